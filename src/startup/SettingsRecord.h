@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quorix {
+
+// The values of sections [settings] and [font] of quorix.ini, filled once at start-up.
+// Colours are &H00BBGGRR.
+struct SettingsRecord {
+    std::int16_t WideMode = 0;
+    std::int16_t MenuMode = 0;
+    std::int16_t LoopMode = 0;
+    std::int16_t HideMode = 0;
+    std::int16_t ShadowMode = 0;
+    std::int16_t Overscan = 0;
+    std::int16_t IntroClip = 0; // 1-based entry number of the intro, 0 or less: none
+    float LineOffset = 0.0F;
+    std::int32_t HiliteColor = 0;
+    std::int16_t LogoMode = 0;
+    std::int32_t FontFactor = 0;
+    std::int32_t FontColor = 0;
+};
+
+} // namespace quorix
