@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/ProfileReader.h"
+#include "startup/ClipCatalogue.h"
+
+#include <string>
+
+namespace quorix {
+
+// Reads the clip catalogue from sections [cliplist] and [filelist]: the longest run of entries
+// from index 0 on that have both a title and a file entry.
+ClipCatalogue ReadCatalogue(platform::ProfileReader& reader, const std::string& mediaPath);
+
+} // namespace quorix

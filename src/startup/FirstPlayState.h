@@ -1,0 +1,11 @@
+#pragma once
+
+#include "startup/ProgramState.h"
+
+namespace quorix {
+
+// Chooses where playback begins once the catalogue holds a clip: in menu mode the intro (-3) or
+// the menu (-2); otherwise clip 1 is loaded on the first tick.
+void ChooseFirstPlayState(ProgramState& state);
+
+} // namespace quorix
