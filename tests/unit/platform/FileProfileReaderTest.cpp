@@ -1,0 +1,102 @@
+#include "platform/FileProfileReader.h"
+
+#include "TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <unistd.h>
+
+namespace quorix::platform {
+namespace {
+
+using namespace std::string_literals;
+using testing_support::TempDir;
+
+// Drive E: is the temporary folder.
+class FileProfileReaderTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(disc.valid()); }
+
+    FileProfileReader reader{PathResolver([this](const std::string& name) {
+        return name == "QUORIX_DRIVE_E" ? std::optional<std::string>(disc.path().string())
+                                        : std::nullopt;
+    })};
+    TempDir disc;
+};
+
+TEST_F(FileProfileReaderTest, ResolvesTheProgramPathCaseInsensitively) {
+    disc.write("QUORIX/QUORIX.INI", "[Settings]\r\nMenuMode=1\r\n");
+    EXPECT_EQ(reader.readString("settings", "menumode", "", 256, "e:\\quorix\\quorix.ini"), "1");
+}
+
+TEST_F(FileProfileReaderTest, MissingFileGivesTheDefaultForEveryKey) {
+    EXPECT_EQ(reader.readString("section1", "name1", "default", 100, "e:\\none\\quorix.ini"),
+              "default");
+    EXPECT_EQ(reader.readString("s", "k", "", 256, "e:\\none\\quorix.ini"), "");
+    EXPECT_EQ(reader.readString("s", "k", "d", 100, "e:\\"), "d");
+}
+
+TEST_F(FileProfileReaderTest, FolderOrEmptyFileGivesTheDefault) {
+    std::filesystem::create_directories(disc.path() / "folder" / "quorix.ini");
+    disc.write("empty/quorix.ini", "");
+    EXPECT_EQ(reader.readString("s", "k", "d", 100, "e:\\folder\\quorix.ini"), "d");
+    EXPECT_EQ(reader.readString("s", "k", "d", 100, "e:\\empty\\quorix.ini"), "d");
+}
+
+TEST_F(FileProfileReaderTest, UnreadableFileGivesTheDefault) {
+    const std::filesystem::path file = disc.write("quorix.ini", "[s]\r\nk=v\r\n");
+    std::filesystem::permissions(file, std::filesystem::perms::none);
+    if (access(file.c_str(), R_OK) == 0) {
+        GTEST_SKIP() << "permissions do not stop this user from reading";
+    }
+    EXPECT_EQ(reader.readString("s", "k", "d", 100, "e:\\quorix.ini"), "d");
+}
+
+TEST_F(FileProfileReaderTest, FileIsReadOnceAndKeptForLaterLookups) {
+    const std::filesystem::path file = disc.write("quorix.ini", "[s]\r\nk=first\r\n");
+    EXPECT_EQ(reader.readString("s", "k", "d", 100, "e:\\quorix.ini"), "first");
+    disc.write("quorix.ini", "[s]\r\nk=second\r\nj=new\r\n");
+    EXPECT_EQ(reader.readString("s", "k", "d", 100, "e:\\quorix.ini"), "first");
+    EXPECT_EQ(reader.readString("s", "j", "d", 100, "e:\\quorix.ini"), "d");
+    // Another file name is another file.
+    disc.write("other.ini", "[s]\r\nk=other\r\n");
+    EXPECT_EQ(reader.readString("s", "k", "d", 100, "e:\\other.ini"), "other");
+}
+
+TEST_F(FileProfileReaderTest, TenMegabyteFileIsReadWhole) {
+    std::string bytes;
+    bytes.reserve(11 * 1024 * 1024);
+    bytes += "[first]\r\nk=start\r\n";
+    for (int i = 0; bytes.size() < 10 * 1024 * 1024; ++i) {
+        bytes += "[section" + std::to_string(i % 5000) + "]\r\nkey" + std::to_string(i) +
+                 "=some value of a fair length " + std::to_string(i) + "\r\n";
+    }
+    // One line of a megabyte with no line end at all.
+    bytes += "[last]\r\nk=" + std::string(1024 * 1024, 'x');
+    disc.write("big.ini", bytes);
+
+    EXPECT_EQ(reader.readString("first", "k", "d", 256, "e:\\big.ini"), "start");
+    EXPECT_EQ(reader.readString("section7", "key7", "d", 256, "e:\\big.ini"),
+              "some value of a fair length 7");
+    // Later sections of a name are ignored, with their keys.
+    EXPECT_EQ(reader.readString("section7", "key5007", "d", 256, "e:\\big.ini"), "d");
+    EXPECT_EQ(reader.readString("last", "k", "d", 256, "e:\\big.ini"), std::string(255, 'x'));
+}
+
+TEST_F(FileProfileReaderTest, BinaryGarbageAndNulBytesDoNotStopTheReader) {
+    std::mt19937 random(20240229);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::string bytes;
+    for (int i = 0; i < 1024 * 1024; ++i) {
+        bytes += static_cast<char>(byte(random));
+    }
+    bytes += "\r\n[s]\r\nk=v\0w\r\n"s;
+    disc.write("garbage.ini", bytes);
+    EXPECT_EQ(reader.readString("s", "k", "d", 100, "e:\\garbage.ini"), "v\0w"s);
+    EXPECT_EQ(reader.readString("s", "missing", "d", 100, "e:\\garbage.ini"), "d");
+}
+
+} // namespace
+} // namespace quorix::platform
