@@ -9,9 +9,13 @@
 namespace quorix {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') {
@@ -54,7 +58,8 @@ BasicNumber RadixVal(std::string_view text, std::size_t i) {
         if (digit < 0 || digit >= radix) {
             break;
         }
-        magnitude = magnitude * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(digit);
+        magnitude =
+            magnitude * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(digit);
         if (magnitude > 0xFFFF'FFFFULL) {
             tooLong = true;
         }
@@ -178,9 +183,13 @@ template <typename Int> std::optional<Int> RoundInto(double value) {
 
 } // namespace
 
-std::optional<std::int16_t> RoundToInt16(double value) { return RoundInto<std::int16_t>(value); }
+std::optional<std::int16_t> RoundToInt16(double value) {
+    return RoundInto<std::int16_t>(value);
+}
 
-std::optional<std::int32_t> RoundToInt32(double value) { return RoundInto<std::int32_t>(value); }
+std::optional<std::int32_t> RoundToInt32(double value) {
+    return RoundInto<std::int32_t>(value);
+}
 
 std::optional<std::int16_t> ReadInt16(std::string_view text) {
     const BasicNumber number = BasicVal(text);

@@ -1,8 +1,7 @@
 #include "startup/BasicNumber.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace quorix {
@@ -36,10 +35,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ValCase{"&HFF", 255}, ValCase{"&hff", 255}, ValCase{"&HFFFF", -1},
                     ValCase{"&H8000", -32768}, ValCase{"&H7FFF", 32767},
                     ValCase{"&HFF0000", 16711680}, ValCase{"&HFFFFF", 1048575},
-                    ValCase{"&HFFFFFFFF", -1}, ValCase{"&HFFFF&", 65535},
-                    ValCase{"&H00FFFF", -1}, ValCase{"&H F F", 255}, ValCase{"&O17", 15},
-                    ValCase{"&O177777", -1}, ValCase{"&X12", 0}, ValCase{"&", 0},
-                    ValCase{"&HG", 0}, ValCase{"  &H10", 16}));
+                    ValCase{"&HFFFFFFFF", -1}, ValCase{"&HFFFF&", 65535}, ValCase{"&H00FFFF", -1},
+                    ValCase{"&H F F", 255}, ValCase{"&O17", 15}, ValCase{"&O177777", -1},
+                    ValCase{"&X12", 0}, ValCase{"&", 0}, ValCase{"&HG", 0}, ValCase{"  &H10", 16}));
 
 TEST(BasicVal, ReportsWhatTheRuntimeRefused) {
     EXPECT_EQ(BasicVal("1e400").status, BasicNumber::Status::Overflow);

@@ -1,9 +1,9 @@
-#include "platform/MemoryProfileReader.h"
-#include "platform/TextDecoding.h"
 #include "startup/CatalogueReader.h"
 
-#include <gtest/gtest.h>
+#include "platform/MemoryProfileReader.h"
+#include "platform/TextDecoding.h"
 
+#include <gtest/gtest.h>
 #include <string>
 
 namespace quorix {

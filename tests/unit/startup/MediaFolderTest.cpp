@@ -1,7 +1,6 @@
 #include "startup/MediaFolder.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace quorix {

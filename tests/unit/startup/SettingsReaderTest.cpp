@@ -1,9 +1,9 @@
-#include "platform/MemoryProfileReader.h"
-#include "startup/FirstPlayState.h"
 #include "startup/SettingsReader.h"
 
-#include <gtest/gtest.h>
+#include "platform/MemoryProfileReader.h"
+#include "startup/FirstPlayState.h"
 
+#include <gtest/gtest.h>
 #include <string>
 
 namespace quorix {
@@ -38,7 +38,7 @@ TEST(ReadSettings, EmptyOrMissingFileGivesTheStartUpValues) {
 TEST(ReadSettings, ReadsEveryKeyOfItsSection) {
     const SettingsRecord s = Read("[settings]\r\nwidemode=1\r\nmenumode=1\r\nloopmode=2\r\n"
                                   "hidemode=1\r\nshadowmode=1\r\noverscan=-8\r\n"
-                                  "hilitecolor=&HFF00\r\nlogomode=1\r\n"
+                                  "hilitecolor=&HFF00&\r\nlogomode=1\r\n"
                                   "[font]\r\nfactor=5000\r\n");
     EXPECT_EQ(s.WideMode, 1);
     EXPECT_EQ(s.MenuMode, 1);
@@ -116,15 +116,13 @@ TEST(FirstPlayState, MenuModeChoosesIntroOrMenuOtherwiseClipOne) {
         ProgramState state;
         state.Settings = Read(ini);
         ChooseFirstPlayState(state);
-        return std::pair{state.PlayState, state.CurrentClip};
+        return std::to_string(state.PlayState) + "," + std::to_string(state.CurrentClip);
     };
-    EXPECT_EQ(first("[settings]\nmenumode=1\n"), std::pair<std::int16_t, std::int16_t>(-3, 0));
-    EXPECT_EQ(first("[settings]\nmenumode=1\nintro=-1\n"),
-              std::pair<std::int16_t, std::int16_t>(-2, 0));
-    EXPECT_EQ(first("[settings]\nmenumode=1\nintro=-5\n"),
-              std::pair<std::int16_t, std::int16_t>(-2, 0));
-    EXPECT_EQ(first(""), std::pair<std::int16_t, std::int16_t>(0, 1));
-    EXPECT_EQ(first("[settings]\nmenumode=2\n"), std::pair<std::int16_t, std::int16_t>(0, 1));
+    EXPECT_EQ(first("[settings]\nmenumode=1\n"), "-3,0");
+    EXPECT_EQ(first("[settings]\nmenumode=1\nintro=-1\n"), "-2,0");
+    EXPECT_EQ(first("[settings]\nmenumode=1\nintro=-5\n"), "-2,0");
+    EXPECT_EQ(first(""), "0,1");
+    EXPECT_EQ(first("[settings]\nmenumode=2\n"), "0,1");
 }
 
 } // namespace
