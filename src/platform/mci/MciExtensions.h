@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string_view>
+
+namespace quorix::platform::mci {
+
+// Whether an element name opens the video device, judged by the text after its last "." without
+// regard to case: the extensions the platform maps to its MPEG video device, and the video
+// containers that the playback engine plays well.
+bool opensVideoDevice(std::string_view element);
+
+} // namespace quorix::platform::mci
