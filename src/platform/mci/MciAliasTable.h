@@ -44,7 +44,7 @@ public:
 
     void clear() { slots_.clear(); }
     bool empty() const { return slots_.empty(); }
-    std::list<Slot>& slots() { return slots_; }
+    std::list<Slot>& entries() { return slots_; }
 
 private:
     // A list keeps every slot where it is while others come and go.

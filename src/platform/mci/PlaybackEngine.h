@@ -23,8 +23,9 @@ public:
     virtual ~ClipPlayer() = default;
 
     virtual const ClipInfo& info() const = 0;
-    // Plays with sound from the picture shown until endTime, where it holds the last picture.
-    virtual void play(double endTime) = 0;
+    // Plays with sound from the picture at time from (the one shown, or just sought) until
+    // endTime, where it holds the last picture.
+    virtual void play(double from, double endTime) = 0;
     // Stops where it is and keeps the picture.
     virtual void hold() = 0;
     // Shows the frame at time exactly and holds there; a time at or past the last frame shows

@@ -54,7 +54,7 @@ std::optional<MciReply> VideoMciDevice::send(std::string_view command) {
 }
 
 bool VideoMciDevice::anyPlaying() {
-    for (auto& slot : table_.slots()) {
+    for (auto& slot : table_.entries()) {
         refresh(slot.entry);
         if (slot.entry.mode == Mode::Playing) {
             return true;
@@ -239,7 +239,7 @@ void VideoMciDevice::start(OpenClip& clip, double from, double end) {
         clip.atEndTime = true;
         return;
     }
-    clip.player->play(end);
+    clip.player->play(from, end);
     clip.mode = Mode::Playing;
     clip.atEndTime = false;
 }

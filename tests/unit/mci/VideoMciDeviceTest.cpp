@@ -15,6 +15,7 @@ struct Stage {
     ClipInfo info{25.0, 50, 320, 240};
     double position = 0;
     bool reachedEnd = false;
+    double playFrom = -1;
     double playEnd = -1;
     bool playing = false;
     std::int32_t loadCode = 0;
@@ -30,7 +31,8 @@ public:
     explicit FakePlayer(Stage& stage) : stage_(stage) { ++stage_.players; }
     ~FakePlayer() override { --stage_.players; }
     const ClipInfo& info() const override { return stage_.info; }
-    void play(double endTime) override {
+    void play(double from, double endTime) override {
+        stage_.playFrom = from;
         stage_.playEnd = endTime;
         stage_.playing = true;
     }
@@ -251,6 +253,7 @@ TEST_F(VideoMciDeviceTest, SeekToEndAndPlayFromTo) {
     stage_.reachedEnd = false;
     EXPECT_EQ(answer("play video"), "");
     EXPECT_EQ(answer("status video mode"), "playing");
+    EXPECT_DOUBLE_EQ(stage_.playFrom, 0.8);
     EXPECT_DOUBLE_EQ(stage_.playEnd, 2.0);
 }
 

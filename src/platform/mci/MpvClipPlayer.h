@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/mci/MpvCore.h"
+#include "platform/mci/PlaybackEngine.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace quorix::platform::mci {
+
+// A clip loaded in one libmpv core. Times given and answered are seconds from the clip's first
+// video frame; mpv's clock starts at the earliest stream, so the first frame's time on it is kept.
+class MpvClipPlayer final : public ClipPlayer {
+public:
+    // Gets the core back when the player closes.
+    using Release = std::function<void(std::unique_ptr<MpvCore>)>;
+
+    MpvClipPlayer(std::unique_ptr<MpvCore> core, Release release, const ClipInfo& info,
+                  double firstFrameTime, std::string title);
+    ~MpvClipPlayer() override;
+
+    const ClipInfo& info() const override { return info_; }
+    void play(double from, double endTime) override;
+    void hold() override;
+    void seek(double time) override;
+    double position() override;
+    bool reachedEnd() override;
+    bool showIn(std::uint64_t windowHandle) override;
+    Rect hostArea() override;
+    void setDestination(const Rect& destination) override;
+
+private:
+    double length() const { return info_.frameCount / info_.framesPerSecond; }
+
+    std::unique_ptr<MpvCore> core_;
+    Release release_;
+    ClipInfo info_;
+    double firstFrameTime_;
+    std::string title_;
+    // The time asked for by the last seek, answered until a play moves on from it.
+    std::optional<double> heldAt_;
+    std::optional<double> seekTarget_;
+    QPointer<QWidget> host_;
+    std::unique_ptr<QWidget> ownWindow_;
+};
+
+} // namespace quorix::platform::mci

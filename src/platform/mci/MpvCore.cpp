@@ -1,0 +1,308 @@
+#include "platform/mci/MpvCore.h"
+
+#include "platform/mci/SoftwareVideoSurface.h"
+
+#include <QPalette>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <mpv/client.h>
+#include <utility>
+#include <vector>
+
+namespace quorix::platform::mci {
+namespace {
+
+std::string formatTime(double time) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6f", time);
+    return text;
+}
+
+} // namespace
+
+std::unique_ptr<MpvCore> MpvCore::create(const MpvSettings& settings) {
+    // libmpv refuses to start unless numbers are read and written with "." (it parses option
+    // values with the C library); Qt sets the locale from the environment when the application
+    // object is made, so it is set back here, just before the core needs it.
+    std::setlocale(LC_NUMERIC, "C");
+    mpv_handle* handle = mpv_create();
+    if (handle == nullptr) {
+        return nullptr;
+    }
+    std::unique_ptr<MpvCore> core(new MpvCore(handle));
+    if (!core->setUp(settings)) {
+        return nullptr;
+    }
+    return core;
+}
+
+MpvCore::MpvCore(mpv_handle* handle)
+    : mpv_(handle), time_(std::numeric_limits<double>::quiet_NaN()) {}
+
+MpvCore::~MpvCore() {
+    mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
+    if (software_ != nullptr) {
+        software_->detach();
+    }
+    mpv_terminate_destroy(mpv_);
+    delete surface_.data();
+}
+
+bool MpvCore::setUp(const MpvSettings& settings) {
+    const std::vector<std::pair<const char*, const char*>> options{
+        {"config", "no"},
+        {"terminal", "no"},
+        {"idle", "yes"},
+        {"pause", "yes"},
+        {"keep-open", "yes"},
+        {"force-window", "no"},
+        {"hr-seek", "yes"},
+        {"cache", "yes"},
+        {"hr-seek-demuxer-offset", "1"},
+        {"keepaspect", "no"},
+        {"input-default-bindings", "no"},
+        {"input-vo-keyboard", "no"},
+        {"input-cursor", "no"},
+        {"cursor-autohide", "no"},
+        {"osc", "no"},
+        {"osd-level", "0"},
+        {"load-scripts", "no"},
+        {"ytdl", "no"},
+        {"load-stats-overlay", "no"},
+        {"load-osd-console", "no"},
+        {"audio-file-auto", "no"},
+        {"sub-auto", "no"},
+        {"audio-display", "no"},
+    };
+    for (const auto& [name, value] : options) {
+        if (mpv_set_option_string(mpv_, name, value) < 0) {
+            return false;
+        }
+    }
+    const char* videoOutput = "null";
+    switch (settings.output) {
+    case VideoOutput::Native:
+        // mpv's own choice under some X servers ignores "wid"; these two draw into it.
+        videoOutput = "gpu,x11";
+        break;
+    case VideoOutput::Software:
+        videoOutput = "libmpv";
+        break;
+    case VideoOutput::None:
+        break;
+    }
+    if (mpv_set_option_string(mpv_, "vo", videoOutput) < 0) {
+        return false;
+    }
+    if (!settings.audio && mpv_set_option_string(mpv_, "ao", "null") < 0) {
+        return false;
+    }
+
+    if (settings.output != VideoOutput::None) {
+        holder_ = std::make_unique<QWidget>();
+        QWidget* surface = nullptr;
+        if (settings.output == VideoOutput::Software) {
+            software_ = new SoftwareVideoSurface(holder_.get());
+            surface = software_;
+        } else {
+            surface = new QWidget(holder_.get());
+            // The picture goes into a window of its own, which the host clips; its siblings stay
+            // alien when the application sets Qt::AA_DontCreateNativeWidgetSiblings.
+            surface->setAttribute(Qt::WA_NativeWindow);
+            QPalette black = surface->palette();
+            black.setColor(QPalette::Window, Qt::black);
+            surface->setPalette(black);
+            surface->setAutoFillBackground(true);
+            std::int64_t wid = static_cast<std::int64_t>(surface->winId());
+            if (mpv_set_option(mpv_, "wid", MPV_FORMAT_INT64, &wid) < 0) {
+                return false;
+            }
+        }
+        surface_ = surface;
+    }
+
+    if (mpv_initialize(mpv_) < 0) {
+        return false;
+    }
+    if (software_ != nullptr && !software_->attach(mpv_)) {
+        return false;
+    }
+    mpv_observe_property(mpv_, 0, "time-pos", MPV_FORMAT_DOUBLE);
+    // Events are handled on the window thread: the callback only posts a wake-up, once until it
+    // has been served.
+    mpv_set_wakeup_callback(
+        mpv_,
+        [](void* context) {
+            auto* core = static_cast<MpvCore*>(context);
+            if (core->wakePosted_.exchange(true)) {
+                return;
+            }
+            QMetaObject::invokeMethod(
+                &core->wakeTarget_, [core] { core->drain(); }, Qt::QueuedConnection);
+        },
+        this);
+    return true;
+}
+
+void MpvCore::load(const std::string& path) {
+    drain();
+    entry_ = -1;
+    loaded_ = false;
+    failed_ = false;
+    firstShown_ = false;
+    seekShown_ = true;
+    time_ = std::numeric_limits<double>::quiet_NaN();
+    setPaused(true);
+    setEnd(std::nullopt);
+    command({"loadfile", path.c_str(), "replace"});
+}
+
+bool MpvCore::waitUntilShown(std::chrono::steady_clock::time_point deadline) {
+    while (!firstShown_ && !failed_) {
+        const auto left =
+            std::chrono::duration<double>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        handle(*mpv_wait_event(mpv_, left.count()));
+    }
+    return firstShown_ && !failed_;
+}
+
+bool MpvCore::waitForSeek(std::chrono::steady_clock::time_point deadline) {
+    while (!seekShown_) {
+        const auto left =
+            std::chrono::duration<double>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        handle(*mpv_wait_event(mpv_, left.count()));
+    }
+    return true;
+}
+
+void MpvCore::unload() {
+    setPaused(true);
+    command({"stop"});
+    parkSurface();
+    entry_ = -1;
+    seekShown_ = true;
+    time_ = std::numeric_limits<double>::quiet_NaN();
+}
+
+void MpvCore::seek(double time) {
+    ++seeksIssued_;
+    seekShown_ = false;
+    const std::string target = formatTime(time);
+    command({"seek", target.c_str(), "absolute+exact"}, seeksIssued_);
+}
+
+void MpvCore::setPaused(bool paused) {
+    setAsync("pause", paused ? "yes" : "no");
+}
+
+void MpvCore::setEnd(std::optional<double> time) {
+    setAsync("end", time ? formatTime(*time) : std::string("none"));
+}
+
+void MpvCore::drain() {
+    wakePosted_ = false;
+    while (true) {
+        const mpv_event* event = mpv_wait_event(mpv_, 0);
+        if (event->event_id == MPV_EVENT_NONE) {
+            return;
+        }
+        handle(*event);
+    }
+}
+
+void MpvCore::handle(const mpv_event& event) {
+    switch (event.event_id) {
+    case MPV_EVENT_START_FILE:
+        entry_ = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
+        loaded_ = false;
+        failed_ = false;
+        firstShown_ = false;
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        loaded_ = true;
+        break;
+    case MPV_EVENT_END_FILE:
+        if (static_cast<const mpv_event_end_file*>(event.data)->playlist_entry_id == entry_) {
+            failed_ = true;
+        }
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        if (loaded_) {
+            firstShown_ = true;
+        }
+        if (seeksReplied_ == seeksIssued_) {
+            seekShown_ = true;
+        }
+        break;
+    case MPV_EVENT_COMMAND_REPLY:
+        if (event.reply_userdata != 0) {
+            seeksReplied_ = std::max(seeksReplied_, event.reply_userdata);
+            // A seek that libmpv refused will never be shown.
+            if (event.error < 0 && seeksReplied_ == seeksIssued_) {
+                seekShown_ = true;
+            }
+        }
+        break;
+    case MPV_EVENT_PROPERTY_CHANGE: {
+        const auto* change = static_cast<const mpv_event_property*>(event.data);
+        time_ = change->format == MPV_FORMAT_DOUBLE ? *static_cast<const double*>(change->data)
+                                                    : std::numeric_limits<double>::quiet_NaN();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+std::optional<double> MpvCore::doubleProperty(const char* name) {
+    double value = 0;
+    if (mpv_get_property(mpv_, name, MPV_FORMAT_DOUBLE, &value) < 0 || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::int64_t> MpvCore::intProperty(const char* name) {
+    std::int64_t value = 0;
+    if (mpv_get_property(mpv_, name, MPV_FORMAT_INT64, &value) < 0) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool MpvCore::flagProperty(const char* name) {
+    int value = 0;
+    return mpv_get_property(mpv_, name, MPV_FORMAT_FLAG, &value) >= 0 && value != 0;
+}
+
+void MpvCore::parkSurface() {
+    QWidget* surface = surface_.data();
+    if (surface == nullptr) {
+        return;
+    }
+    if (surface->parentWidget() != holder_.get()) {
+        surface->hide();
+        surface->setParent(holder_.get());
+    }
+}
+
+void MpvCore::command(std::initializer_list<const char*> words, std::uint64_t reply) {
+    std::vector<const char*> args(words);
+    args.push_back(nullptr);
+    mpv_command_async(mpv_, reply, args.data());
+}
+
+void MpvCore::setAsync(const char* name, const std::string& value) {
+    const char* text = value.c_str();
+    mpv_set_property_async(mpv_, 0, name, MPV_FORMAT_STRING, &text);
+}
+
+} // namespace quorix::platform::mci

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "platform/mci/VideoOutput.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+struct mpv_handle;
+struct mpv_event;
+
+namespace quorix::platform::mci {
+
+class SoftwareVideoSurface;
+
+// How the engine's cores are set up.
+struct MpvSettings {
+    VideoOutput output = VideoOutput::Native;
+    bool audio = true;
+    // How long a load may take before the open gives up.
+    std::chrono::milliseconds loadTimeout{10000};
+};
+
+// One libmpv instance with its picture surface, kept from clip to clip. It remembers what its
+// events said: the file being played, its last observed playback time, and whether the last exact
+// seek has been shown. Used on the window thread only.
+class MpvCore {
+public:
+    // No value when libmpv cannot be started.
+    static std::unique_ptr<MpvCore> create(const MpvSettings& settings);
+    ~MpvCore();
+    MpvCore(const MpvCore&) = delete;
+    MpvCore& operator=(const MpvCore&) = delete;
+
+    // Starts loading a file, paused, replacing what was loaded.
+    void load(const std::string& path);
+    // Waits (at most until deadline) for the file to be loaded and its first picture shown.
+    // False when it failed to load or the time ran out.
+    bool waitUntilShown(std::chrono::steady_clock::time_point deadline);
+    // Unloads the file.
+    void unload();
+
+    // Exact seek to a time on mpv's clock; returns at once.
+    void seek(double time);
+    bool seekShown() const { return seekShown_; }
+    // Waits for the last seek to be shown; for loading only.
+    bool waitForSeek(std::chrono::steady_clock::time_point deadline);
+
+    void setPaused(bool paused);
+    // Where playback stops: a time on mpv's clock, or no value for the end of the file.
+    void setEnd(std::optional<double> time);
+
+    // Handles every event that has arrived, without waiting.
+    void drain();
+    // The last observed playback time, NaN when there is none.
+    double observedTime() const { return time_; }
+
+    // Asked of libmpv at once (these wait for its core briefly).
+    std::optional<double> doubleProperty(const char* name);
+    std::optional<std::int64_t> intProperty(const char* name);
+    bool flagProperty(const char* name);
+
+    // The widget that shows the picture; null for VideoOutput::None. It lives in a hidden holder
+    // while no window has been given.
+    QWidget* surface() const { return surface_; }
+    // Puts the surface back into its hidden holder.
+    void parkSurface();
+    // False when the surface went away with a window that held it; such a core is not reused.
+    bool intact() const { return holder_ == nullptr || surface_ != nullptr; }
+
+private:
+    explicit MpvCore(mpv_handle* handle);
+    bool setUp(const MpvSettings& settings);
+    void handle(const mpv_event& event);
+    void command(std::initializer_list<const char*> words, std::uint64_t reply = 0);
+    void setAsync(const char* name, const std::string& value);
+
+    mpv_handle* mpv_;
+    QObject wakeTarget_;
+    std::atomic<bool> wakePosted_{false};
+    std::unique_ptr<QWidget> holder_;
+    QPointer<QWidget> surface_;
+    SoftwareVideoSurface* software_ = nullptr;
+
+    std::int64_t entry_ = -1; // playlist entry of the file being loaded or played
+    bool loaded_ = false;
+    bool failed_ = false;
+    bool firstShown_ = false;
+    double time_;
+    std::uint64_t seeksIssued_ = 0;
+    std::uint64_t seeksReplied_ = 0;
+    bool seekShown_ = true;
+};
+
+} // namespace quorix::platform::mci

@@ -1,0 +1,84 @@
+#include "platform/mci/MpvEngine.h"
+
+#include "platform/mci/MciErrors.h"
+#include "platform/mci/MpvClipPlayer.h"
+
+#include <cmath>
+#include <filesystem>
+
+namespace quorix::platform::mci {
+
+MpvEngine::MpvEngine(MpvSettings settings) : settings_(settings) {}
+
+MpvEngine::~MpvEngine() = default;
+
+PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
+    std::unique_ptr<MpvCore> core = takeCore();
+    if (core == nullptr) {
+        return {nullptr, error::Internal};
+    }
+    const auto deadline = std::chrono::steady_clock::now() + settings_.loadTimeout;
+    core->load(hostPath);
+    if (!core->waitUntilShown(deadline)) {
+        const bool timedOut = std::chrono::steady_clock::now() >= deadline;
+        core->unload();
+        giveBack(std::move(core));
+        return {nullptr, timedOut ? error::Internal : error::InvalidFile};
+    }
+
+    // A clip is playable video when a picture was decoded from it.
+    ClipInfo info;
+    const auto width = core->intProperty("video-params/w");
+    const auto height = core->intProperty("video-params/h");
+    const auto first = core->doubleProperty("time-pos");
+    const auto duration = core->doubleProperty("duration");
+    if (!width || !height || !first || !duration) {
+        core->unload();
+        giveBack(std::move(core));
+        return {nullptr, error::InvalidFile};
+    }
+    info.width = static_cast<std::int32_t>(*width);
+    info.height = static_cast<std::int32_t>(*height);
+    // Streams without a frame rate of their own are counted at the common PAL rate.
+    info.framesPerSecond = core->doubleProperty("container-fps").value_or(25.0);
+    if (info.framesPerSecond < 1.0) {
+        info.framesPerSecond = 25.0;
+    }
+
+    // The frame count is what an exact decode gives: mpv's duration also covers sound that
+    // outlasts the picture, so the last frame is found by asking mpv for a time past the end,
+    // where it shows that frame.
+    double last = *duration;
+    core->seek(*duration + 1.0);
+    if (core->waitForSeek(deadline)) {
+        core->drain();
+        last = core->doubleProperty("time-pos").value_or(*duration);
+    }
+    const double frames = last >= *first ? std::round((last - *first) * info.framesPerSecond) + 1
+                                         : std::round((*duration - *first) * info.framesPerSecond);
+    info.frameCount = static_cast<std::int32_t>(std::max(frames, 1.0));
+
+    const std::string title = std::filesystem::path(hostPath).filename().string();
+    auto player = std::make_unique<MpvClipPlayer>(
+        std::move(core), [this](std::unique_ptr<MpvCore> used) { giveBack(std::move(used)); }, info,
+        *first, title);
+    player->seek(0);
+    return {std::move(player), error::None};
+}
+
+std::unique_ptr<MpvCore> MpvEngine::takeCore() {
+    if (!idle_.empty()) {
+        std::unique_ptr<MpvCore> core = std::move(idle_.back());
+        idle_.pop_back();
+        return core;
+    }
+    return MpvCore::create(settings_);
+}
+
+void MpvEngine::giveBack(std::unique_ptr<MpvCore> core) {
+    if (core->intact()) {
+        idle_.push_back(std::move(core));
+    }
+}
+
+} // namespace quorix::platform::mci

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/mci/MpvCore.h"
+#include "platform/mci/PlaybackEngine.h"
+
+#include <memory>
+#include <vector>
+
+namespace quorix::platform::mci {
+
+// Loads clips into libmpv cores. A closed clip's core is kept and reused by the next open, so
+// memory stays flat however many clips are played; several clips open at once take a core each.
+class MpvEngine final : public PlaybackEngine {
+public:
+    explicit MpvEngine(MpvSettings settings);
+    ~MpvEngine() override;
+
+    Loaded load(const std::string& hostPath) override;
+
+private:
+    std::unique_ptr<MpvCore> takeCore();
+    void giveBack(std::unique_ptr<MpvCore> core);
+
+    MpvSettings settings_;
+    std::vector<std::unique_ptr<MpvCore>> idle_;
+};
+
+} // namespace quorix::platform::mci

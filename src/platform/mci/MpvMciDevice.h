@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/MciDevice.h"
+#include "platform/PathResolver.h"
+#include "platform/mci/MpvEngine.h"
+#include "platform/mci/VideoMciDevice.h"
+
+namespace quorix::platform::mci {
+
+// The MPEG video device on libmpv: what the program sends through its channel on Linux.
+//
+// Needs a QApplication on the calling thread, made after setting
+// Qt::AA_DontCreateNativeWidgetSiblings when pictures go into native windows. Window handles
+// in "window ... handle N" are native window ids of this program's widgets (QWidget::winId()).
+// Every call comes from the window thread; open waits for the file to load (at most
+// settings.loadTimeout) and the answers to status come from the device's own state at once.
+class MpvMciDevice final : public MciDevice {
+public:
+    MpvMciDevice(const MpvSettings& settings, const PathResolver& paths);
+
+    std::optional<MciReply> send(std::string_view command) override;
+    bool anyPlaying() { return device_.anyPlaying(); }
+
+private:
+    MpvEngine engine_;
+    VideoMciDevice device_;
+};
+
+} // namespace quorix::platform::mci

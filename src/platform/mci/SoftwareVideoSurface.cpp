@@ -1,0 +1,131 @@
+#include "platform/mci/SoftwareVideoSurface.h"
+
+#include <QPainter>
+#include <mpv/client.h>
+#include <mpv/render.h>
+
+namespace quorix::platform::mci {
+
+SoftwareVideoSurface::SoftwareVideoSurface(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    target_ = size();
+}
+
+SoftwareVideoSurface::~SoftwareVideoSurface() {
+    detach();
+}
+
+bool SoftwareVideoSurface::attach(mpv_handle* core) {
+    detach();
+    // The API type is passed as a string pointer, as libmpv's interface has it.
+    char apiType[] = MPV_RENDER_API_TYPE_SW;
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_API_TYPE, apiType},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    if (mpv_render_context_create(&context_, core, params) < 0) {
+        context_ = nullptr;
+        return false;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        quit_ = false;
+        picture_ = QImage();
+    }
+    mpv_render_context_set_update_callback(context_, &SoftwareVideoSurface::onUpdate, this);
+    thread_ = std::thread([this] { renderLoop(); });
+    return true;
+}
+
+void SoftwareVideoSurface::detach() {
+    if (context_ == nullptr) {
+        return;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        quit_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+    mpv_render_context_set_update_callback(context_, nullptr, nullptr);
+    mpv_render_context_free(context_);
+    context_ = nullptr;
+}
+
+bool SoftwareVideoSurface::hasPicture() {
+    std::lock_guard lock(mutex_);
+    return !picture_.isNull();
+}
+
+void SoftwareVideoSurface::onUpdate(void* self) {
+    auto* surface = static_cast<SoftwareVideoSurface*>(self);
+    {
+        std::lock_guard lock(surface->mutex_);
+        surface->updatePending_ = true;
+    }
+    surface->wake_.notify_all();
+}
+
+void SoftwareVideoSurface::renderLoop() {
+    std::unique_lock lock(mutex_);
+    while (true) {
+        wake_.wait(lock, [this] { return quit_ || updatePending_ || redraw_; });
+        if (quit_) {
+            return;
+        }
+        const bool redraw = redraw_;
+        updatePending_ = false;
+        redraw_ = false;
+        const QSize size = target_.expandedTo(QSize(1, 1));
+        lock.unlock();
+
+        const std::uint64_t flags = mpv_render_context_update(context_);
+        if ((flags & MPV_RENDER_UPDATE_FRAME) != 0 || redraw) {
+            // Bytes blue, green, red, pad: QImage's RGB32 on a little-endian machine.
+            QImage picture(size, QImage::Format_RGB32);
+            int dimensions[2] = {size.width(), size.height()};
+            char format[] = "bgr0";
+            std::size_t stride = static_cast<std::size_t>(picture.bytesPerLine());
+            mpv_render_param params[] = {
+                {MPV_RENDER_PARAM_SW_SIZE, dimensions},
+                {MPV_RENDER_PARAM_SW_FORMAT, format},
+                {MPV_RENDER_PARAM_SW_STRIDE, &stride},
+                {MPV_RENDER_PARAM_SW_POINTER, picture.bits()},
+                {MPV_RENDER_PARAM_INVALID, nullptr},
+            };
+            const bool rendered = mpv_render_context_render(context_, params) >= 0;
+            lock.lock();
+            if (rendered) {
+                picture_ = std::move(picture);
+                QMetaObject::invokeMethod(
+                    this, [this] { update(); }, Qt::QueuedConnection);
+            }
+        } else {
+            lock.lock();
+        }
+    }
+}
+
+void SoftwareVideoSurface::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    std::lock_guard lock(mutex_);
+    if (picture_.isNull()) {
+        painter.fillRect(rect(), Qt::black);
+    } else if (picture_.size() == size()) {
+        painter.drawImage(0, 0, picture_);
+    } else {
+        // A resize is being rendered; stretch the last picture meanwhile.
+        painter.drawImage(rect(), picture_);
+    }
+}
+
+void SoftwareVideoSurface::resizeEvent(QResizeEvent*) {
+    {
+        std::lock_guard lock(mutex_);
+        target_ = size();
+        redraw_ = true;
+    }
+    wake_.notify_all();
+}
+
+} // namespace quorix::platform::mci
