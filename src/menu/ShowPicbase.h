@@ -1,0 +1,12 @@
+#pragma once
+
+#include "startup/Program.h"
+
+namespace quorix {
+
+// Lays out the static layers of the menu screen and fills them with the optional pictures of the
+// media folder: the logo centred, the frame layer over the whole window, the menu and video area
+// at full height or 16:9, the menu background and the closing logo.
+void ShowPicbase(Program& program);
+
+} // namespace quorix

@@ -1,0 +1,43 @@
+#include "startup/FormLoad.h"
+
+#include "menu/ShowPicbase.h"
+#include "startup/CatalogueReader.h"
+#include "startup/FirstPlayState.h"
+#include "startup/MediaFolder.h"
+#include "startup/SettingsReader.h"
+#include "startup/TitleFont.h"
+
+namespace quorix {
+
+void Form_Load(Program& program) {
+    ProgramState& state = program.state;
+
+    state.MciReturnLength = 255;
+    state.MciReturn.assign(255, ' ');
+
+    state.MediaPath = FindMediaPath(program.place.currentDirectory, program.place.commandLine,
+                                    program.place.separator);
+    state.Settings = ReadSettings(program.services.profile, state.MediaPath);
+    SizeTitleFont(program);
+    ApplyFontKeys(program);
+    state.Catalogue = ReadCatalogue(program.services.profile, state.MediaPath);
+
+    if (state.Catalogue.LastClip < 0) {
+        program.services.dialogs.showMessage(std::string(NothingToPlayMessage));
+        program.services.end.endProgram(1);
+    }
+
+    ChooseFirstPlayState(state);
+    program.services.timer.setEnabled(true);
+}
+
+void Form_Activate(Program& program) {
+    const ProgramState& state = program.state;
+    if (state.PlayState == -3 || state.PlayState == -2) {
+        ShowPicbase(program);
+    } else if (state.Settings.MenuMode == 0 && state.PlayState == 0) {
+        ShowPicbase(program);
+    }
+}
+
+} // namespace quorix

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "startup/Program.h"
+
+#include <string_view>
+
+namespace quorix {
+
+// Shown when the settings name no playable clip; the program then ends with status 1.
+inline constexpr std::string_view NothingToPlayMessage =
+    "Video file(s) not found! Sorry, cannot play anything.";
+
+// The whole start-up: media folder, settings, title font, catalogue, the first playback state and
+// the supervisor timer switched on. Ends the program when the catalogue is empty.
+void Form_Load(Program& program);
+
+// The main window became active (first shown, or back from the second window): draws the
+// backdrop while the intro or the menu is pending, or before the first clip without a menu.
+void Form_Activate(Program& program);
+
+} // namespace quorix

@@ -1,0 +1,113 @@
+#include "ControlDump.h"
+
+#include "Scenario.h"
+#include "platform/TextDecoding.h"
+#include "ui/Form1.h"
+
+#include <cstdio>
+
+namespace quorix::replay {
+namespace {
+
+std::string Field(const char* name, long long value) {
+    return std::string(" ") + name + "=" + std::to_string(value);
+}
+
+std::string Geometry(const char* name, const QWidget& widget, const TwipsGeometry& twips) {
+    return std::string("control ") + name + Field("visible", widget.isHidden() ? 0 : 1) +
+           Field("left", twips.left(widget)) + Field("top", twips.top(widget)) +
+           Field("width", twips.width(widget)) + Field("height", twips.height(widget));
+}
+
+std::string Label(const std::string& name, const AutoSizeLabel& label, const TwipsGeometry& twips) {
+    return Geometry(name.c_str(), label, twips) +
+           " caption=" + QuoteWord(label.caption().toStdString()) +
+           Field("color", label.foreColor());
+}
+
+std::string Indexed(const char* name, int index) {
+    return std::string(name) + "(" + std::to_string(index) + ")";
+}
+
+} // namespace
+
+std::string DumpState(const Program& program) {
+    const ProgramState& s = program.state;
+    return "state" + Field("PlayState", s.PlayState) + Field("CurrentClip", s.CurrentClip) +
+           Field("IntroClip", s.Settings.IntroClip) + Field("HiliteIndex", s.HiliteIndex) +
+           Field("LastButton", s.LastButton) + Field("MenuBuilt", s.MenuBuilt) +
+           Field("SettingBar", s.SettingBar) + Field("CursorCount", s.CursorCount) +
+           Field("CursorHidden", s.CursorHidden) + Field("ClipStartFrame", s.ClipStartFrame) +
+           Field("ClipLength", s.ClipLength) + Field("ClipEndFrame", s.ClipEndFrame) +
+           " MediaPath=" + QuoteWord(s.MediaPath);
+}
+
+std::string DumpSettings(const Program& program) {
+    const SettingsRecord& s = program.state.Settings;
+    char lineOffset[32];
+    std::snprintf(lineOffset, sizeof lineOffset, "%.7g", static_cast<double>(s.LineOffset));
+    const AutoSizeLabel& title = program.form.clip[0];
+    return "settings" + Field("WideMode", s.WideMode) + Field("MenuMode", s.MenuMode) +
+           Field("LoopMode", s.LoopMode) + Field("HideMode", s.HideMode) +
+           Field("ShadowMode", s.ShadowMode) + Field("Overscan", s.Overscan) +
+           Field("IntroClip", s.IntroClip) + " LineOffset=" + lineOffset +
+           Field("HiliteColor", s.HiliteColor) + Field("LogoMode", s.LogoMode) +
+           Field("FontFactor", s.FontFactor) + Field("FontColor", s.FontColor) +
+           Field("Bold", title.fontBold() ? 1 : 0) + Field("Italic", title.fontItalic() ? 1 : 0);
+}
+
+std::vector<std::string> DumpCatalogue(const Program& program) {
+    const ClipCatalogue& c = program.state.Catalogue;
+    std::vector<std::string> lines{"catalogue" + Field("LastClip", c.LastClip)};
+    for (int i = 0; i <= c.LastClip && i < ClipCatalogue::Slots; ++i) {
+        const auto slot = static_cast<std::size_t>(i);
+        lines.push_back(
+            "clip " + std::to_string(i) +
+            " title=" + QuoteWord(platform::DecodeDisplayText(c.ClipTitles[slot]).toStdString()) +
+            " file=" + QuoteWord(platform::DecodeDisplayText(c.ClipFiles[slot]).toStdString()) +
+            Field("x", c.ClipXPos[slot]) + Field("y", c.ClipYPos[slot]));
+    }
+    return lines;
+}
+
+std::vector<std::string> DumpControls(const Program& program) {
+    const Form1& form = program.form;
+    const TwipsGeometry& twips = form.twips();
+    std::vector<std::string> lines;
+
+    lines.push_back(Geometry("sspanel1", *form.sspanel1, twips));
+    const HScrollBar& bar = *form.HScroll1;
+    lines.push_back(Geometry("HScroll1", bar, twips) + Field("min", bar.minimum()) +
+                    Field("max", bar.maximum()) + Field("value", bar.value()));
+    for (int i = 0; i <= form.Btn.upperBound(); ++i) {
+        if (const PictureControl* button = form.Btn.find(i)) {
+            lines.push_back(Geometry(Indexed("Btn", i).c_str(), *button, twips));
+        }
+    }
+    lines.push_back(Geometry("PicBase", *form.PicBase, twips));
+    lines.push_back(Geometry("Picture1", *form.Picture1, twips));
+    lines.push_back(Geometry("Image1", *form.Image1, twips));
+    lines.push_back(Label("Shadow(0)", form.Shadow[0], twips));
+    lines.push_back(Label("Label2", *form.Label2, twips));
+    lines.push_back(Label("clip(0)", form.clip[0], twips));
+    lines.push_back(Geometry("FXImage1", *form.FXImage1, twips));
+    const platform::SupervisorTimer& timer = program.services.timer;
+    // A timer has no place on screen; its line keeps the common shape with zeros.
+    lines.push_back("control Timer1 visible=0 left=0 top=0 width=0 height=0" +
+                    Field("interval", timer.interval()) +
+                    Field("enabled", timer.enabled() ? 1 : 0));
+
+    for (int i = 1; i <= form.clip.upperBound(); ++i) {
+        if (const AutoSizeLabel* title = form.clip.find(i)) {
+            lines.push_back(Label(Indexed("clip", i), *title, twips));
+        }
+    }
+    for (int i = 1; i <= form.Shadow.upperBound(); ++i) {
+        if (const AutoSizeLabel* shadow = form.Shadow.find(i)) {
+            lines.push_back(Label(Indexed("Shadow", i), *shadow, twips));
+        }
+    }
+    return lines;
+}
+
+} // namespace quorix::replay
