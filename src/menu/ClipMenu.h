@@ -1,0 +1,14 @@
+#pragma once
+
+#include "startup/Program.h"
+
+namespace quorix {
+
+// Builds (on the first call), lays out and shows the menu of clip titles, and highlights the
+// first entry or, later, the clip started last.
+void ShowMenu(Program& program);
+
+// Takes the titles and the background away; pending events run before it returns.
+void HideMenu(Program& program);
+
+} // namespace quorix

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "startup/Program.h"
+
+#include <cstdint>
+
+namespace quorix {
+
+// Moves the highlight to menu entry id.
+void SetHilite(Program& program, std::int16_t id);
+
+// Starts clip CurrentClip: the next tick opens it. Hides the menu.
+void StartVideo(Program& program);
+
+} // namespace quorix

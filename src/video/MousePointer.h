@@ -1,0 +1,13 @@
+#pragma once
+
+#include "startup/Program.h"
+
+namespace quorix {
+
+// Shows the pointer again, back to the display count it had before HideMouse.
+void ShowMouse(Program& program);
+
+// Hides the pointer, leaving the display count at exactly -1 whatever it was.
+void HideMouse(Program& program);
+
+} // namespace quorix

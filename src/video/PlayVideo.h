@@ -1,0 +1,13 @@
+#pragma once
+
+#include "startup/Program.h"
+
+#include <cstdint>
+
+namespace quorix {
+
+// Puts the open clip into Picture1 with the overscan margin and starts it; on success the state
+// becomes playing (1) and the pointer is hidden. 0, or -1 when "play video" was reported failed.
+std::int32_t PlayVideo(Program& program);
+
+} // namespace quorix

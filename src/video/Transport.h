@@ -1,0 +1,22 @@
+#pragma once
+
+#include "startup/Program.h"
+
+#include <cstdint>
+
+namespace quorix {
+
+// Pauses a playing clip or resumes a halted one.
+void TogglePause(Program& program);
+
+// Moves a paused clip to a frame; does nothing in any other state. The seek's return code, 0
+// when nothing was sent.
+std::int32_t SeekVideo(Program& program, std::int32_t frame);
+
+// Closes the device; Picture1 is hidden while it closes.
+void CloseVideo(Program& program);
+
+// Brings up the position panel with its three buttons at the bottom of the window.
+void ShowPositionBar(Program& program);
+
+} // namespace quorix
