@@ -40,10 +40,9 @@ void MpvClipPlayer::seek(double time) {
     core_->setPaused(true);
     heldAt_ = time;
     seekTarget_ = time;
-    // At or past the last frame, a target beyond the file's end makes mpv show the last frame.
-    const double target = std::llround(time * info_.framesPerSecond) >= info_.frameCount
-                              ? firstFrameTime_ + length() + 1.0
-                              : firstFrameTime_ + time;
+    // The end of the clip shows its last frame.
+    const double frame = std::min(time * info_.framesPerSecond, info_.frameCount - 1.0);
+    const double target = firstFrameTime_ + frame / info_.framesPerSecond;
     core_->seek(target);
 }
 

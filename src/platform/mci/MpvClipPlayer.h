@@ -33,8 +33,6 @@ public:
     void setDestination(const Rect& destination) override;
 
 private:
-    double length() const { return info_.frameCount / info_.framesPerSecond; }
-
     std::unique_ptr<MpvCore> core_;
     Release release_;
     ClipInfo info_;

@@ -156,6 +156,9 @@ void MpvCore::load(const std::string& path) {
     time_ = std::numeric_limits<double>::quiet_NaN();
     setPaused(true);
     setEnd(std::nullopt);
+    // The file loads without its sound, so that playback times are the picture's own until the
+    // clip has been measured.
+    setAsync("aid", "no");
     command({"loadfile", path.c_str(), "replace"});
 }
 
@@ -197,6 +200,10 @@ void MpvCore::seek(double time) {
     seekShown_ = false;
     const std::string target = formatTime(time);
     command({"seek", target.c_str(), "absolute+exact"}, seeksIssued_);
+}
+
+void MpvCore::enableSound() {
+    setAsync("aid", "auto");
 }
 
 void MpvCore::setPaused(bool paused) {

@@ -39,8 +39,10 @@ public:
     MpvCore(const MpvCore&) = delete;
     MpvCore& operator=(const MpvCore&) = delete;
 
-    // Starts loading a file, paused, replacing what was loaded.
+    // Starts loading a file, paused and without sound, replacing what was loaded.
     void load(const std::string& path);
+    // Turns the loaded file's sound on.
+    void enableSound();
     // Waits (at most until deadline) for the file to be loaded and its first picture shown.
     // False when it failed to load or the time ran out.
     bool waitUntilShown(std::chrono::steady_clock::time_point deadline);

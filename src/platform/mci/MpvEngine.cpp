@@ -45,15 +45,16 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
         info.framesPerSecond = 25.0;
     }
 
-    // The frame count is what an exact decode gives: mpv's duration also covers sound that
-    // outlasts the picture, so the last frame is found by asking mpv for a time past the end,
-    // where it shows that frame.
+    // The frame count is what an exact decode gives. mpv's duration also covers sound that
+    // outlasts the picture, so the last frame is found by an exact seek to the end, which shows
+    // it; with the sound still off the playback time is that frame's own.
     double last = *duration;
-    core->seek(*duration + 1.0);
+    core->seek(*duration);
     if (core->waitForSeek(deadline)) {
         core->drain();
         last = core->doubleProperty("time-pos").value_or(*duration);
     }
+    core->enableSound();
     const double frames = last >= *first ? std::round((last - *first) * info.framesPerSecond) + 1
                                          : std::round((*duration - *first) * info.framesPerSecond);
     info.frameCount = static_cast<std::int32_t>(std::max(frames, 1.0));

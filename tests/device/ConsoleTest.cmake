@@ -1,0 +1,65 @@
+# Runs quorix-mci with no picture and no sound on a clip made with ffmpeg, feeding commands
+# through standard input, and checks the lines it prints.
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+execute_process(
+    COMMAND ffmpeg -nostdin -v error -y -f lavfi -i testsrc=size=160x120:rate=25:duration=1
+            -f lavfi -i sine=frequency=440:duration=1 -c:v mpeg1video -c:a mp2 -f mpeg
+            "${WORK}/CLIP01.MPG"
+    RESULT_VARIABLE made)
+if(NOT made EQUAL 0)
+    message(FATAL_ERROR "ffmpeg could not make the clip")
+endif()
+
+file(WRITE "${WORK}/commands.txt"
+"open clip01.mpg alias Video
+set video time format frames
+status video length
+status video mode
+seek video to 10
+status video position
+open clip01.mpg alias video
+open missing.mpg alias other
+status \"other\" mode
+play video from 20
+status video mode
+close video
+")
+set(expected
+"0 \"1\"
+0 \"\"
+0 \"25\"
+0 \"stopped\"
+0 \"\"
+0 \"10\"
+289 \"\" MCIERR_DUPLICATE_ALIAS
+275 \"\" MCIERR_FILE_NOT_FOUND
+263 \"\" MCIERR_INVALID_DEVICE_NAME
+0 \"\"
+0 \"playing\"
+0 \"\"
+")
+execute_process(
+    COMMAND "${MCI}" --video none
+    WORKING_DIRECTORY "${WORK}"
+    INPUT_FILE "${WORK}/commands.txt"
+    OUTPUT_VARIABLE printed
+    RESULT_VARIABLE result
+    TIMEOUT 30)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "quorix-mci ended with ${result}")
+endif()
+if(NOT printed STREQUAL expected)
+    message(FATAL_ERROR "quorix-mci printed:\n${printed}\nexpected:\n${expected}")
+endif()
+
+# Commands given as arguments, one each; quotes and backslashes in answers are escaped.
+execute_process(
+    COMMAND "${MCI}" --video none "open \"${WORK}/clip01.mpg\" alias v" "where v destination"
+            "close v"
+    OUTPUT_VARIABLE printed
+    RESULT_VARIABLE result
+    TIMEOUT 30)
+if(NOT result EQUAL 0 OR NOT printed STREQUAL "0 \"1\"\n0 \"0 0 160 120\"\n0 \"\"\n")
+    message(FATAL_ERROR "quorix-mci with arguments printed:\n${printed}")
+endif()

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace quorix::platform::mci::testing_support {
+
+// Clips made with ffmpeg for the device tests, in a folder of their own that goes with them.
+class TestClips {
+public:
+    TestClips();
+    ~TestClips();
+    TestClips(const TestClips&) = delete;
+    TestClips& operator=(const TestClips&) = delete;
+
+    // Runs ffmpeg with these arguments (after the input options) writing the named clip; false
+    // when ffmpeg fails.
+    bool make(const std::string& name, const std::string& arguments) const;
+    // The number of video frames ffprobe counts by decoding the clip; -1 when it cannot.
+    int countFrames(const std::string& name) const;
+    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    void write(const std::string& name, const std::string& bytes) const;
+
+private:
+    std::filesystem::path folder_;
+};
+
+} // namespace quorix::platform::mci::testing_support
