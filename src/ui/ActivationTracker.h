@@ -1,0 +1,28 @@
+#pragma once
+
+namespace quorix {
+
+// Decides when the main window's activation event fires. It fires when the main window becomes
+// active for the first time, and when it becomes active again after another of the program's
+// forms (the second window) was active in between. Switching to another program and back, or
+// closing a message box, does not fire it: the old toolkit raised it only for changes between
+// the program's own forms.
+class ActivationTracker {
+public:
+    // Where the keyboard focus went.
+    enum class FocusTarget {
+        MainWindow,
+        OtherForm,   // another form of the program (the second window)
+        OtherWindow, // another window of the program that is not a form (a message box)
+        Nothing,     // no window of the program: another program is active
+    };
+
+    // Returns true when the main window's activation event must fire now.
+    bool focusMovedTo(FocusTarget target);
+
+private:
+    bool mainWindowWasActive_ = false;
+    bool otherFormWasActive_ = false;
+};
+
+} // namespace quorix

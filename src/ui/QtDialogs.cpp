@@ -1,0 +1,37 @@
+#include "ui/QtDialogs.h"
+
+#include "ui/Form2.h"
+
+#include <QMessageBox>
+#include <QString>
+
+namespace quorix {
+
+QtDialogs::QtDialogs(const TwipsGeometry& twips, QWidget* owner) : twips_(twips), owner_(owner) {}
+
+void QtDialogs::showMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Quorix"),
+                    QString::fromStdString(text), QMessageBox::Ok, owner_.data());
+    box.setTextFormat(Qt::PlainText); // messages carry file names, never markup
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+    giveBackActivation();
+}
+
+void QtDialogs::showSecondWindow() {
+    Form2 window(twips_, owner_.data());
+    window.setWindowModality(Qt::ApplicationModal);
+    window.exec();
+    giveBackActivation();
+}
+
+// Not every window system hands the activation back to the owner when a modal window closes
+// (a bare X server without a window manager, the headless platform); the owner asks for it, so
+// keys reach the main window again and its activation event runs after the second window.
+void QtDialogs::giveBackActivation() {
+    if (owner_ != nullptr && owner_->isVisible()) {
+        owner_->activateWindow();
+    }
+}
+
+} // namespace quorix

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "ui/TwipsGeometry.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace quorix {
+
+// The program's modal dialogs on Qt. Both run a nested event loop, so timer ticks and other
+// events keep being handled while they are open, as with the old runtime's boxes; the main
+// window takes no input meanwhile. The owner (the main window) is their parent when given.
+class QtDialogs final : public platform::Dialogs {
+public:
+    QtDialogs(const TwipsGeometry& twips, QWidget* owner = nullptr);
+
+    // Information icon, one OK button, title "Quorix".
+    void showMessage(const std::string& text) override;
+    // A new second window, shown until its button (or its close box, or Esc) closes it, then
+    // destroyed.
+    void showSecondWindow() override;
+
+private:
+    void giveBackActivation();
+
+    TwipsGeometry twips_;
+    QPointer<QWidget> owner_;
+};
+
+} // namespace quorix

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/EventPump.h"
+
+namespace quorix {
+
+// Lets every pending event run once (input, paint, timer ticks, posted events), then returns.
+class QtEventPump final : public platform::EventPump {
+public:
+    void processPendingEvents() override;
+};
+
+} // namespace quorix

@@ -1,0 +1,33 @@
+#include "ui/QtSupervisorTimer.h"
+
+#include <algorithm>
+
+namespace quorix {
+
+QtSupervisorTimer::QtSupervisorTimer(QObject* parent) : QObject(parent) {
+    connect(&timer_, &QTimer::timeout, this, &QtSupervisorTimer::tick);
+}
+
+void QtSupervisorTimer::setInterval(int milliseconds) {
+    interval_ = std::max(0, milliseconds);
+    if (interval_ > 0) {
+        timer_.setInterval(interval_); // restarts a running timer
+    }
+    apply();
+}
+
+void QtSupervisorTimer::setEnabled(bool enabled) {
+    enabled_ = enabled;
+    apply();
+}
+
+void QtSupervisorTimer::apply() {
+    const bool shouldRun = enabled_ && interval_ > 0;
+    if (shouldRun && !timer_.isActive()) {
+        timer_.start(interval_);
+    } else if (!shouldRun && timer_.isActive()) {
+        timer_.stop();
+    }
+}
+
+} // namespace quorix

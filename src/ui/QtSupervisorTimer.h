@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/SupervisorTimer.h"
+
+#include <QObject>
+#include <QTimer>
+
+namespace quorix {
+
+// The supervisor's timer on a QTimer. It ticks while it is enabled and its interval is above 0
+// (an interval of 0 stops it, as in the old toolkit). Changing the interval of a running timer
+// starts its count again; enabling a timer that already runs changes nothing. Ticks do not pile
+// up, and a tick handler that lets events run is not entered again by this timer's next tick.
+class QtSupervisorTimer final : public QObject, public platform::SupervisorTimer {
+    Q_OBJECT
+
+public:
+    explicit QtSupervisorTimer(QObject* parent = nullptr);
+
+    void setInterval(int milliseconds) override;
+    int interval() const override { return interval_; }
+    void setEnabled(bool enabled) override;
+    bool enabled() const override { return enabled_; }
+
+signals:
+    void tick();
+
+private:
+    void apply();
+
+    QTimer timer_;
+    int interval_ = 0;
+    bool enabled_ = false;
+};
+
+} // namespace quorix

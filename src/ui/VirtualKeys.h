@@ -1,0 +1,21 @@
+#pragma once
+
+#include <Qt>
+#include <cstdint>
+#include <optional>
+
+namespace quorix {
+
+// The program's key handler speaks the key codes of the old platform (Windows virtual-key
+// codes: Enter 13, Esc 27, Space 32, arrows 37 to 40, main-keyboard digits 48 to 57, keypad
+// digits 96 to 105, letters 65 to 90 ...) and a modifier mask (1 Shift, 2 Ctrl, 4 Alt).
+
+// The virtual-key code of a Qt key; no value for keys that have none. Keypad keys are told
+// apart by Qt::KeypadModifier. On the main keyboard a shifted digit (Shift+1 gives '!' on a US
+// layout) still counts as its digit, as the key code does not depend on Shift.
+std::optional<std::int16_t> VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
+
+// 1 Shift, 2 Ctrl, 4 Alt, added for combinations.
+std::int16_t ShiftMask(Qt::KeyboardModifiers modifiers);
+
+} // namespace quorix

@@ -1,0 +1,195 @@
+#include "ui/Form2.h"
+#include "ui/OverrideCursor.h"
+#include "ui/QtDialogs.h"
+#include "ui/QtEventPump.h"
+#include "ui/QtPointerDisplayCounter.h"
+#include "ui/QtScreen.h"
+#include "ui/QtSupervisorTimer.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace quorix {
+namespace {
+
+std::optional<Qt::CursorShape> OverrideShape() {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    return cursor != nullptr ? std::optional(cursor->shape()) : std::nullopt;
+}
+
+TEST(QtScreen, SizeInTwipsOfThePrimaryScreen) {
+    OverrideCursor cursor;
+    const QSize pixels = QGuiApplication::primaryScreen()->geometry().size();
+    const QtScreen at15(TwipsGeometry(15, 15), cursor);
+    EXPECT_EQ(at15.widthTwips(), pixels.width() * 15);
+    EXPECT_EQ(at15.heightTwips(), pixels.height() * 15);
+    const QtScreen at12(TwipsGeometry(12, 12), cursor);
+    EXPECT_EQ(at12.twipsPerPixelX(), 12);
+    EXPECT_EQ(at12.widthTwips(), pixels.width() * 12);
+}
+
+TEST(QtScreen, PointerIsAStateNotAStack) {
+    OverrideCursor cursor;
+    QtScreen screen(TwipsGeometry(15, 15), cursor);
+    screen.setMousePointer(11);
+    screen.setMousePointer(11);
+    EXPECT_EQ(screen.mousePointer(), 11);
+    EXPECT_EQ(OverrideShape(), Qt::WaitCursor);
+    screen.setMousePointer(0);
+    EXPECT_EQ(OverrideShape(), std::nullopt);
+    screen.setMousePointer(99); // no picture of its own: each control's pointer shows
+    EXPECT_EQ(screen.mousePointer(), 99);
+    EXPECT_EQ(OverrideShape(), std::nullopt);
+}
+
+TEST(QtPointerDisplayCounter, CountsLikeThePlatformAndHiddenWinsOverTheHourglass) {
+    OverrideCursor cursor;
+    QtScreen screen(TwipsGeometry(15, 15), cursor);
+    QtPointerDisplayCounter counter(cursor);
+    EXPECT_EQ(counter.showCursor(true), 1);
+    EXPECT_EQ(counter.showCursor(true), 2);
+    EXPECT_EQ(counter.showCursor(false), 1);
+    EXPECT_EQ(counter.showCursor(false), 0);
+    EXPECT_EQ(OverrideShape(), std::nullopt);
+    EXPECT_EQ(counter.showCursor(false), -1);
+    EXPECT_EQ(OverrideShape(), Qt::BlankCursor);
+    EXPECT_EQ(counter.showCursor(false), -2);
+
+    screen.setMousePointer(11);
+    EXPECT_EQ(OverrideShape(), Qt::BlankCursor);
+    counter.showCursor(true);
+    EXPECT_EQ(counter.showCursor(true), 0);
+    EXPECT_EQ(OverrideShape(), Qt::WaitCursor);
+    screen.setMousePointer(0);
+    EXPECT_EQ(OverrideShape(), std::nullopt);
+
+    counter.showCursor(false);
+    EXPECT_EQ(OverrideShape(), Qt::BlankCursor);
+}
+
+TEST(OverrideCursor, TakesItsEntryOffWhenItGoes) {
+    {
+        OverrideCursor cursor;
+        cursor.setHidden(true);
+        EXPECT_EQ(OverrideShape(), Qt::BlankCursor);
+    }
+    EXPECT_EQ(OverrideShape(), std::nullopt);
+}
+
+TEST(QtSupervisorTimer, TicksOnlyWhileEnabledWithAnInterval) {
+    QtSupervisorTimer timer;
+    QSignalSpy ticks(&timer, &QtSupervisorTimer::tick);
+    timer.setInterval(10);
+    QTest::qWait(50);
+    EXPECT_EQ(ticks.count(), 0);
+
+    timer.setEnabled(true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks.count() >= 2; }, 2000));
+    timer.setInterval(0);
+    EXPECT_TRUE(timer.enabled());
+    ticks.clear();
+    QTest::qWait(50);
+    EXPECT_EQ(ticks.count(), 0);
+    timer.setInterval(10);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks.count() >= 1; }, 2000));
+    timer.setEnabled(false);
+    ticks.clear();
+    QTest::qWait(50);
+    EXPECT_EQ(ticks.count(), 0);
+}
+
+TEST(QtSupervisorTimer, ATickThatLetsEventsRunIsNotEnteredAgain) {
+    QtSupervisorTimer timer;
+    QtEventPump pump;
+    int depth = 0;
+    int deepest = 0;
+    int ticks = 0;
+    QObject::connect(&timer, &QtSupervisorTimer::tick, [&] {
+        ++ticks;
+        ++depth;
+        deepest = std::max(deepest, depth);
+        QElapsedTimer spent;
+        spent.start();
+        while (spent.elapsed() < 40) {
+            pump.processPendingEvents();
+        }
+        --depth;
+    });
+    timer.setInterval(5);
+    timer.setEnabled(true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, 2000));
+    timer.setEnabled(false);
+    EXPECT_EQ(deepest, 1);
+}
+
+TEST(QtEventPump, RunsWhatIsPending) {
+    QtEventPump pump;
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    pump.processPendingEvents();
+    EXPECT_TRUE(ran);
+}
+
+TEST(QtDialogs, MessageBoxIsModalWithTitleIconOneButtonAndTicksGoOn) {
+    QtDialogs dialogs(TwipsGeometry(15, 15));
+    QtSupervisorTimer timer;
+    int ticksWhileOpen = 0;
+    QObject::connect(&timer, &QtSupervisorTimer::tick, [&] { ++ticksWhileOpen; });
+    timer.setInterval(10);
+    timer.setEnabled(true);
+
+    QString seenTitle;
+    QString seenText;
+    QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
+    qsizetype buttons = 0;
+    QTimer::singleShot(100, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seenTitle = box->windowTitle();
+        seenText = box->text();
+        seenIcon = box->icon();
+        buttons = box->buttons().size();
+        box->button(QMessageBox::Ok)->click();
+    });
+    dialogs.showMessage("Having trouble in opening <clip>. (1: 263)");
+    timer.setEnabled(false);
+
+    EXPECT_EQ(seenTitle, QStringLiteral("Quorix"));
+    EXPECT_EQ(seenText, QStringLiteral("Having trouble in opening <clip>. (1: 263)"));
+    EXPECT_EQ(seenIcon, QMessageBox::Information);
+    EXPECT_EQ(buttons, 1);
+    EXPECT_GE(ticksWhileOpen, 3);
+}
+
+TEST(QtDialogs, SecondWindowIsNewEachTimeAndItsButtonClosesIt) {
+    QtDialogs dialogs(TwipsGeometry(15, 15));
+    int shown = 0;
+    auto closeIt = [&] {
+        auto* second = qobject_cast<Form2*>(QApplication::activeModalWidget());
+        ASSERT_NE(second, nullptr);
+        ++shown;
+        EXPECT_EQ(second->size(), QSize(398, 296));
+        EXPECT_EQ(second->Command1->text(), QStringLiteral("Ok"));
+        EXPECT_EQ(second->Command1->geometry(), QRect(232, 236, 92, 24));
+        second->Command1->setText(QStringLiteral("changed")); // must not survive
+        second->Command1->click();
+    };
+    QTimer::singleShot(50, closeIt);
+    dialogs.showSecondWindow();
+    QTimer::singleShot(50, closeIt);
+    dialogs.showSecondWindow();
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+} // namespace
+} // namespace quorix
