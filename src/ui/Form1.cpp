@@ -164,7 +164,7 @@ void Form1::buildMenuLabels() {
     shadow->setForeColor(Black);
     shadow->setCaption(QStringLiteral("Click"));
     shadow->hide();
-    Shadow.setWiring([](std::int16_t, AutoSizeLabel&) {}); // shadows raise no events
+    // Shadows raise no events that the program handles, so they are not wired.
     const bool shadowAdded = Shadow.add(0, shadow);
 
     Label2 = new AutoSizeLabel(Picture1);

@@ -43,13 +43,6 @@ std::optional<Qt::CursorShape> ShapeOfPointer(int pointer) {
     }
 }
 
-} // namespace
-
-QtScreen::QtScreen(const TwipsGeometry& twips, OverrideCursor& cursor, const QWidget* window)
-    : twips_(twips), cursor_(cursor), window_(window) {}
-
-namespace {
-
 QSize ScreenSize(const QWidget* window) {
     const QScreen* screen = window != nullptr ? window->screen() : nullptr;
     if (screen == nullptr) {
@@ -59,6 +52,9 @@ QSize ScreenSize(const QWidget* window) {
 }
 
 } // namespace
+
+QtScreen::QtScreen(const TwipsGeometry& twips, OverrideCursor& cursor, const QWidget* window)
+    : twips_(twips), cursor_(cursor), window_(window) {}
 
 int QtScreen::widthTwips() const {
     return twips_.twipsX(ScreenSize(window_).width());
