@@ -20,7 +20,7 @@ MpvClipPlayer::~MpvClipPlayer() {
 void MpvClipPlayer::play(double from, double endTime) {
     core_->drain();
     // After a stop at an end point mpv holds there; playing on needs the picture sought again.
-    if (core_->seekShown() && core_->flagProperty("eof-reached")) {
+    if (core_->seekShown() && core_->atEnd()) {
         seek(from);
     }
     heldAt_.reset();
@@ -67,7 +67,7 @@ bool MpvClipPlayer::reachedEnd() {
     if (!core_->seekShown()) {
         return false;
     }
-    return core_->flagProperty("eof-reached");
+    return core_->atEnd();
 }
 
 bool MpvClipPlayer::showIn(std::uint64_t windowHandle) {

@@ -129,7 +129,8 @@ bool MpvCore::setUp(const MpvSettings& settings) {
     if (software_ != nullptr && !software_->attach(mpv_)) {
         return false;
     }
-    mpv_observe_property(mpv_, 0, "time-pos", MPV_FORMAT_DOUBLE);
+    mpv_observe_property(mpv_, TimeReply, "time-pos", MPV_FORMAT_DOUBLE);
+    mpv_observe_property(mpv_, EndReply, "eof-reached", MPV_FORMAT_FLAG);
     // Events are handled on the window thread: the callback only posts a wake-up, once until it
     // has been served.
     mpv_set_wakeup_callback(
@@ -196,7 +197,7 @@ void MpvCore::unload() {
 }
 
 void MpvCore::seek(double time) {
-    ++seeksIssued_;
+    seeksIssued_ = seeksIssued_ == 0 ? FirstSeekReply : seeksIssued_ + 1;
     seekShown_ = false;
     const std::string target = formatTime(time);
     command({"seek", target.c_str(), "absolute+exact"}, seeksIssued_);
@@ -250,7 +251,7 @@ void MpvCore::handle(const mpv_event& event) {
         }
         break;
     case MPV_EVENT_COMMAND_REPLY:
-        if (event.reply_userdata != 0) {
+        if (event.reply_userdata >= FirstSeekReply) {
             seeksReplied_ = std::max(seeksReplied_, event.reply_userdata);
             // A seek that libmpv refused will never be shown.
             if (event.error < 0 && seeksReplied_ == seeksIssued_) {
@@ -260,13 +261,24 @@ void MpvCore::handle(const mpv_event& event) {
         break;
     case MPV_EVENT_PROPERTY_CHANGE: {
         const auto* change = static_cast<const mpv_event_property*>(event.data);
-        time_ = change->format == MPV_FORMAT_DOUBLE ? *static_cast<const double*>(change->data)
-                                                    : std::numeric_limits<double>::quiet_NaN();
+        if (event.reply_userdata == TimeReply) {
+            time_ = change->format == MPV_FORMAT_DOUBLE ? *static_cast<const double*>(change->data)
+                                                        : std::numeric_limits<double>::quiet_NaN();
+        } else if (event.reply_userdata == EndReply) {
+            endSeen_ = change->format == MPV_FORMAT_FLAG && *static_cast<const int*>(change->data);
+        }
         break;
     }
     default:
         break;
     }
+}
+
+bool MpvCore::atEnd() {
+    drain();
+    // The observed flag can lag or merge changes, so an end it reports is confirmed with libmpv;
+    // while it reports none, no end has been reached since the last event.
+    return endSeen_ && flagProperty("eof-reached");
 }
 
 std::optional<double> MpvCore::doubleProperty(const char* name) {

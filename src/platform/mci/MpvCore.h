@@ -63,6 +63,8 @@ public:
     void drain();
     // The last observed playback time, NaN when there is none.
     double observedTime() const { return time_; }
+    // Whether playback stands at its end (of the file, or the end time).
+    bool atEnd();
 
     // Asked of libmpv at once (these wait for its core briefly).
     std::optional<double> doubleProperty(const char* name);
@@ -84,6 +86,11 @@ private:
     void command(std::initializer_list<const char*> words, std::uint64_t reply = 0);
     void setAsync(const char* name, const std::string& value);
 
+    // Reply numbers that tell libmpv's answers apart.
+    static constexpr std::uint64_t TimeReply = 1;
+    static constexpr std::uint64_t EndReply = 2;
+    static constexpr std::uint64_t FirstSeekReply = 16;
+
     mpv_handle* mpv_;
     QObject wakeTarget_;
     std::atomic<bool> wakePosted_{false};
@@ -96,6 +103,7 @@ private:
     bool failed_ = false;
     bool firstShown_ = false;
     double time_;
+    bool endSeen_ = false;
     std::uint64_t seeksIssued_ = 0;
     std::uint64_t seeksReplied_ = 0;
     bool seekShown_ = true;
