@@ -5,6 +5,8 @@
 #include "platform/PathResolver.h"
 #include "platform/mci/MpvMciDevice.h"
 #include "platform/mci/VideoOutput.h"
+#include "playback/PlaybackWiring.h"
+#include "playback/Supervisor.h"
 #include "startup/FormLoad.h"
 #include "startup/Program.h"
 #include "ui/Form1.h"
@@ -73,6 +75,9 @@ int main(int argc, char** argv) {
     Program program(form, services, std::move(place));
 
     QObject::connect(&form, &Form1::activated, &form, [&program] { Form_Activate(program); });
+    QObject::connect(form.Timer1, &QtSupervisorTimer::tick, &form,
+                     [&program] { Timer1_Timer(program); });
+    ConnectPlaybackHandlers(program);
 
     Form_Load(program);
     form.show();

@@ -8,6 +8,8 @@
 #include "platform/FileProfileReader.h"
 #include "platform/PathResolver.h"
 #include "platform/mci/ScriptedMciDevice.h"
+#include "playback/PlaybackWiring.h"
+#include "playback/Supervisor.h"
 #include "startup/FormLoad.h"
 #include "startup/Program.h"
 #include "ui/Form1.h"
@@ -179,6 +181,7 @@ private:
         place.currentDirectory = StartupDirectory(cwd_, place.separator);
         place.commandLine = args_;
         program_ = std::make_unique<Program>(*form_, services, std::move(place));
+        ConnectPlaybackHandlers(*program_);
 
         Form_Load(*program_);
         form_->show();
@@ -203,10 +206,11 @@ private:
         if (name == "tick") {
             const long long count = w.size() > 1 ? std::stoll(w[1]) : 1;
             for (long long i = 0; i < count; ++i) {
-                if (!timer_->enabled()) {
+                if (timer_->enabled()) {
+                    Timer1_Timer(*program_);
+                } else {
                     transcript_.add("tick ignored");
                 }
-                // The supervisor's tick handler is reached from here once it is built.
             }
         } else if (name == "key") {
             emit form.keyDown(KeyCode(w[1]), w.size() > 2 ? ModifierMask(w[2]) : 0);

@@ -1,0 +1,237 @@
+#include "playback/KeyboardCommands.h"
+
+#include "menu/ClipMenu.h"
+#include "menu/Highlight.h"
+#include "ui/Form1.h"
+#include "video/MousePointer.h"
+#include "video/Transport.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+namespace quorix {
+namespace {
+
+constexpr std::int16_t KeyEnter = 13;
+constexpr std::int16_t KeyEsc = 27;
+constexpr std::int16_t KeySpace = 32;
+constexpr std::int16_t KeyLeft = 37;
+constexpr std::int16_t KeyUp = 38;
+constexpr std::int16_t KeyRight = 39;
+constexpr std::int16_t KeyDown = 40;
+constexpr std::int16_t KeyDigitOne = 49;
+constexpr std::int16_t KeyDigitNine = 57;
+
+constexpr std::int16_t ShiftAlone = 1;
+// Ctrl-steps near the end go straight to the end rather than past it.
+constexpr std::int64_t NearEnd = 25;
+
+bool PlayingOrPaused(const ProgramState& state) {
+    return state.PlayState == 1 || state.PlayState == -1;
+}
+
+void HidePositionPanel(Form1& form) {
+    form.sspanel1->setVisible(false);
+    for (int i = 0; i <= 2; ++i) {
+        form.Btn[i].setVisible(false);
+    }
+}
+
+// The device's position of the open clip. Failures are not reported here: whatever the channel
+// holds then (blanks) reads as 0.
+std::int64_t ReadPosition(Program& program) {
+    program.channel.SendMci("status video position");
+    return program.channel.AnswerAsNumber().value_or(0);
+}
+
+void Seek(Program& program, std::int64_t frame) {
+    // A clip's frames are 32-bit numbers; a step past that range has nowhere to go.
+    if (frame < INT32_MIN || frame > INT32_MAX) {
+        return;
+    }
+    SeekVideo(program, static_cast<std::int32_t>(frame));
+}
+
+// Shows the position the device reached on the bar without the bar seeking again.
+void UpdatePositionBar(Program& program) {
+    const std::int64_t position = ReadPosition(program);
+    ProgramState& state = program.state;
+    state.SettingBar = 1;
+    program.form.HScroll1->setValue(
+        static_cast<int>(std::clamp<std::int64_t>(position, INT32_MIN, INT32_MAX)));
+    state.SettingBar = 0;
+}
+
+// Esc while playing, paused, in the menu or with the intro pending.
+void LeavePlaybackOrMenu(Program& program) {
+    ProgramState& state = program.state;
+    HidePositionPanel(program.form);
+    CloseVideo(program);
+    if (state.Settings.MenuMode == 1 && state.PlayState != -2) {
+        ShowMenu(program);
+        state.PlayState = -2;
+    } else if (state.Settings.LogoMode == 1) {
+        state.PlayState = 2;
+        program.form.FXImage1->setVisible(true);
+    } else {
+        state.PlayState = 3;
+    }
+    // In the menu branch this hides the titles ShowMenu has just shown; the next tick finds them
+    // hidden and brings the menu back.
+    HideMenu(program);
+}
+
+void StepBack(Program& program, std::int16_t shift) {
+    const std::int64_t position = ReadPosition(program);
+    if (shift == ShiftAlone) {
+        if (position > 0) {
+            Seek(program, position - 1);
+        }
+    } else if (position > NearEnd) {
+        Seek(program, position - 12);
+    } else {
+        Seek(program, 1);
+    }
+    UpdatePositionBar(program);
+}
+
+void StepForward(Program& program, std::int16_t shift) {
+    const std::int64_t position = ReadPosition(program);
+    const std::int64_t end = program.state.ClipEndFrame;
+    if (shift == ShiftAlone) {
+        if (position < end) {
+            Seek(program, position + 1);
+        }
+    } else if (position < end - NearEnd) {
+        Seek(program, position + 12);
+    } else {
+        Seek(program, end);
+    }
+    UpdatePositionBar(program);
+}
+
+void Left(Program& program, std::int16_t shift) {
+    ProgramState& state = program.state;
+    if (state.CurrentClip > 1) {
+        HidePositionPanel(program.form);
+    }
+    if (shift > 0) {
+        if (state.PlayState == -1) {
+            StepBack(program, shift);
+        }
+        return;
+    }
+    if (state.CurrentClip > 1) {
+        CloseVideo(program);
+        --state.CurrentClip;
+        state.PlayState = 0;
+    }
+}
+
+void Right(Program& program, std::int16_t shift) {
+    ProgramState& state = program.state;
+    if (shift == 0) {
+        HidePositionPanel(program.form);
+    }
+    if (shift > 0) {
+        if (state.PlayState == -1) {
+            StepForward(program, shift);
+        }
+        return;
+    }
+    const SettingsRecord& settings = state.Settings;
+    if (state.CurrentClip != state.Catalogue.LastClip + 1) {
+        CloseVideo(program);
+        ++state.CurrentClip;
+        state.PlayState = 0;
+    } else if (settings.MenuMode != 0) {
+        // On the last clip with a menu: nothing more.
+    } else if (settings.LoopMode != 0) {
+        CloseVideo(program);
+        state.CurrentClip = 1;
+        state.PlayState = 0;
+    } else {
+        CloseVideo(program);
+        if (settings.LogoMode == 1) {
+            state.PlayState = 2;
+            program.form.FXImage1->setVisible(true);
+        } else {
+            state.PlayState = 3;
+        }
+    }
+}
+
+} // namespace
+
+void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
+    ProgramState& state = program.state;
+    program.form.Picture1->setFocus();
+
+    if (keyCode >= KeyDigitOne && keyCode <= KeyDigitNine) {
+        const auto digit = static_cast<std::int16_t>(keyCode - KeyDigitOne + 1);
+        if (state.PlayState == 1 && digit <= state.Catalogue.LastClip + 1) {
+            CloseVideo(program);
+            state.CurrentClip = digit;
+            state.PlayState = 0;
+        }
+        return;
+    }
+
+    switch (keyCode) {
+    case KeyEsc:
+        if (state.PlayState == 0 || state.PlayState == 2 || state.PlayState == 3) {
+            ShowMouse(program);
+            program.services.end.endProgram(0);
+        } else if (state.PlayState == 1 || state.PlayState < 0) {
+            LeavePlaybackOrMenu(program);
+        }
+        break;
+    case KeySpace:
+        if (PlayingOrPaused(state) && ReadPosition(program) < state.ClipEndFrame) {
+            TogglePause(program);
+        }
+        break;
+    case KeyLeft:
+        if (PlayingOrPaused(state)) {
+            Left(program, shift);
+        }
+        break;
+    case KeyRight:
+        if (PlayingOrPaused(state)) {
+            Right(program, shift);
+        }
+        break;
+    case KeyUp:
+        if (state.PlayState == -2) {
+            const std::int16_t index = state.HiliteIndex == 0 ? state.Catalogue.LastClip
+                                       : state.HiliteIndex > 0
+                                           ? static_cast<std::int16_t>(state.HiliteIndex - 1)
+                                           : std::int16_t{0};
+            SetHilite(program, index);
+        }
+        break;
+    case KeyDown:
+        if (state.PlayState == -2) {
+            const std::int16_t index = state.HiliteIndex < state.Catalogue.LastClip
+                                           ? static_cast<std::int16_t>(state.HiliteIndex + 1)
+                                           : std::int16_t{0};
+            SetHilite(program, index);
+        }
+        break;
+    case KeyEnter:
+        if (state.PlayState == -2) {
+            state.CurrentClip = static_cast<std::int16_t>(state.HiliteIndex + 1);
+            StartVideo(program);
+        } else if (PlayingOrPaused(state)) {
+            HidePositionPanel(program.form);
+            CloseVideo(program);
+            state.PlayState = 0;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace quorix

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "startup/Program.h"
+
+namespace quorix {
+
+// Connects the main window's keys and the position bar's events to their handlers.
+void ConnectPlaybackHandlers(Program& program);
+
+} // namespace quorix

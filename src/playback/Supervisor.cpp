@@ -1,0 +1,146 @@
+#include "playback/Supervisor.h"
+
+#include "menu/ClipMenu.h"
+#include "ui/Form1.h"
+#include "video/MousePointer.h"
+#include "video/OpenVideo.h"
+#include "video/PlayVideo.h"
+#include "video/Transport.h"
+
+#include <cstdint>
+
+namespace quorix {
+namespace {
+
+// A clip counts as played to its end within this many frames of ClipEndFrame.
+constexpr std::int64_t EndTolerance = 25;
+
+constexpr int MenuInterval = 1000;
+constexpr int LogoInterval = 3000;
+
+// The logo control's display option, set whenever the logo is hidden for the menu and after each
+// load attempt.
+constexpr std::int16_t LogoDisplayOption = 24;
+
+void ShowClosingLogo(Program& program) {
+    program.state.PlayState = 2;
+    program.form.FXImage1->setVisible(true);
+}
+
+void ShowMenuWhenHidden(Program& program) {
+    Form1& form = program.form;
+    if (!form.clip[0].isHidden()) {
+        return;
+    }
+    program.services.timer.setInterval(MenuInterval);
+    form.FXImage1->setVisible(false);
+    form.FXImage1->setDisplayOption(LogoDisplayOption);
+    ShowMenu(program);
+}
+
+void LoadCurrentClip(Program& program) {
+    ProgramState& state = program.state;
+    program.services.screen.setMousePointer(11);
+    const std::int32_t opened = OpenVideo(program);
+    if (opened == 0) {
+        PlayVideo(program);
+    } else if (state.Settings.LogoMode == 1) {
+        ShowClosingLogo(program);
+    } else {
+        state.PlayState = 3;
+    }
+    program.form.FXImage1->setDisplayOption(LogoDisplayOption);
+    program.services.screen.setMousePointer(0);
+}
+
+// What follows a clip that has stopped.
+void Advance(Program& program) {
+    ProgramState& state = program.state;
+    const SettingsRecord& settings = state.Settings;
+    const bool lastClip = state.CurrentClip == state.Catalogue.LastClip + 1;
+    if (settings.MenuMode != 0 && settings.LoopMode == 0) {
+        ShowMenu(program);
+        state.PlayState = -2;
+    } else if (settings.MenuMode != 0) {
+        state.PlayState = 0; // the same clip again
+    } else if (!lastClip) {
+        ++state.CurrentClip;
+        state.PlayState = 0;
+    } else if (settings.LoopMode != 0) {
+        state.CurrentClip = 1;
+        state.PlayState = 0;
+    } else if (settings.LogoMode == 1) {
+        ShowClosingLogo(program);
+    } else {
+        state.PlayState = 3;
+    }
+}
+
+// Polls the playing clip; when the device has stopped, closes a clip that ran to its end and
+// moves on. Runs in continue-on-failure mode: a failed step is reported by the next check.
+void PollPlayingClip(Program& program) {
+    video::MciChannel& channel = program.channel;
+    video::ContinueOnFailure run(channel);
+    std::int32_t code = 0;
+
+    run.Send("status video mode", code);
+    run.Check(video::trouble::Requesting2, code);
+    // Paused counts as stopped: some devices report a clip that ran out as paused. The short
+    // forms are the Finnish mode names.
+    const bool stopped = channel.AnswerIsMode("stopped") || channel.AnswerIsMode("pys") ||
+                         channel.AnswerIsMode("paused") || channel.AnswerIsMode("kes");
+    if (!stopped) {
+        return;
+    }
+
+    run.Send("status video position", code);
+    run.Check(video::trouble::Requesting3, code);
+    std::int32_t position = 0;
+    run.ReadNumber(position);
+    // A clip that stopped earlier is left open; the next open of "video" then reports it.
+    if (position >= static_cast<std::int64_t>(program.state.ClipEndFrame) - EndTolerance) {
+        CloseVideo(program);
+    }
+    Advance(program);
+}
+
+} // namespace
+
+void Timer1_Timer(Program& program) {
+    ProgramState& state = program.state;
+    // A tick does not interrupt itself: the steps below let pending events run, and a second
+    // tick then would open the clip being opened again.
+    if (state.InTick) {
+        return;
+    }
+    state.InTick = true;
+
+    switch (state.PlayState) {
+    case -3:
+        state.CurrentClip = state.Settings.IntroClip;
+        state.Settings.IntroClip = 0;
+        state.PlayState = 0;
+        break;
+    case -2:
+        ShowMenuWhenHidden(program);
+        break;
+    case 0:
+        LoadCurrentClip(program);
+        break;
+    case 1:
+        PollPlayingClip(program);
+        break;
+    case 2:
+        program.services.timer.setInterval(LogoInterval);
+        state.PlayState = 3;
+        break;
+    case 3:
+        ShowMouse(program);
+        program.services.end.endProgram(0);
+    default:
+        break; // paused, or a value no step is defined for
+    }
+    state.InTick = false;
+}
+
+} // namespace quorix
