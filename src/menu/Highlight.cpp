@@ -1,0 +1,39 @@
+#include "menu/Highlight.h"
+
+#include "menu/ClipMenu.h"
+#include "ui/Form1.h"
+
+namespace quorix {
+
+void SetHilite(Program& program, std::int16_t id) {
+    ProgramState& state = program.state;
+    const SettingsRecord& settings = state.Settings;
+    // Hide mode 1 exactly keeps every colour; other non-zero hide modes still move it.
+    if (settings.HideMode == 1) {
+        return;
+    }
+    ControlArray<AutoSizeLabel>& entries = program.form.clip;
+    // An index with no entry (a key pressed before the menu was first built) changes nothing.
+    AutoSizeLabel* target = entries.find(id);
+    if (target == nullptr) {
+        return;
+    }
+    const int lastClip = state.Catalogue.LastClip;
+    for (int i = 0; i <= lastClip; ++i) {
+        AutoSizeLabel* entry = entries.find(i);
+        if (entry != nullptr && entry->foreColor() == settings.HiliteColor) {
+            entry->setForeColor(settings.FontColor);
+        }
+    }
+    target->setForeColor(settings.HiliteColor);
+    state.HiliteIndex = id;
+}
+
+void StartVideo(Program& program) {
+    // Set before the menu is hidden: a tick that runs while HideMenu lets events through already
+    // finds the clip to load.
+    program.state.PlayState = 0;
+    HideMenu(program);
+}
+
+} // namespace quorix

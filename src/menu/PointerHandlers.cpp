@@ -1,0 +1,125 @@
+#include "menu/PointerHandlers.h"
+
+#include "menu/Highlight.h"
+#include "playback/KeyboardCommands.h"
+#include "ui/Form1.h"
+#include "video/Transport.h"
+
+namespace quorix {
+namespace {
+
+// Move events over the menu entries before the one that may move the highlight, and over the
+// paused video area before the one that brings up the position bar.
+constexpr std::int16_t ClipMovesSkipped = 5;
+constexpr std::int16_t PictureMovesSkipped = 6;
+
+constexpr std::int16_t VirtualKeyLeft = 37;
+constexpr std::int16_t VirtualKeyEnter = 13;
+constexpr std::int16_t VirtualKeyRight = 39;
+
+// Btn(i + 3) holds the hover picture and Btn(i + 6) the normal picture of button i.
+constexpr int HoverOffset = 3;
+constexpr int NormalOffset = 6;
+constexpr int ButtonCount = 3;
+
+// The button last given its hover picture shows its normal picture again.
+void ResetLastButton(Program& program) {
+    ControlArray<PictureControl>& buttons = program.form.Btn;
+    const int last = program.state.LastButton;
+    buttons[last].setPicture(buttons[last + NormalOffset].picture());
+}
+
+} // namespace
+
+void clip_Click(Program& program, std::int16_t index) {
+    program.state.CurrentClip = static_cast<std::int16_t>(index + 1);
+    StartVideo(program);
+}
+
+void clip_MouseMove(Program& program, std::int16_t index) {
+    // One counter for all entries: only every sixth move event, over whichever entry, can move
+    // the highlight, so a pointer merely crossing the menu leaves it alone.
+    ProgramState& state = program.state;
+    if (state.ClipMoveCount < ClipMovesSkipped) {
+        ++state.ClipMoveCount;
+        return;
+    }
+    state.ClipMoveCount = 0;
+    if (program.form.clip[index].foreColor() != state.Settings.HiliteColor) {
+        SetHilite(program, index);
+    }
+}
+
+void Btn_Click(Program& program, std::int16_t index) {
+    switch (index) {
+    case 0:
+        Form_KeyDown(program, VirtualKeyLeft, 0);
+        break;
+    case 1:
+        Form_KeyDown(program, VirtualKeyEnter, 0);
+        break;
+    case 2:
+        Form_KeyDown(program, VirtualKeyRight, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+void Btn_MouseMove(Program& program, std::int16_t index) {
+    // Only the three buttons are ever shown; the picture store behind them raises no events.
+    if (index < 0 || index >= ButtonCount) {
+        return;
+    }
+    ResetLastButton(program);
+    ControlArray<PictureControl>& buttons = program.form.Btn;
+    buttons[index].setPicture(buttons[index + HoverOffset].picture());
+    program.state.LastButton = index;
+}
+
+void sspanel1_MouseMove(Program& program) {
+    ResetLastButton(program);
+}
+
+void Picture1_MouseMove(Program& program) {
+    ProgramState& state = program.state;
+    if (state.CursorHidden == -1 && state.PlayState == -1) {
+        // Over a paused clip only every seventh move brings up the position bar, so a nudge of
+        // the mouse does not cover the picture.
+        if (state.PictureMoveCount < PictureMovesSkipped) {
+            ++state.PictureMoveCount;
+            return;
+        }
+        state.PictureMoveCount = 0;
+        program.services.events.processPendingEvents();
+        ShowPositionBar(program);
+    } else {
+        ResetLastButton(program);
+    }
+}
+
+void Picture1_Click(Program&) {}
+
+void Label2_Click(Program&) {}
+
+void Label2_MouseMove(Program&) {}
+
+void ConnectPointerHandlers(Program& program) {
+    Form1& form = program.form;
+    Program* p = &program;
+    QObject::connect(&form, &Form1::clipClick, &form,
+                     [p](std::int16_t index) { clip_Click(*p, index); });
+    QObject::connect(&form, &Form1::clipMouseMove, &form,
+                     [p](std::int16_t index) { clip_MouseMove(*p, index); });
+    QObject::connect(&form, &Form1::btnClick, &form,
+                     [p](std::int16_t index) { Btn_Click(*p, index); });
+    QObject::connect(&form, &Form1::btnMouseMove, &form,
+                     [p](std::int16_t index) { Btn_MouseMove(*p, index); });
+    QObject::connect(&form, &Form1::sspanel1MouseMove, &form, [p] { sspanel1_MouseMove(*p); });
+    QObject::connect(&form, &Form1::picture1Click, &form, [p] { Picture1_Click(*p); });
+    QObject::connect(&form, &Form1::picture1MouseMove, &form, [p] { Picture1_MouseMove(*p); });
+    QObject::connect(&form, &Form1::label2Click, &form, [p] { Label2_Click(*p); });
+    QObject::connect(&form, &Form1::label2MouseMove, &form, [p] { Label2_MouseMove(*p); });
+}
+
+} // namespace quorix
