@@ -1,6 +1,6 @@
 // quorix-mci: sends MCI command strings to the media device and prints what it answers.
 //
-//   quorix-mci [--video native|software|none] [COMMAND ...]
+//   quorix-mci [--video native|software|none] [--audio none] [COMMAND ...]
 //
 // Commands come from the arguments, one each, or else from standard input, one a line, each sent
 // as soon as its line arrives. For every command one line is printed when it returns: the code,
@@ -10,6 +10,7 @@
 //
 // Without a window given, a clip plays in a window of its own. "--video none" shows no picture
 // and plays no sound (for scripts and tests); the default output suits the Qt platform.
+// "--audio none" keeps the picture and drops the sound (for measuring against other players).
 
 #include "platform/PathResolver.h"
 #include "platform/mci/MciErrors.h"
@@ -72,7 +73,7 @@ void finishWhenIdle(MpvMciDevice& device, QApplication& app) {
 }
 
 int usage() {
-    std::cerr << "usage: quorix-mci [--video native|software|none] [COMMAND ...]\n";
+    std::cerr << "usage: quorix-mci [--video native|software|none] [--audio none] [COMMAND ...]\n";
     return 2;
 }
 
@@ -80,6 +81,7 @@ int usage() {
 
 int main(int argc, char** argv) {
     std::optional<VideoOutput> output;
+    bool sound = true;
     std::vector<std::string> commands;
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
@@ -88,6 +90,12 @@ int main(int argc, char** argv) {
             value = argv[++i];
         } else if (word.rfind("--video=", 0) == 0) {
             value = word.substr(8);
+        } else if (word == "--audio=none" || (word == "--audio" && i + 1 < argc)) {
+            if (word == "--audio" && std::string(argv[++i]) != "none") {
+                return usage();
+            }
+            sound = false;
+            continue;
         } else if (word == "--help" || word == "-h") {
             return usage();
         } else {
@@ -116,7 +124,7 @@ int main(int argc, char** argv) {
 
     MpvSettings settings;
     settings.output = output.value_or(quorix::platform::mci::videoOutputForPlatform());
-    settings.audio = settings.output != VideoOutput::None;
+    settings.audio = sound && settings.output != VideoOutput::None;
     const quorix::platform::PathResolver paths;
     MpvMciDevice device(settings, paths);
 
