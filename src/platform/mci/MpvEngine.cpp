@@ -47,12 +47,26 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
 
     // The frame count is what an exact decode gives. mpv's duration also covers sound that
     // outlasts the picture, so the last frame is found by an exact seek to the end, which shows
-    // it; with the sound still off the playback time is that frame's own.
-    double last = *duration;
-    core->seek(*duration);
-    if (core->waitForSeek(deadline)) {
+    // it; with the sound still off the playback time is that frame's own. Where the duration is
+    // only an estimate (streams without an index), seeks a little further find any frames past it.
+    const auto shownAfterSeek = [&](double target) -> std::optional<double> {
+        core->seek(target);
+        if (!core->waitForSeek(deadline)) {
+            return std::nullopt;
+        }
         core->drain();
-        last = core->doubleProperty("time-pos").value_or(*duration);
+        return core->doubleProperty("time-pos");
+    };
+    const double frameTime = 1.0 / info.framesPerSecond;
+    double last = shownAfterSeek(*duration).value_or(*duration);
+    for (int step = 0; step < 100; ++step) {
+        // Half a frame on: a next frame shows with its own time, a full frame on, while
+        // nothing to show leaves mpv at the target itself.
+        const auto further = shownAfterSeek(last + frameTime / 2);
+        if (!further || *further < last + frameTime * 0.75) {
+            break;
+        }
+        last = *further;
     }
     core->enableSound();
     const double frames = last >= *first ? std::round((last - *first) * info.framesPerSecond) + 1
