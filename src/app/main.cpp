@@ -15,6 +15,7 @@
 #include "ui/QtEventPump.h"
 #include "ui/QtPointerDisplayCounter.h"
 #include "ui/QtScreen.h"
+#include "ui/QtWindowSystem.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -65,8 +66,9 @@ int main(int argc, char** argv) {
     platform::mci::MpvMciDevice device(settings, paths);
     ProgramExit exit(device);
 
+    QtWindowSystem windows;
     const Services services{device, dialogs, screen,  *form.Timer1, events,
-                            exit,   pointer, profile, paths};
+                            exit,   pointer, profile, paths,        windows};
     StartupPlace place;
     std::error_code error;
     place.currentDirectory = std::filesystem::current_path(error).string();

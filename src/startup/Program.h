@@ -9,6 +9,7 @@
 #include "platform/ProgramEnd.h"
 #include "platform/Screen.h"
 #include "platform/SupervisorTimer.h"
+#include "platform/WindowSystem.h"
 #include "startup/ProgramState.h"
 #include "video/MciChannel.h"
 
@@ -29,6 +30,7 @@ struct Services {
     platform::PointerDisplayCounter& pointer;
     platform::ProfileReader& profile;
     const platform::PathResolver& paths;
+    platform::WindowSystem& windows;
 };
 
 // Where the program was started from: the current directory and the command-line text after the

@@ -125,12 +125,13 @@ bool MciChannel::AnswerIsMode(std::string_view word) const {
     return answer.left(expected.size()).toLower() == expected;
 }
 
-void ContinueOnFailure::Send(std::string_view command, std::int32_t& code) {
+bool ContinueOnFailure::Send(std::string_view command, std::int32_t& code) {
     if (const auto sent = channel_.SendMci(command)) {
         code = *sent;
-    } else {
-        failed_ = true;
+        return true;
     }
+    failed_ = true;
+    return false;
 }
 
 bool ContinueOnFailure::Check(std::string_view text, std::int32_t code) {

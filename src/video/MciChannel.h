@@ -75,8 +75,8 @@ public:
     explicit ContinueOnFailure(MciChannel& channel) : channel_(channel) {}
 
     // Sends a command and keeps its code in code. A send that fails outright is a failed step:
-    // code keeps the value it had.
-    void Send(std::string_view command, std::int32_t& code);
+    // code keeps the value it had, and the result is false.
+    bool Send(std::string_view command, std::int32_t& code);
 
     // Some other step failed and was skipped.
     void Trap() { failed_ = true; }

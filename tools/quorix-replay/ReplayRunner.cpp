@@ -176,7 +176,7 @@ private:
         form_->setGeometry(0, 0, width_, height_);
 
         const Services services{*mci_, *dialogs_, *screen_,  *timer_, events_,
-                                *end_, *pointer_, *profile_, *paths_};
+                                *end_, *pointer_, *profile_, *paths_, windows_};
         StartupPlace place;
         place.currentDirectory = StartupDirectory(cwd_, place.separator);
         place.commandLine = args_;
@@ -336,6 +336,7 @@ private:
 
     platform::mci::ScriptedMciDevice device_;
     ReplayEventPump events_;
+    ReplayWindowSystem windows_;
     std::unique_ptr<platform::PathResolver> paths_;
     std::unique_ptr<platform::FileProfileReader> profile_;
     std::unique_ptr<ReplayScreen> screen_;

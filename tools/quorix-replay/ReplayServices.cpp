@@ -3,6 +3,7 @@
 #include "Scenario.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdlib>
 
 namespace quorix::replay {
@@ -47,6 +48,41 @@ void ReplayProgramEnd::endProgram(int status) {
     finish_(status);
     // finish_ ends the process; should it ever return, the program must still not go on.
     std::_Exit(status);
+}
+
+std::int32_t ReplayWindowSystem::windowHandle(QWidget& window) {
+    auto known = std::find(handles_.begin(), handles_.end(), &window);
+    if (known == handles_.end()) {
+        known = handles_.insert(handles_.end(), &window);
+    }
+    return static_cast<std::int32_t>(known - handles_.begin()) + 1;
+}
+
+bool ReplayWindowSystem::lockUpdates(QWidget& window) {
+    calls_.push_back({Operation::Lock, &window, {}});
+    if (locked_ != nullptr && locked_ != &window) {
+        return false;
+    }
+    locked_ = &window;
+    return true;
+}
+
+void ReplayWindowSystem::unlockUpdates() {
+    calls_.push_back({Operation::Unlock, nullptr, {}});
+    locked_ = nullptr;
+}
+
+void ReplayWindowSystem::refreshNow(QWidget& window) {
+    calls_.push_back({Operation::Refresh, &window, {}});
+}
+
+void ReplayWindowSystem::setFocus(QWidget& window) {
+    calls_.push_back({Operation::Focus, &window, {}});
+}
+
+bool ReplayWindowSystem::activateWindowTitled(std::string_view title) {
+    calls_.push_back({Operation::Activate, nullptr, std::string(title)});
+    return true;
 }
 
 std::optional<platform::MciReply> TranscribingMciDevice::send(std::string_view command) {

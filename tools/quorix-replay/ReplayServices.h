@@ -8,8 +8,11 @@
 #include "platform/ProgramEnd.h"
 #include "platform/Screen.h"
 #include "platform/SupervisorTimer.h"
+#include "platform/WindowSystem.h"
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace quorix::replay {
 
@@ -93,6 +96,35 @@ public:
 
 private:
     std::function<void(int status)> finish_;
+};
+
+// The window system's operations leave no line in the transcript; they are recorded for tests to
+// read. Handles are numbered 1, 2, ... in the order the windows are first asked for, so commands
+// that carry them read the same on every run.
+class ReplayWindowSystem final : public platform::WindowSystem {
+public:
+    enum class Operation { Lock, Unlock, Refresh, Focus, Activate };
+    struct Call {
+        Operation operation;
+        const QWidget* window = nullptr; // Lock, Refresh, Focus
+        std::string title;               // Activate
+    };
+
+    std::int32_t windowHandle(QWidget& window) override;
+    bool lockUpdates(QWidget& window) override;
+    void unlockUpdates() override;
+    void refreshNow(QWidget& window) override;
+    void setFocus(QWidget& window) override;
+    bool activateWindowTitled(std::string_view title) override;
+
+    const std::vector<Call>& calls() const { return calls_; }
+    // The window whose updates are locked now, or null.
+    const QWidget* locked() const { return locked_; }
+
+private:
+    std::vector<Call> calls_;
+    std::vector<const QWidget*> handles_;
+    const QWidget* locked_ = nullptr;
 };
 
 // Writes every command sent to the device and what came back.

@@ -1,0 +1,96 @@
+#include "video/OpenVideo.h"
+
+#include "ui/Form1.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace quorix {
+namespace {
+
+// The device's code for a device name it does not know: the platform cannot play this kind of
+// file at all, which the second window tells the viewer.
+constexpr std::int32_t UnknownDeviceName = 263;
+
+// The file as the open command names it. The command language splits words at blanks, so a path
+// with a blank goes in double quotes; any other path goes as it stands.
+std::string OpenCommand(const std::string& path) {
+    const bool hasBlank = path.find_first_of(" \t") != std::string::npos;
+    return "Open " + (hasBlank ? "\"" + path + "\"" : path) + " alias video";
+}
+
+} // namespace
+
+std::int32_t OpenVideo(Program& program) {
+    ProgramState& state = program.state;
+    platform::EventPump& events = program.services.events;
+    platform::Screen& screen = program.services.screen;
+    video::MciChannel& channel = program.channel;
+    video::ContinueOnFailure run(channel);
+    std::int32_t code = 0;
+
+    std::string file;
+    const int entry = state.CurrentClip - 1;
+    if (entry >= 0 && entry < ClipCatalogue::Slots) {
+        file = state.Catalogue.ClipFiles[static_cast<std::size_t>(entry)];
+    } else {
+        run.Trap(); // no such catalogue entry: the file name stays empty
+    }
+
+    run.Send(OpenCommand(state.MediaPath + file), code);
+    if (run.Failed()) {
+        channel.ReportTrouble(video::trouble::Initializing0, code);
+        return -1;
+    }
+    if (code == UnknownDeviceName) {
+        screen.setMousePointer(0);
+        program.services.dialogs.showSecondWindow();
+        events.processPendingEvents();
+        return -1;
+    }
+    if (code > 0) {
+        channel.ReportTrouble(video::trouble::Initializing1, code);
+        return -1;
+    }
+
+    events.processPendingEvents();
+    screen.setMousePointer(11);
+    run.Send("set video time format frames", code);
+    events.processPendingEvents();
+
+    run.Send("status video start position", code);
+    if (run.Check(video::trouble::Initializing2, code)) {
+        return -1;
+    }
+    run.ReadNumber(state.ClipStartFrame);
+    events.processPendingEvents();
+
+    run.Send("status video length", code);
+    if (run.Check(video::trouble::Initializing3, code)) {
+        return -1;
+    }
+    events.processPendingEvents();
+    run.ReadNumber(state.ClipLength);
+
+    const std::int64_t end = static_cast<std::int64_t>(state.ClipStartFrame) +
+                             static_cast<std::int64_t>(state.ClipLength);
+    if (end < std::numeric_limits<std::int32_t>::min() ||
+        end > std::numeric_limits<std::int32_t>::max()) {
+        run.Trap(); // ClipEndFrame keeps its old value
+    } else {
+        state.ClipEndFrame = static_cast<std::int32_t>(end);
+    }
+    // A length that could not be read or an end that does not fit leaves the clip's span
+    // unknown; the clip must not play against the previous clip's end.
+    if (run.Check(video::trouble::Initializing3, code)) {
+        return -1;
+    }
+
+    // The bar's value is a frame number: it spans the whole clip, however long.
+    program.form.HScroll1->setMinimum(state.ClipStartFrame);
+    program.form.HScroll1->setMaximum(state.ClipEndFrame);
+    return 0;
+}
+
+} // namespace quorix
