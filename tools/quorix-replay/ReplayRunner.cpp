@@ -7,6 +7,7 @@
 #include "ScenarioFiles.h"
 #include "platform/FileProfileReader.h"
 #include "platform/PathResolver.h"
+#include "menu/PointerHandlers.h"
 #include "platform/mci/ScriptedMciDevice.h"
 #include "playback/PlaybackWiring.h"
 #include "playback/Supervisor.h"
@@ -182,6 +183,7 @@ private:
         place.commandLine = args_;
         program_ = std::make_unique<Program>(*form_, services, std::move(place));
         ConnectPlaybackHandlers(*program_);
+        ConnectPointerHandlers(*program_);
 
         Form_Load(*program_);
         form_->show();
