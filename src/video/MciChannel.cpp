@@ -1,5 +1,7 @@
 #include "video/MciChannel.h"
 
+#include "startup/BasicNumber.h"
+
 #include <QString>
 #include <algorithm>
 #include <cmath>
@@ -11,71 +13,6 @@ namespace {
 
 // The size of the blank-filled answer buffer.
 constexpr std::size_t BufferSize = 255;
-
-bool isLeadingBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// The number at the start of text as the runtime's Val reads it: blanks may sit anywhere in it,
-// one decimal point, an exponent with E or D. Infinity when the exponent overflows.
-double leadingNumber(std::string_view text) {
-    std::string digits;
-    std::size_t i = 0;
-    while (i < text.size() && isLeadingBlank(text[i])) {
-        ++i;
-    }
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        digits += text[i++];
-    }
-    bool point = false;
-    bool any = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (isLeadingBlank(c)) {
-            continue;
-        }
-        if (isDigit(c)) {
-            digits += c;
-            any = true;
-        } else if (c == '.' && !point) {
-            digits += c;
-            point = true;
-        } else {
-            break;
-        }
-    }
-    if (!any) {
-        return 0;
-    }
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-        std::string exponent = "e";
-        std::size_t j = i + 1;
-        while (j < text.size() && isLeadingBlank(text[j])) {
-            ++j;
-        }
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-            exponent += text[j++];
-        }
-        bool expDigits = false;
-        for (; j < text.size(); ++j) {
-            if (isDigit(text[j])) {
-                exponent += text[j];
-                expDigits = true;
-            } else if (!isLeadingBlank(text[j])) {
-                break;
-            }
-        }
-        if (expDigits) {
-            digits += exponent;
-        }
-    }
-    // strtod follows LC_NUMERIC, which the program keeps at "C" for libmpv; the text has no
-    // separator other than ".".
-    return std::strtod(digits.c_str(), nullptr);
-}
 
 } // namespace
 
@@ -102,17 +39,9 @@ void MciChannel::ReportTrouble(std::string_view text, std::int32_t code) {
 }
 
 std::optional<std::int32_t> MciChannel::AnswerAsNumber() const {
-    const double value = leadingNumber(state_.MciReturn);
-    if (!std::isfinite(value)) {
-        return std::nullopt;
-    }
-    // nearbyint rounds halves to even in the default rounding mode.
-    const double rounded = std::nearbyint(value);
-    if (rounded < std::numeric_limits<std::int32_t>::min() ||
-        rounded > std::numeric_limits<std::int32_t>::max()) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(rounded);
+    // Answers are read with the same rules as the settings' numbers.
+    const BasicNumber number = BasicVal(state_.MciReturn);
+    return number.ok() ? RoundToInt32(number.value) : std::nullopt;
 }
 
 bool MciChannel::AnswerIsMode(std::string_view word) const {
