@@ -1,6 +1,7 @@
 // quorix: presents the clips of the media folder found from the current directory.
 
 #include "app/ProgramExit.h"
+#include "menu/PointerHandlers.h"
 #include "platform/FileProfileReader.h"
 #include "platform/PathResolver.h"
 #include "platform/mci/MpvMciDevice.h"
@@ -80,6 +81,7 @@ int main(int argc, char** argv) {
     QObject::connect(form.Timer1, &QtSupervisorTimer::tick, &form,
                      [&program] { Timer1_Timer(program); });
     ConnectPlaybackHandlers(program);
+    ConnectPointerHandlers(program);
 
     Form_Load(program);
     form.show();

@@ -120,6 +120,9 @@ bool MpvCore::setUp(const MpvSettings& settings) {
                 return false;
             }
         }
+        // Pointer moves over the picture belong to the host: a native window without tracking
+        // would swallow them, and the position bar over a paused clip is brought up by them.
+        surface->setMouseTracking(true);
         surface_ = surface;
     }
 
