@@ -3,6 +3,7 @@
 #include "menu/Highlight.h"
 #include "playback/KeyboardCommands.h"
 #include "ui/Form1.h"
+#include "ui/VirtualKeys.h"
 #include "video/Transport.h"
 
 namespace quorix {
@@ -12,10 +13,6 @@ namespace {
 // paused video area before the one that brings up the position bar.
 constexpr std::int16_t ClipMovesSkipped = 5;
 constexpr std::int16_t PictureMovesSkipped = 6;
-
-constexpr std::int16_t VirtualKeyLeft = 37;
-constexpr std::int16_t VirtualKeyEnter = 13;
-constexpr std::int16_t VirtualKeyRight = 39;
 
 // Btn(i + 3) holds the hover picture and Btn(i + 6) the normal picture of button i.
 constexpr int HoverOffset = 3;
@@ -53,13 +50,13 @@ void clip_MouseMove(Program& program, std::int16_t index) {
 void Btn_Click(Program& program, std::int16_t index) {
     switch (index) {
     case 0:
-        Form_KeyDown(program, VirtualKeyLeft, 0);
+        Form_KeyDown(program, vk::Left, 0);
         break;
     case 1:
-        Form_KeyDown(program, VirtualKeyEnter, 0);
+        Form_KeyDown(program, vk::Enter, 0);
         break;
     case 2:
-        Form_KeyDown(program, VirtualKeyRight, 0);
+        Form_KeyDown(program, vk::Right, 0);
         break;
     default:
         break;

@@ -3,6 +3,7 @@
 #include "menu/ClipMenu.h"
 #include "menu/Highlight.h"
 #include "ui/Form1.h"
+#include "ui/VirtualKeys.h"
 #include "video/MousePointer.h"
 #include "video/Transport.h"
 
@@ -13,15 +14,8 @@
 namespace quorix {
 namespace {
 
-constexpr std::int16_t KeyEnter = 13;
-constexpr std::int16_t KeyEsc = 27;
-constexpr std::int16_t KeySpace = 32;
-constexpr std::int16_t KeyLeft = 37;
-constexpr std::int16_t KeyUp = 38;
-constexpr std::int16_t KeyRight = 39;
-constexpr std::int16_t KeyDown = 40;
-constexpr std::int16_t KeyDigitOne = 49;
-constexpr std::int16_t KeyDigitNine = 57;
+constexpr std::int16_t KeyDigitOne = vk::Digit0 + 1;
+constexpr std::int16_t KeyDigitNine = vk::Digit0 + 9;
 
 constexpr std::int16_t ShiftAlone = 1;
 // Ctrl-steps near the end go straight to the end rather than past it.
@@ -179,7 +173,7 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
     }
 
     switch (keyCode) {
-    case KeyEsc:
+    case vk::Escape:
         if (state.PlayState == 0 || state.PlayState == 2 || state.PlayState == 3) {
             ShowMouse(program);
             program.services.end.endProgram(0);
@@ -187,22 +181,22 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
             LeavePlaybackOrMenu(program);
         }
         break;
-    case KeySpace:
+    case vk::Space:
         if (PlayingOrPaused(state) && ReadPosition(program) < state.ClipEndFrame) {
             TogglePause(program);
         }
         break;
-    case KeyLeft:
+    case vk::Left:
         if (PlayingOrPaused(state)) {
             Left(program, shift);
         }
         break;
-    case KeyRight:
+    case vk::Right:
         if (PlayingOrPaused(state)) {
             Right(program, shift);
         }
         break;
-    case KeyUp:
+    case vk::Up:
         if (state.PlayState == -2) {
             const std::int16_t index = state.HiliteIndex == 0 ? state.Catalogue.LastClip
                                        : state.HiliteIndex > 0
@@ -211,7 +205,7 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
             SetHilite(program, index);
         }
         break;
-    case KeyDown:
+    case vk::Down:
         if (state.PlayState == -2) {
             const std::int16_t index = state.HiliteIndex < state.Catalogue.LastClip
                                            ? static_cast<std::int16_t>(state.HiliteIndex + 1)
@@ -219,7 +213,7 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
             SetHilite(program, index);
         }
         break;
-    case KeyEnter:
+    case vk::Enter:
         if (state.PlayState == -2) {
             state.CurrentClip = static_cast<std::int16_t>(state.HiliteIndex + 1);
             StartVideo(program);

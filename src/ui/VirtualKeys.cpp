@@ -13,23 +13,23 @@ constexpr std::pair<int, std::int16_t> FixedKeys[] = {
     {Qt::Key_Tab, 9},
     {Qt::Key_Backtab, 9},
     {Qt::Key_Clear, 12},
-    {Qt::Key_Return, 13},
-    {Qt::Key_Enter, 13},
+    {Qt::Key_Return, vk::Enter},
+    {Qt::Key_Enter, vk::Enter},
     {Qt::Key_Shift, 16},
     {Qt::Key_Control, 17},
     {Qt::Key_Alt, 18},
     {Qt::Key_Pause, 19},
     {Qt::Key_CapsLock, 20},
-    {Qt::Key_Escape, 27},
-    {Qt::Key_Space, 32},
+    {Qt::Key_Escape, vk::Escape},
+    {Qt::Key_Space, vk::Space},
     {Qt::Key_PageUp, 33},
     {Qt::Key_PageDown, 34},
     {Qt::Key_End, 35},
     {Qt::Key_Home, 36},
-    {Qt::Key_Left, 37},
-    {Qt::Key_Up, 38},
-    {Qt::Key_Right, 39},
-    {Qt::Key_Down, 40},
+    {Qt::Key_Left, vk::Left},
+    {Qt::Key_Up, vk::Up},
+    {Qt::Key_Right, vk::Right},
+    {Qt::Key_Down, vk::Down},
     {Qt::Key_Select, 41},
     {Qt::Key_Print, 42},
     {Qt::Key_Execute, 43},
@@ -76,7 +76,7 @@ constexpr std::array<int, 10> ShiftedDigits{
 
 std::optional<std::int16_t> KeypadCode(int qtKey) {
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
-        return static_cast<std::int16_t>(96 + (qtKey - Qt::Key_0));
+        return static_cast<std::int16_t>(vk::Numpad0 + (qtKey - Qt::Key_0));
     }
     switch (qtKey) {
     case Qt::Key_Asterisk:
@@ -104,12 +104,12 @@ std::optional<std::int16_t> VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modi
         }
     } else {
         if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
-            return static_cast<std::int16_t>(48 + (qtKey - Qt::Key_0));
+            return static_cast<std::int16_t>(vk::Digit0 + (qtKey - Qt::Key_0));
         }
         if (modifiers.testFlag(Qt::ShiftModifier)) {
             for (std::size_t digit = 0; digit < ShiftedDigits.size(); ++digit) {
                 if (ShiftedDigits[digit] == qtKey) {
-                    return static_cast<std::int16_t>(48 + static_cast<int>(digit));
+                    return static_cast<std::int16_t>(vk::Digit0 + static_cast<int>(digit));
                 }
             }
         }

@@ -10,6 +10,19 @@ namespace quorix {
 // codes: Enter 13, Esc 27, Space 32, arrows 37 to 40, main-keyboard digits 48 to 57, keypad
 // digits 96 to 105, letters 65 to 90 ...) and a modifier mask (1 Shift, 2 Ctrl, 4 Alt).
 
+// The codes the program's handlers act on.
+namespace vk {
+inline constexpr std::int16_t Enter = 13;
+inline constexpr std::int16_t Escape = 27;
+inline constexpr std::int16_t Space = 32;
+inline constexpr std::int16_t Left = 37;
+inline constexpr std::int16_t Up = 38;
+inline constexpr std::int16_t Right = 39;
+inline constexpr std::int16_t Down = 40;
+inline constexpr std::int16_t Digit0 = 48;  // main keyboard; Digit0 + n is digit n
+inline constexpr std::int16_t Numpad0 = 96; // keypad; Numpad0 + n is keypad digit n
+} // namespace vk
+
 // The virtual-key code of a Qt key; no value for keys that have none. Keypad keys are told
 // apart by Qt::KeypadModifier. On the main keyboard a shifted digit (Shift+1 gives '!' on a US
 // layout) still counts as its digit, as the key code does not depend on Shift.

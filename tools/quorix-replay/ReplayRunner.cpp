@@ -14,12 +14,14 @@
 #include "startup/FormLoad.h"
 #include "startup/Program.h"
 #include "ui/Form1.h"
+#include "ui/VirtualKeys.h"
 
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <sstream>
 
@@ -37,32 +39,17 @@ bool IsDriving(const std::string& name) {
 }
 
 std::int16_t KeyCode(const std::string& name) {
-    if (name == "esc") {
-        return 27;
-    }
-    if (name == "enter") {
-        return 13;
-    }
-    if (name == "space") {
-        return 32;
-    }
-    if (name == "left") {
-        return 37;
-    }
-    if (name == "up") {
-        return 38;
-    }
-    if (name == "right") {
-        return 39;
-    }
-    if (name == "down") {
-        return 40;
+    static const std::map<std::string, std::int16_t> Named = {
+        {"esc", vk::Escape}, {"enter", vk::Enter}, {"space", vk::Space}, {"left", vk::Left},
+        {"up", vk::Up},      {"right", vk::Right}, {"down", vk::Down}};
+    if (const auto named = Named.find(name); named != Named.end()) {
+        return named->second;
     }
     if (name.size() == 1) {
-        return static_cast<std::int16_t>(48 + (name[0] - '0'));
+        return static_cast<std::int16_t>(vk::Digit0 + (name[0] - '0'));
     }
     if (name.rfind("numpad", 0) == 0) {
-        return static_cast<std::int16_t>(96 + (name[6] - '0'));
+        return static_cast<std::int16_t>(vk::Numpad0 + (name[6] - '0'));
     }
     return static_cast<std::int16_t>(std::stoi(name));
 }
