@@ -84,8 +84,14 @@ bool MpvCore::setUp(const MpvSettings& settings) {
     const char* videoOutput = "null";
     switch (settings.output) {
     case VideoOutput::Native:
-        // mpv's own choice under some X servers ignores "wid"; these two draw into it.
+        // mpv's own choice under some X servers ignores "wid"; these two draw into it. The GPU
+        // output goes through EGL: its GLX context, torn down and made again between clips,
+        // takes some X servers (Xvfb among them) down with it. Without EGL the plain X11 output
+        // takes over.
         videoOutput = "gpu,x11";
+        if (mpv_set_option_string(mpv_, "gpu-context", "x11egl") < 0) {
+            return false;
+        }
         break;
     case VideoOutput::Software:
         videoOutput = "libmpv";
