@@ -1,29 +1,20 @@
 #pragma once
 
-#include "ReplayServices.h"
-#include "platform/MemoryProfileReader.h"
-#include "platform/PathResolver.h"
-#include "platform/mci/ScriptedMciDevice.h"
-#include "startup/Program.h"
-#include "ui/Form1.h"
+#include "ProgramFixture.h"
 
-#include <gtest/gtest.h>
 #include <initializer_list>
-#include <memory>
 #include <string>
 
 namespace quorix::menutest {
 
 // The main window with the program around it, on transcribing test services, at 15 twips per
 // pixel, with menu mode on and the video area 12000 x 9000 twips (800 x 600 pixels).
-class MenuFixture : public ::testing::Test {
+class MenuFixture : public testing::ProgramFixture {
 protected:
     static constexpr std::int32_t FontColor = 0x00FFFFFF;
     static constexpr std::int32_t HiliteColor = 0x0000FFFF;
 
     MenuFixture() {
-        form_.setWindowState(Qt::WindowNoState);
-        form_.setGeometry(0, 0, 800, 600);
         form_.twips().place(*form_.PicBase, 0, 0, 12000, 9000);
         form_.twips().place(*form_.Picture1, 0, 0, 12000, 9000);
         SettingsRecord& settings = program_.state.Settings;
@@ -32,7 +23,6 @@ protected:
         settings.FontColor = FontColor;
         settings.HiliteColor = HiliteColor;
         form_.clip[0].setForeColor(FontColor);
-        program_.state.MciReturnLength = 255;
     }
 
     void setTitles(std::initializer_list<const char*> titles) {
@@ -56,28 +46,6 @@ protected:
     std::int32_t left(const QWidget& w) const { return form_.twips().left(w); }
     std::int32_t top(const QWidget& w) const { return form_.twips().top(w); }
     std::int32_t width(const QWidget& w) const { return form_.twips().width(w); }
-
-    bool transcribed(const std::string& line) const {
-        return transcript_.text().find(line + "\n") != std::string::npos;
-    }
-
-    replay::Transcript transcript_;
-    platform::mci::ScriptedMciDevice device_;
-    replay::TranscribingMciDevice mci_{transcript_, device_};
-    replay::ReplayDialogs dialogs_{transcript_, nullptr};
-    replay::ReplayScreen screen_{transcript_, 800, 600, 15};
-    replay::ReplayTimer timer_{transcript_};
-    replay::ReplayEventPump events_;
-    replay::ReplayProgramEnd end_{[](int) { FAIL() << "the program ended"; }};
-    replay::ReplayPointerCounter pointer_{transcript_};
-    replay::ReplayWindowSystem windows_;
-    platform::MemoryProfileReader profile_;
-    platform::PathResolver paths_;
-    Form1 form_{TwipsGeometry(15, 15)};
-    Program program_{form_,
-                     Services{mci_, dialogs_, screen_, timer_, events_, end_, pointer_, profile_,
-                              paths_, windows_},
-                     StartupPlace{}};
 };
 
 } // namespace quorix::menutest
