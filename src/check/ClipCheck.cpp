@@ -1,0 +1,108 @@
+#include "check/ClipCheck.h"
+
+#include "check/CheckText.h"
+#include "platform/mci/MciErrors.h"
+
+#include <charconv>
+#include <filesystem>
+
+namespace quorix::check {
+namespace {
+
+// The command language splits words at blanks: a path with a blank goes in double quotes.
+std::string OpenCommand(const std::string& path) {
+    const bool hasBlank = path.find_first_of(" \t") != std::string::npos;
+    return "open " + (hasBlank ? "\"" + path + "\"" : path) + " alias check";
+}
+
+std::string CodeText(std::int32_t code) {
+    std::string text = std::to_string(code);
+    const std::string_view name = platform::mci::errorName(code);
+    if (!name.empty()) {
+        text += " ";
+        text += name;
+    }
+    return text;
+}
+
+std::optional<std::int32_t> WholeNumber(const std::string& text) {
+    std::int32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+ClipCheck CheckClip(platform::MciDevice& device, const platform::PathResolver& paths,
+                    const std::string& mediaPath, int index, const std::string& title,
+                    const std::string& file) {
+    ClipCheck check;
+    const std::string programPath = mediaPath + file;
+    check.hostPath = paths.resolve(programPath);
+    const std::string entry = "entry " + std::to_string(index + 1) + " (" +
+                              IndexedKey("clip", index) + " " + QuotedTitle(title) + ")";
+    auto problem = [&](const std::string& what) { check.problems.push_back(entry + ": " + what); };
+
+    std::error_code error;
+    const auto kind = std::filesystem::status(check.hostPath, error).type();
+    if (kind == std::filesystem::file_type::not_found) {
+        problem("clip file " + file + " not found at " + check.hostPath);
+        return check;
+    }
+    if (kind != std::filesystem::file_type::regular) {
+        problem("clip file " + file + " at " + check.hostPath + " is not a file");
+        return check;
+    }
+
+    auto send = [&](const std::string& command) -> std::optional<platform::MciReply> {
+        auto reply = device.send(command);
+        if (!reply) {
+            problem("the media device could not be reached for \"" + command + "\"");
+        }
+        return reply;
+    };
+
+    const auto opened = send(OpenCommand(programPath));
+    if (!opened) {
+        return check;
+    }
+    if (opened->code != platform::mci::error::None) {
+        problem("the media device cannot open " + file + ": " + CodeText(opened->code));
+        return check;
+    }
+
+    if (const auto frames = send("set check time format frames")) {
+        if (frames->code != platform::mci::error::None) {
+            problem("the media device cannot count " + file +
+                    " in frames: " + CodeText(frames->code));
+        } else if (const auto length = send("status check length")) {
+            if (length->code != platform::mci::error::None) {
+                problem("the media device cannot tell the length of " + file + ": " +
+                        CodeText(length->code));
+            } else if (const auto number = WholeNumber(length->answer)) {
+                check.length = *number;
+                if (*number > LongestClipForBar) {
+                    problem(file + " is " + std::to_string(*number) +
+                            " frames long; the position bar reaches frame " +
+                            std::to_string(LongestClipForBar) + " at most");
+                }
+            } else {
+                problem("the media device gave \"" + length->answer + "\" as the length of " +
+                        file);
+            }
+        }
+    }
+
+    // The alias has to be free for the next clip.
+    if (const auto closed = send("close check");
+        closed && closed->code != platform::mci::error::None) {
+        problem("the media device cannot close " + file + ": " + CodeText(closed->code));
+    }
+    return check;
+}
+
+} // namespace quorix::check
