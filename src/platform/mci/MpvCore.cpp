@@ -75,6 +75,9 @@ bool MpvCore::setUp(const MpvSettings& settings) {
         {"audio-file-auto", "no"},
         {"sub-auto", "no"},
         {"audio-display", "no"},
+        // Hardware decoding where the machine has a decoder known to give the same pictures;
+        // mpv decodes in software wherever it has none.
+        {"hwdec", "auto-safe"},
     };
     for (const auto& [name, value] : options) {
         if (mpv_set_option_string(mpv_, name, value) < 0) {
