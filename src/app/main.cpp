@@ -1,11 +1,17 @@
-// quorix: presents the clips of the media folder found from the current directory.
+// quorix: presents the clips of the media folder found from the current directory, or from the
+// folder named on the command line; "quorix --check" reports on that media folder instead.
 
+#include "app/CommandLine.h"
+#include "app/DiscCheckCommand.h"
 #include "app/ProgramExit.h"
 #include "menu/PointerHandlers.h"
 #include "platform/FileProfileReader.h"
 #include "platform/PathResolver.h"
 #include "platform/mci/MpvMciDevice.h"
 #include "platform/mci/VideoOutput.h"
+#include "platform/screensaver/DBusScreenSaverInhibitor.h"
+#include "platform/screensaver/ScreenSaverInhibitors.h"
+#include "platform/screensaver/X11ScreenSaverInhibitor.h"
 #include "playback/PlaybackWiring.h"
 #include "playback/Supervisor.h"
 #include "startup/FormLoad.h"
@@ -23,25 +29,74 @@
 #include <QScreen>
 #include <clocale>
 #include <filesystem>
+#include <iostream>
 #include <string>
+#include <vector>
 
 namespace {
 
-// The command-line text after the program name, words joined by single blanks.
-std::string CommandLineText(int argc, char** argv) {
-    std::string text;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) {
-            text += ' ';
-        }
-        text += argv[i];
+// The arguments after the program name.
+std::vector<std::string> Arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
+}
+
+bool IsFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+int UsageError(const std::string& why) {
+    std::cerr << "quorix: " << why << "\nTry 'quorix --help'.\n";
+    return 2;
+}
+
+// Whether the toolkit has a display to start on.
+bool DisplayGiven() {
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+}
+
+// Makes the folder the current directory, so that the program starts as if started there.
+bool EnterFolder(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::current_path(folder, error);
+    if (error) {
+        std::cerr << "quorix: cannot start in the folder '" << folder << "': " << error.message()
+                  << "\n";
+        return false;
     }
-    return text;
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    using namespace quorix;
+
+    // Help and the version need no display; the check must not open one.
+    CommandLine line = ParseCommandLine(Arguments(argc, argv), IsFolder);
+    if (line.mode == RunMode::Help) {
+        std::cout << HelpText();
+        return 0;
+    }
+    if (line.mode == RunMode::Version) {
+        std::cout << "quorix " << QUORIX_VERSION << "\n";
+        return 0;
+    }
+    // A word the program does not know may be one of the toolkit's own options (-platform,
+    // -display ...), which the toolkit takes away when it starts. Without a display it cannot
+    // start, so the command line is judged as it stands.
+    const bool askToolkit = !line.error.empty() && (line.mode == RunMode::Check || DisplayGiven());
+    if (!line.error.empty() && !askToolkit) {
+        return UsageError(line.error);
+    }
+    if (!askToolkit && line.folder && !EnterFolder(*line.folder)) {
+        return 2;
+    }
+    if (line.mode == RunMode::Check) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
     // The video surface is a native child window; without this its siblings would turn native
     // too and paint black.
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
@@ -49,7 +104,19 @@ int main(int argc, char** argv) {
     // Qt took the number format from the environment; libmpv needs "." decimals.
     std::setlocale(LC_NUMERIC, "C");
 
-    using namespace quorix;
+    if (askToolkit) {
+        line = ParseCommandLine(Arguments(argc, argv), IsFolder);
+        if (!line.error.empty()) {
+            return UsageError(line.error);
+        }
+        if (line.folder && !EnterFolder(*line.folder)) {
+            return 2;
+        }
+    }
+    if (line.mode == RunMode::Check) {
+        return RunDiscCheck(line.startupText);
+    }
+
     const platform::PathResolver paths;
     platform::FileProfileReader profile(paths);
 
@@ -65,7 +132,12 @@ int main(int argc, char** argv) {
     settings.output = platform::mci::videoOutputForPlatform();
     settings.audio = true;
     platform::mci::MpvMciDevice device(settings, paths);
-    ProgramExit exit(device);
+
+    platform::DBusScreenSaverInhibitor sessionScreenSaver;
+    platform::X11ScreenSaverInhibitor serverScreenSaver(
+        platform::X11ScreenSaverInhibitor::ApplicationDisplay());
+    platform::ScreenSaverInhibitors screenSaver({&sessionScreenSaver, &serverScreenSaver});
+    ProgramExit exit(device, screenSaver);
 
     QtWindowSystem windows;
     const Services services{device, dialogs, screen,  *form.Timer1, events,
@@ -74,7 +146,7 @@ int main(int argc, char** argv) {
     std::error_code error;
     place.currentDirectory = std::filesystem::current_path(error).string();
     place.separator = static_cast<char>(std::filesystem::path::preferred_separator);
-    place.commandLine = CommandLineText(argc, argv);
+    place.commandLine = line.startupText;
     Program program(form, services, std::move(place));
 
     QObject::connect(&form, &Form1::activated, &form, [&program] { Form_Activate(program); });
@@ -84,9 +156,16 @@ int main(int argc, char** argv) {
     ConnectPointerHandlers(program);
 
     Form_Load(program);
+    // The presentation runs from here on: the screen stays on until it ends.
+    if (!screenSaver.inhibit()) {
+        std::cerr << "quorix: the screen saver cannot be held off here (no screen saver service "
+                     "on the session bus, no X11 screen saver extension)\n";
+    }
     form.show();
     // Ask for the focus too: without a window manager (a kiosk's bare X server) nobody else
     // gives it, and activation is what draws the backdrop.
     form.activateWindow();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    screenSaver.release();
+    return status;
 }
