@@ -69,11 +69,12 @@ std::optional<std::vector<std::string>> SplitWords(std::string_view line, std::s
     return words;
 }
 
+// A whole number that the runner can hold: it reads every number of a scenario into an int.
 bool IsInteger(std::string_view text) {
     if (text.empty()) {
         return false;
     }
-    long long value = 0;
+    int value = 0;
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc() && ptr == end;
