@@ -1,0 +1,83 @@
+"""Media folders for the tests: short generated clips and the settings file."""
+
+import subprocess
+
+# Clip grounds, told apart on screen by colour. Every clip has a BORDER band around its ground,
+# so a test can see how much of the picture's edge the window cuts off.
+RED = (220, 30, 30)
+GREEN = (30, 170, 60)
+BLUE = (30, 60, 220)
+BORDER = (230, 40, 230)
+
+# The generated clips' picture, and the width of the border band in it.
+CLIP_WIDTH, CLIP_HEIGHT, CLIP_BORDER = 320, 240, 24
+
+
+def hex_colour(rgb):
+    return "0x%02x%02x%02x" % rgb
+
+
+def make_clip(path, ground, seconds):
+    """An MPEG-1 system stream, 25 fps: the ground colour inside a BORDER band, a white square
+    moving across it (so a paused clip can be told from a playing one), no sound."""
+    graph = (
+        f"color=c={hex_colour(ground)}:s={CLIP_WIDTH}x{CLIP_HEIGHT}:r=25:d={seconds}[g];"
+        f"color=c=white:s=32x32:r=25:d={seconds}[s];"
+        f"[g][s]overlay=shortest=1:x='{CLIP_BORDER}+mod(t*120,{CLIP_WIDTH - 2 * CLIP_BORDER - 32})'"
+        f":y={CLIP_HEIGHT // 2},"
+        f"drawbox=x=0:y=0:w=iw:h=ih:color={hex_colour(BORDER)}:t={CLIP_BORDER},"
+        "format=yuv420p[v]"
+    )
+    subprocess.run(
+        [
+            "ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1",
+            "-filter_complex", graph, "-map", "[v]",
+            "-c:v", "mpeg1video", "-q:v", "3", "-g", "12", "-an", "-f", "mpeg", str(path),
+        ],
+        check=True,
+        timeout=60,
+    )
+
+
+def write_settings(folder, settings, titles, files, font=None):
+    """quorix.ini in Windows-1252 with CRLF line ends, as a disc authored on Windows has it.
+    settings and font map keys to values; titles are clip00, clip01 ...; files maps each title
+    to its file name."""
+    lines = ["[settings]"]
+    lines += [f"{key}={value}" for key, value in settings.items()]
+    lines += ["", "[font]"]
+    lines += [f"{key}={value}" for key, value in (font or {}).items()]
+    lines += ["", "[cliplist]"]
+    lines += [f"clip{i:02d}={title}" for i, title in enumerate(titles)]
+    lines += ["", "[filelist]"]
+    lines += [f"{title}={name}" for title, name in files.items()]
+    (folder / "quorix.ini").write_bytes(("\r\n".join(lines) + "\r\n").encode("cp1252"))
+
+
+class Clip:
+    """A catalogue entry: its title, the name in the settings file, the name on disc (None:
+    the file is missing), the ground colour and the length in seconds."""
+
+    def __init__(self, title, name, colour=None, seconds=2, on_disc=None, missing=False):
+        self.title = title
+        self.name = name
+        self.colour = colour
+        self.seconds = seconds
+        self.on_disc = None if missing else (on_disc or name)
+
+
+def make_disc(folder, clips, settings, font=None):
+    """A media folder with the clips that are not missing and a settings file naming them
+    all, in catalogue order."""
+    folder.mkdir(parents=True, exist_ok=True)
+    for clip in clips:
+        if clip.on_disc:
+            make_clip(folder / clip.on_disc, clip.colour, clip.seconds)
+    write_settings(
+        folder,
+        settings,
+        [clip.title for clip in clips],
+        {clip.title: clip.name for clip in clips},
+        font,
+    )
+    return folder
