@@ -4,6 +4,8 @@
 #
 #   cmake -DQUORIX=<program> -DSOURCE=<source folder> -P CheckCommandTest.cmake
 
+cmake_minimum_required(VERSION 3.25)
+
 set(failures 0)
 macro(fail message)
     message(SEND_ERROR "${message}")

@@ -1,0 +1,93 @@
+# Builds the Debian package with cpack into a folder of its own, reads its control data and its
+# list of files, unpacks it into a temporary root and checks what it installs: the program (which
+# must run from there), its icon, desktop entry and manual page.
+#
+#   cmake -DCPACK_CONFIG=<build>/CPackConfig.cmake -DWORK=<folder> -DVERSION=<x.y.z> -P PackageTest.cmake
+
+cmake_minimum_required(VERSION 3.25)
+
+set(failures 0)
+macro(fail message)
+    message(SEND_ERROR "${message}")
+    math(EXPR failures "${failures} + 1")
+endmacro()
+
+function(run)
+    execute_process(COMMAND ${ARGN} OUTPUT_VARIABLE output ERROR_VARIABLE error_output
+                    RESULT_VARIABLE result TIMEOUT 60)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "${ARGN} failed (${result}):\n${output}${error_output}")
+    endif()
+    set(out "${output}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+
+run(cpack --config "${CPACK_CONFIG}" -B "${WORK}")
+file(GLOB debs "${WORK}/quorix_*.deb")
+list(LENGTH debs count)
+if(NOT count EQUAL 1)
+    message(FATAL_ERROR "cpack made ${count} packages instead of one: ${debs}")
+endif()
+
+run(dpkg-deb --info "${debs}")
+set(info "${out}")
+foreach(field "Package: quorix" "Version: ${VERSION}" "Section: video" "Depends: .*libmpv2"
+        "Depends: .*libqt6widgets6" "Depends: .*libqt6dbus6")
+    if(NOT info MATCHES "${field}")
+        fail("the control data has no \"${field}\":\n${info}")
+    endif()
+endforeach()
+
+set(files
+    usr/bin/quorix
+    usr/share/icons/hicolor/32x32/apps/quorix.png
+    usr/share/applications/quorix.desktop
+    usr/share/man/man1/quorix.1.gz)
+
+run(dpkg-deb --contents "${debs}")
+foreach(file IN LISTS files)
+    if(NOT out MATCHES " \\./${file}\n")
+        fail("the package does not list ${file}:\n${out}")
+    endif()
+endforeach()
+
+set(root "${WORK}/root")
+run(dpkg-deb -x "${debs}" "${root}")
+foreach(file IN LISTS files)
+    if(NOT EXISTS "${root}/${file}")
+        fail("${file} is not installed")
+    endif()
+endforeach()
+
+# The program runs from where it was installed, on the system's libraries.
+run("${root}/usr/bin/quorix" --version)
+if(NOT out STREQUAL "quorix ${VERSION}\n")
+    fail("the installed program says \"${out}\"")
+endif()
+
+file(READ "${root}/usr/share/icons/hicolor/32x32/apps/quorix.png" signature LIMIT 8 HEX)
+if(NOT signature STREQUAL "89504e470d0a1a0a")
+    fail("the icon is not a PNG picture")
+endif()
+
+file(STRINGS "${root}/usr/share/applications/quorix.desktop" entry)
+foreach(line "[Desktop Entry]" "Type=Application" "Exec=quorix %f" "Icon=quorix")
+    if(NOT line IN_LIST entry)
+        fail("the desktop entry has no line ${line}")
+    endif()
+endforeach()
+
+run(gzip -d -c "${root}/usr/share/man/man1/quorix.1.gz")
+foreach(text ".TH QUORIX 1 \"\" \"Quorix ${VERSION}\"" ".SH SYNOPSIS" ".SH OPTIONS" ".SH KEYS"
+        ".SS \\[settings\\]" ".SS \\[filelist\\]" ".SH EXIT STATUS")
+    if(NOT out MATCHES "${text}")
+        fail("the manual page has no ${text}")
+    endif()
+endforeach()
+
+if(failures GREATER 0)
+    message(FATAL_ERROR "${failures} checks failed")
+endif()
+file(REMOVE_RECURSE "${WORK}")
