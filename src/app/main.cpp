@@ -27,6 +27,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <clocale>
 #include <filesystem>
 #include <iostream>
