@@ -29,9 +29,11 @@
 #include <QScreen>
 #include <algorithm>
 #include <clocale>
+#include <fcntl.h>
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -69,10 +71,25 @@ bool EnterFolder(const std::string& folder) {
     return true;
 }
 
+// A launcher may start the program with the standard descriptors closed. The first file or
+// display connection opened would then take their numbers, and whatever writes to standard error
+// (or closes standard input) would hit it: give them /dev/null first.
+void KeepStandardDescriptorsOpen() {
+    for (int descriptor = 0; descriptor <= 2; ++descriptor) {
+        if (fcntl(descriptor, F_GETFD) == -1) {
+            const int opened = open("/dev/null", O_RDWR);
+            if (opened > descriptor) {
+                close(opened);
+            }
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace quorix;
+    KeepStandardDescriptorsOpen();
 
     // Help and the version need no display; the check must not open one.
     CommandLine line = ParseCommandLine(Arguments(argc, argv), IsFolder);
