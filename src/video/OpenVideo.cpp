@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace quorix {
@@ -15,7 +16,15 @@ constexpr std::int32_t UnknownDeviceName = 263;
 
 // The file as the open command names it. The command language splits words at blanks, so a path
 // with a blank goes in double quotes; any other path goes as it stands.
-std::string OpenCommand(const std::string& path) {
+//
+// The language has no way to write a double quote inside a name: the path's own quote would end
+// the name there and the rest would be read as more words of the command, so that a file entry
+// such as b.mpg" wait "notify opened b.mpg. Windows allows no double quote in a file name, so no
+// clip of a disc made there has one: such a path names nothing, and no command is made for it.
+std::optional<std::string> OpenCommand(const std::string& path) {
+    if (path.find('"') != std::string::npos) {
+        return std::nullopt;
+    }
     const bool hasBlank = path.find_first_of(" \t") != std::string::npos;
     return "Open " + (hasBlank ? "\"" + path + "\"" : path) + " alias video";
 }
@@ -38,7 +47,11 @@ std::int32_t OpenVideo(Program& program) {
         run.Trap(); // no such catalogue entry: the file name stays empty
     }
 
-    run.Send(OpenCommand(state.MediaPath + file), code);
+    if (const std::optional<std::string> command = OpenCommand(state.MediaPath + file)) {
+        run.Send(*command, code);
+    } else {
+        run.Trap(); // the send cannot be made: code keeps its value, as for a failed send
+    }
     if (run.Failed()) {
         channel.ReportTrouble(video::trouble::Initializing0, code);
         return -1;
