@@ -23,6 +23,8 @@ from pointer_image import PointerImage
 
 SCREEN_WIDTH, SCREEN_HEIGHT = 1024, 768
 FULL_SCREEN = (0, 0, SCREEN_WIDTH, SCREEN_HEIGHT)
+# The second window's designed client area, 5970 x 4440 twips, at 15 twips a pixel.
+SECOND_WINDOW_SIZE = (398, 296)
 
 
 class Failure(Exception):
@@ -249,8 +251,19 @@ class Session:
 
     def windows_named(self, title):
         """Visible windows with exactly this title: (id, width, height) each."""
-        found = []
         ids = self.tool("xdotool", "search", "--onlyvisible", "--name", f"^{title}$").split()
+        return self._sizes(ids)
+
+    def presenter_windows(self):
+        """The presenter's visible windows, whatever their titles: (id, width, height) each."""
+        ids = self.tool(
+            "xdotool", "search", "--onlyvisible", "--pid", str(self.presenter.pid)
+        ).split()
+        return self._sizes(ids)
+
+    def _sizes(self, ids):
+        """(id, width, height) of each window that still exists."""
+        found = []
         for window in ids:
             done = subprocess.run(
                 ["xdotool", "getwindowgeometry", "--shell", window],
@@ -348,6 +361,37 @@ class Session:
             "the reference box",
         )
         self.log(f"the message box shows '{text}'")
+
+    def message_boxes(self):
+        """The message boxes on screen: windows titled "Quorix" smaller than the screen."""
+        return [w for w in self.windows_named("Quorix") if w[1:] != (SCREEN_WIDTH, SCREEN_HEIGHT)]
+
+    def second_window(self, timeout=20.0):
+        """Waits for the presenter's second window (the untitled SECOND_WINDOW_SIZE window shown
+        when a clip cannot be played) to take the keyboard focus; its id and a screenshot."""
+        deadline = time.monotonic() + timeout
+        while True:
+            windows = self.presenter_windows()
+            found = [w for w, *size in windows if tuple(size) == SECOND_WINDOW_SIZE]
+            if found and self.focused_window() == found[0]:
+                self.log(f"second window {found[0]}")
+                time.sleep(0.3)  # let it finish painting
+                return found[0], self.shot("second window", window=found[0])
+            if self.presenter.poll() is not None:
+                raise Failure(
+                    f"the program ended (status {self.presenter.returncode}) "
+                    "before its second window appeared"
+                )
+            if time.monotonic() > deadline:
+                self.shot("timeout second window")
+                raise Failure(f"no second window with the focus within {timeout:.0f} s")
+            time.sleep(0.1)
+
+    def click(self, x, y, window=None):
+        """A left click at (x, y), on the screen or inside a window."""
+        self.log(f"click at {(x, y)}" + (f" in window {window}" if window else ""))
+        where = ["--window", str(window)] if window else []
+        self.tool("xdotool", "mousemove", "--sync", *where, str(x), str(y), "click", "1")
 
     def key(self, *keys):
         """Real key presses (XTEST) to the window that has the focus."""

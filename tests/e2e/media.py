@@ -39,16 +39,47 @@ def make_clip(path, ground, seconds):
     )
 
 
-def write_settings(folder, settings, titles, files, font=None):
+def make_small_clip(path, ground, seconds=1, grain=0):
+    """A tiny MPEG-1 system stream, 64 x 48 at 25 fps, of a plain ground: quick to make. grain
+    adds noise that changes every frame, so that the stream's size grows with its length."""
+    graph = f"color=c={hex_colour(ground)}:s=64x48:r=25:d={seconds}"
+    if grain:
+        graph += f",noise=alls={grain}:allf=t"
+    subprocess.run(
+        [
+            "ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1",
+            "-f", "lavfi", "-i", graph,
+            "-c:v", "mpeg1video", "-q:v", "3", "-an", "-f", "mpeg", str(path),
+        ],
+        check=True,
+        timeout=60,
+    )
+
+
+def make_sound_only_clip(path, seconds=1):
+    """An MPEG-1 system stream holding an MP2 sound track and no picture."""
+    subprocess.run(
+        [
+            "ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1",
+            "-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}",
+            "-c:a", "mp2", "-f", "mpeg", str(path),
+        ],
+        check=True,
+        timeout=60,
+    )
+
+
+def write_settings(folder, settings, titles, files, font=None, cliplist=None):
     """quorix.ini in Windows-1252 with CRLF line ends, as a disc authored on Windows has it.
     settings and font map keys to values; titles are clip00, clip01 ...; files maps each title
-    to its file name."""
+    to its file name; cliplist holds further keys of that section (xpos00 ...)."""
     lines = ["[settings]"]
     lines += [f"{key}={value}" for key, value in settings.items()]
     lines += ["", "[font]"]
     lines += [f"{key}={value}" for key, value in (font or {}).items()]
     lines += ["", "[cliplist]"]
     lines += [f"clip{i:02d}={title}" for i, title in enumerate(titles)]
+    lines += [f"{key}={value}" for key, value in (cliplist or {}).items()]
     lines += ["", "[filelist]"]
     lines += [f"{title}={name}" for title, name in files.items()]
     (folder / "quorix.ini").write_bytes(("\r\n".join(lines) + "\r\n").encode("cp1252"))

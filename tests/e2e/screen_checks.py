@@ -13,9 +13,10 @@ BUTTON_WIDTH = 20
 BAR_INSET, BAR_WIDTH, BAR_HEIGHT = 5, 233, 17
 
 
-def menu_lines(picture, rect, title, highlight, tolerance=40):
+def menu_lines(picture, rect, title, highlight, tolerance=40, gap=12):
     """The menu's text lines inside rect, top to bottom, as (top, bottom, highlighted): rows
-    holding the title or highlight colour, grouped where less than 12 rows apart."""
+    holding the title or highlight colour, grouped where less than gap rows apart (small title
+    fonts need a smaller gap)."""
     left, top, right, bottom = rect
     lines = []
     for y in range(top, bottom):
@@ -28,7 +29,7 @@ def menu_lines(picture, rect, title, highlight, tolerance=40):
                 titles += 1
         if titles + highlights < 2:
             continue
-        if lines and y - lines[-1][1] < 12:
+        if lines and y - lines[-1][1] < gap:
             lines[-1][1] = y
             lines[-1][2] += titles
             lines[-1][3] += highlights
