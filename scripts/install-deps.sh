@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libmpv-dev libgtest-dev libgmock-dev
     ffmpeg xvfb xauth xdotool imagemagick fonts-dejavu-core
     mpv time python3 dbus-daemon libxss-dev
+    clang libclang-rt-14-dev llvm
 )
 
 missing=()
