@@ -1,6 +1,7 @@
 #include "check/ClipCheck.h"
 
 #include "check/CheckText.h"
+#include "platform/mci/MciElementName.h"
 #include "platform/mci/MciErrors.h"
 
 #include <charconv>
@@ -8,12 +9,6 @@
 
 namespace quorix::check {
 namespace {
-
-// The command language splits words at blanks: a path with a blank goes in double quotes.
-std::string OpenCommand(const std::string& path) {
-    const bool hasBlank = path.find_first_of(" \t") != std::string::npos;
-    return "open " + (hasBlank ? "\"" + path + "\"" : path) + " alias check";
-}
 
 std::string CodeText(std::int32_t code) {
     std::string text = std::to_string(code);
@@ -66,7 +61,13 @@ ClipCheck CheckClip(platform::MciDevice& device, const platform::PathResolver& p
         return reply;
     };
 
-    const auto opened = send(OpenCommand(programPath));
+    const auto element = platform::mci::MciElementName(programPath);
+    if (!element) {
+        problem("the clip file name " + file +
+                " holds a double quote, which no open command can name: the presenter refuses it");
+        return check;
+    }
+    const auto opened = send("open " + *element + " alias check");
     if (!opened) {
         return check;
     }

@@ -1,5 +1,6 @@
 #include "video/OpenVideo.h"
 
+#include "platform/mci/MciElementName.h"
 #include "ui/Form1.h"
 
 #include <cstdint>
@@ -14,19 +15,13 @@ namespace {
 // file at all, which the second window tells the viewer.
 constexpr std::int32_t UnknownDeviceName = 263;
 
-// The file as the open command names it. The command language splits words at blanks, so a path
-// with a blank goes in double quotes; any other path goes as it stands.
-//
-// The language has no way to write a double quote inside a name: the path's own quote would end
-// the name there and the rest would be read as more words of the command, so that a file entry
-// such as b.mpg" wait "notify opened b.mpg. Windows allows no double quote in a file name, so no
-// clip of a disc made there has one: such a path names nothing, and no command is made for it.
+// The open command for a file; no value when the path cannot be named in a command.
 std::optional<std::string> OpenCommand(const std::string& path) {
-    if (path.find('"') != std::string::npos) {
+    const auto element = platform::mci::MciElementName(path);
+    if (!element) {
         return std::nullopt;
     }
-    const bool hasBlank = path.find_first_of(" \t") != std::string::npos;
-    return "Open " + (hasBlank ? "\"" + path + "\"" : path) + " alias video";
+    return "Open " + *element + " alias video";
 }
 
 } // namespace

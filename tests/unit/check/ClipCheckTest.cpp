@@ -67,6 +67,16 @@ TEST_F(ClipCheckTest, AMissingFileIsNotSentToTheDevice) {
     EXPECT_THAT(device.sent(), IsEmpty());
 }
 
+TEST_F(ClipCheckTest, ANameWithADoubleQuoteIsAProblemAndIsNotSent) {
+    folder.write("b\"quote.mpg", "mpeg");
+    EXPECT_THAT(
+        check("b\"quote.mpg").problems,
+        ElementsAre("entry 2 (clip01 \"Open Sea\"): the clip file name b\"quote.mpg holds a "
+                    "double quote, which no open command can name: the presenter refuses "
+                    "it"));
+    EXPECT_THAT(device.sent(), IsEmpty());
+}
+
 TEST_F(ClipCheckTest, ARefusedOpenNamesTheCodeAndLeavesNothingOpen) {
     folder.write("sea.mpg", "mpeg");
     device.reply("open*", 263);

@@ -87,6 +87,16 @@ TEST_F(OpenVideoTest, PathsWithABlankGoInQuotes) {
     EXPECT_EQ(sent[8], "Open f:\\media\\quorix\\clip01.mpg alias video");
 }
 
+TEST_F(OpenVideoTest, APathWithADoubleQuoteIsNeverSent) {
+    // Quoted, it would end the name early and turn the rest into options of the command.
+    program_.state.Catalogue.ClipFiles[0] = "b.mpg\" wait \"notify";
+    EXPECT_EQ(OpenVideo(program_), -1);
+    EXPECT_TRUE(device_.sent().empty());
+    EXPECT_EQ(messages(),
+              (std::vector<std::string>{
+                  "msgbox \"Having trouble in initializing the MPEG video file. (0: 0)\""}));
+}
+
 TEST_F(OpenVideoTest, ClipNumbersOutsideTheCatalogueOpenTheBareFolderAndReportZero) {
     for (const std::int16_t clip : {std::int16_t{0}, std::int16_t{17}, std::int16_t{-5}}) {
         program_.state.CurrentClip = clip;

@@ -1,0 +1,15 @@
+#include "platform/mci/MciElementName.h"
+
+namespace quorix::platform::mci {
+
+std::optional<std::string> MciElementName(const std::string& path) {
+    if (path.find('"') != std::string::npos) {
+        return std::nullopt;
+    }
+    if (path.find_first_of(" \t") != std::string::npos) {
+        return "\"" + path + "\"";
+    }
+    return path;
+}
+
+} // namespace quorix::platform::mci
