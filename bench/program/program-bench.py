@@ -1,0 +1,356 @@
+#!/usr/bin/env python3
+"""Times the whole presenter against the mpv command line on one Xvfb of its own.
+
+    bench/program/program-bench.py BUILD_DIR [--runs N] [--only startup,clipstart,ending,playing]
+
+The screen is read with XGetImage of the whole root window through ctypes (about 5-15 ms a read
+under Xvfb): a timestamp is the first read whose picture satisfies the condition, so every
+figure is late by at most one read interval. Supervisor ticks come from the presenter's opt-in
+trace (QUORIX_TRACE=<file>: the monotonic time of each tick, the same clock as
+time.monotonic()). Prints one line per figure; nothing is asserted.
+"""
+
+import argparse
+import ctypes
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+SOURCE = HERE.parent.parent
+sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
+
+from harness import SCREEN_HEIGHT, SCREEN_WIDTH, XServer, _end  # noqa: E402
+from media import RED, make_clip  # noqa: E402
+
+MPV_GPU = ["--vo=gpu", "--gpu-context=x11egl"]
+MPV_X11 = ["--vo=x11"]
+
+
+class _XImage(ctypes.Structure):
+    _fields_ = [
+        ("width", ctypes.c_int),
+        ("height", ctypes.c_int),
+        ("xoffset", ctypes.c_int),
+        ("format", ctypes.c_int),
+        ("data", ctypes.POINTER(ctypes.c_char)),
+        ("byte_order", ctypes.c_int),
+        ("bitmap_unit", ctypes.c_int),
+        ("bitmap_bit_order", ctypes.c_int),
+        ("bitmap_pad", ctypes.c_int),
+        ("depth", ctypes.c_int),
+        ("bytes_per_line", ctypes.c_int),
+        ("bits_per_pixel", ctypes.c_int),
+    ]
+
+
+class Screen:
+    """One connection for reading the root window's pixels."""
+
+    def __init__(self, display_name):
+        x11 = ctypes.CDLL("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XGetImage.restype = ctypes.POINTER(_XImage)
+        x11.XGetImage.argtypes = [
+            ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+            ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int,
+        ]
+        x11.XDestroyImage.argtypes = [ctypes.POINTER(_XImage)]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self._x11 = x11
+        self._display = x11.XOpenDisplay(display_name.encode())
+        if not self._display:
+            raise OSError(f"cannot open X display {display_name}")
+        self._root = x11.XDefaultRootWindow(self._display)
+
+    def grab(self):
+        """The whole screen as BGRX bytes, 4 a pixel."""
+        image = self._x11.XGetImage(
+            self._display, self._root, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, 0xFFFFFFFF, 2
+        )
+        if not image:
+            raise OSError("XGetImage failed")
+        try:
+            size = image.contents.bytes_per_line * image.contents.height
+            return ctypes.string_at(image.contents.data, size)
+        finally:
+            self._x11.XDestroyImage(image)
+
+    def signature(self):
+        return zlib.crc32(self.grab())
+
+    def close(self):
+        self._x11.XCloseDisplay(self._display)
+
+
+def pixel(data, x, y):
+    offset = (y * SCREEN_WIDTH + x) * 4
+    return data[offset + 2], data[offset + 1], data[offset]
+
+
+def load():
+    return os.getloadavg()[0]
+
+
+def median_line(name, values, unit="ms", scale=1000.0):
+    values = sorted(v * scale for v in values)
+    return (
+        f"{name}: median {statistics.median(values):.0f} {unit}, min {values[0]:.0f}, "
+        f"max {values[-1]:.0f} (n={len(values)}, load {load():.2f})"
+    )
+
+
+class Bench:
+    def __init__(self, build, work):
+        self.quorix = str(Path(build) / "src" / "app" / "quorix")
+        self.work = work
+        self.x = XServer(work / "xvfb.log")
+        runtime = work / "runtime"
+        runtime.mkdir(mode=0o700)
+        self.env = dict(os.environ)
+        for variable in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS"):
+            self.env.pop(variable, None)
+        self.env.update(DISPLAY=self.x.name, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=str(runtime))
+        self.screen = Screen(self.x.name)
+        self.trace = work / "trace.txt"
+
+    def close(self):
+        self.screen.close()
+        self.x.stop()
+
+    def spawn(self, command, cwd=None, trace=False):
+        env = dict(self.env)
+        if trace:
+            self.trace.unlink(missing_ok=True)
+            env["QUORIX_TRACE"] = str(self.trace)
+        return subprocess.Popen(
+            command, cwd=cwd, env=env, stdin=subprocess.DEVNULL,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True,
+        )
+
+    def ticks(self):
+        if not self.trace.exists():
+            return []
+        return [int(line.split()[1]) / 1e9 for line in self.trace.read_text().split("\n") if line]
+
+    def watch(self, seconds, stop=None):
+        """Reads the screen for seconds: [(time, signature)] of each change."""
+        changes = []
+        last = None
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            signature = self.screen.signature()
+            now = time.monotonic()
+            if signature != last:
+                changes.append((now, signature))
+                last = signature
+            if stop and stop(signature):
+                break
+        return changes
+
+    def wait_until(self, condition, timeout):
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            data = self.screen.grab()
+            now = time.monotonic()
+            if condition(data):
+                return now, data
+        raise TimeoutError("the screen did not reach the awaited picture")
+
+    def key(self, name):
+        subprocess.run(["xdotool", "key", name], env=self.env, check=True)
+
+    # --- start-up ---------------------------------------------------------------------------
+
+    def first_window(self, command, cwd, seconds, trace=False):
+        """From spawn: the first change of the screen, the time the screen reached its final
+        picture (read after seconds), and the process's ticks."""
+        baseline = self.screen.signature()
+        start = time.monotonic()
+        process = self.spawn(command, cwd, trace)
+        changes = self.watch(seconds)
+        _end(process)
+        # Let the server take the window down before the next run reads its baseline.
+        self.watch(0.3)
+        moved = [t for t, s in changes if s != baseline]
+        final = changes[-1][1]
+        settled = next(t for t, s in changes if s == final)
+        if not moved:
+            raise RuntimeError(f"{command[0]} never changed the screen")
+        return moved[0] - start, settled - start, [t - start for t in self.ticks()]
+
+    def startup(self, disc, runs):
+        window, menu, tick, gpu, x11 = [], [], [], [], []
+        for _ in range(runs):
+            w, m, ticks = self.first_window([self.quorix, str(disc)], disc, 2.5, trace=True)
+            window.append(w)
+            menu.append(m)
+            tick.append(ticks[0] if ticks else float("nan"))
+            gpu.append(self.first_window(
+                ["mpv", "--idle=once", "--force-window=yes", "--no-config", *MPV_GPU], None, 1.5
+            )[0])
+            x11.append(self.first_window(
+                ["mpv", "--idle=once", "--force-window=yes", "--no-config", *MPV_X11], None, 1.5
+            )[0])
+        print(median_line("start-up quorix to first painted window (backdrop)", window))
+        print(median_line("start-up quorix to first painted menu", menu))
+        print(median_line("start-up quorix to first supervisor tick", tick))
+        print(median_line("start-up quorix first tick to menu painted",
+                          [m - t for m, t in zip(menu, tick)]))
+        print(median_line("start-up mpv --vo=gpu --gpu-context=x11egl to first window", gpu))
+        print(median_line("start-up mpv --vo=x11 to first window", x11))
+
+    # --- clip start ---------------------------------------------------------------------------
+
+    def clip_start(self, disc, runs):
+        """Menu without intro; Enter starts the first clip (red) on the next tick. Esc returns to
+        the menu, and Enter starts the same clip again: the second start reuses the libmpv core
+        the first one made."""
+        red = lambda d: all(abs(a - b) < 40 for a, b in zip(pixel(d, 512, 300), RED))
+        figures = {"first": [], "again": []}
+        enter_to_frame = []
+        for _ in range(runs):
+            process = self.spawn([self.quorix, str(disc)], disc, trace=True)
+            time.sleep(2.2)  # the menu is up after the first tick
+            for which in ("first", "again"):
+                entered = time.monotonic()
+                self.key("Return")
+                shown, _ = self.wait_until(red, 5)
+                # The opening tick is the last one before the frame: a key that reaches the
+                # program just after a tick waits for the next one.
+                ticks = [t for t in self.ticks() if entered < t < shown]
+                if not ticks:
+                    raise RuntimeError("no tick between Enter and the frame in the trace")
+                figures[which].append(shown - ticks[-1])
+                if which == "first":
+                    enter_to_frame.append(shown - entered)
+                time.sleep(0.5)
+                self.key("Escape")
+                self.wait_until(lambda d: not red(d), 5)
+                time.sleep(1.2)
+            _end(process)
+            self.watch(0.3)
+        print(median_line("clip start: opening tick to first frame, first clip", figures["first"]))
+        print(median_line("clip start: opening tick to first frame, same clip again",
+                          figures["again"]))
+        print(median_line("clip start: Enter to first frame (includes wait for tick)",
+                          enter_to_frame))
+
+    # --- ending -------------------------------------------------------------------------------
+
+    def ending(self, disc, runs):
+        """Menu, Esc shows the logo (state 2), the second Esc ends at once."""
+        figures = []
+        for _ in range(runs):
+            process = self.spawn([self.quorix, str(disc)], disc)
+            time.sleep(2.2)
+            self.key("Escape")
+            time.sleep(0.3)
+            start = time.monotonic()
+            self.key("Escape")
+            process.wait(timeout=10)
+            figures.append(time.monotonic() - start)
+            self.watch(0.3)
+        print(median_line("ending: Esc (state 2) to process exit, incl. xdotool ~ms", figures))
+        # What xdotool alone costs, to subtract by eye.
+        costs = []
+        for _ in range(runs):
+            start = time.monotonic()
+            subprocess.run(["xdotool", "key", "shift"], env=self.env, check=True)
+            costs.append(time.monotonic() - start)
+        print(median_line("ending: one xdotool key call alone", costs))
+
+    # --- playing ------------------------------------------------------------------------------
+
+    def timed(self, command, cwd=None):
+        out = self.work / "time.txt"
+        process = self.spawn(["/usr/bin/time", "-v", "-o", str(out), *command], cwd)
+        process.wait(timeout=120)
+        fields = {}
+        for line in out.read_text().splitlines():
+            if ":" in line:
+                key, _, value = line.strip().rpartition(": ")
+                fields[key] = value
+        cpu = float(fields["User time (seconds)"]) + float(fields["System time (seconds)"])
+        rss = int(fields["Maximum resident set size (kbytes)"])
+        wall = fields["Elapsed (wall clock) time (h:mm:ss or m:ss)"]
+        return cpu, rss, wall
+
+    def playing(self, disc, clip):
+        quorix = self.timed([self.quorix, str(disc)], disc)
+        print(f"playing 30 s quorix (play-all, one clip): {quorix[0]:.2f} s CPU, "
+              f"{quorix[1]} KiB max RSS, wall {quorix[2]} (load {load():.2f})")
+        for name, vo in (("gpu x11egl", MPV_GPU), ("x11", MPV_X11)):
+            mpv = self.timed(["mpv", "--no-config", "--fs", "--ao=null", *vo, str(clip)])
+            print(f"playing 30 s mpv --fs --vo={name}: {mpv[0]:.2f} s CPU, {mpv[1]} KiB max RSS, "
+                  f"wall {mpv[2]} (load {load():.2f}); quorix/mpv CPU "
+                  f"{quorix[0] / mpv[0]:.2f}x, RSS {quorix[1] / mpv[1]:.2f}x")
+
+
+def sample_disc(work, name, intro, logomode):
+    """A copy of the sample disc with intro and logomode set, in a folder named quorix as on
+    the disc: the program finds its media folder by that name."""
+    disc = work / name / "quorix"
+    shutil.copytree(SOURCE / "examples" / "disc" / "quorix", disc)
+    ini = disc / "quorix.ini"
+    lines = ini.read_bytes().decode("cp1252").splitlines()
+    lines = [f"intro={intro}" if l.startswith("intro=") else l for l in lines]
+    lines = [f"logomode={logomode}" if l.startswith("logomode=") else l for l in lines]
+    ini.write_bytes(("\r\n".join(lines) + "\r\n").encode("cp1252"))
+    return disc
+
+
+def red_menu_disc(work):
+    """The sample disc without intro, its first entry a generated red clip."""
+    disc = sample_disc(work, "red-menu", -1, 1)
+    make_clip(disc / "welcome.mpg", RED, 4)
+    return disc
+
+
+def play_all_disc(work):
+    disc = work / "play-all" / "quorix"
+    disc.mkdir(parents=True)
+    make_clip(disc / "long.mpg", RED, 30)
+    (disc / "quorix.ini").write_bytes(
+        b"[settings]\r\nmenumode=0\r\nloopmode=0\r\nlogomode=0\r\n\r\n[cliplist]\r\n"
+        b"clip00=Long\r\n\r\n[filelist]\r\nLong=long.mpg\r\n"
+    )
+    return disc, disc / "long.mpg"
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("build")
+    parser.add_argument("--runs", type=int, default=10)
+    parser.add_argument("--only", default="startup,clipstart,ending,playing")
+    options = parser.parse_args()
+    wanted = options.only.split(",")
+    work = Path(tempfile.mkdtemp(prefix="quorix-bench-"))
+    bench = Bench(options.build, work)
+    try:
+        print(f"# {time.strftime('%Y-%m-%d %H:%M')} Xvfb {SCREEN_WIDTH}x{SCREEN_HEIGHT}x24, "
+              f"{os.cpu_count()} cores, load {load():.2f}", flush=True)
+        if "startup" in wanted:
+            bench.startup(sample_disc(work, "startup", -1, 1), options.runs)
+        if "clipstart" in wanted:
+            bench.clip_start(red_menu_disc(work), options.runs)
+        if "ending" in wanted:
+            bench.ending(sample_disc(work, "ending", -1, 1), options.runs)
+        if "playing" in wanted:
+            bench.playing(*play_all_disc(work))
+    finally:
+        bench.close()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
