@@ -65,7 +65,8 @@ for target in "${targets[@]}"; do
         grep -E '^#[0-9]+[[:space:]]+DONE' "$log" || tail -n 1 "$log"
     else
         echo "fuzz: $target found a fault; its log is $log" >&2
-        grep -E -A 40 'ERROR|runtime error|fuzz target|deadly signal' "$log" | head -n 60 >&2
+        grep -E -A 40 'ERROR|runtime error|fuzz target|deadly signal' "$log" | head -n 60 >&2 ||
+            true
         failed+=("$target")
     fi
 done
