@@ -1,6 +1,8 @@
 """What the tests read off a screenshot of the presenter: menu lines and the highlight, a clip's
 ground colour, the border band the window leaves of a clip, pictures at their places."""
 
+import time
+
 from harness import SCREEN_HEIGHT, SCREEN_WIDTH
 from picture import near
 
@@ -108,3 +110,19 @@ def bar_thumb(screen, left):
         best = (last + 1 - run_start, (run_start + last) // 2)
     length, centre = best
     return (centre, y) if length >= 8 else None
+
+
+def wait_logo_and_end(s, logo):
+    """The closing logo centred on the screen, then the end with status 0 after 3 to 4 s."""
+    x0, y0 = centred(logo)
+    s.wait_for(
+        "the designed closing logo",
+        lambda shot: find_picture(shot, logo, x0, y0)[2],
+        timeout=5,
+        interval=0.05,
+    )
+    shown = time.monotonic()
+    status = s.wait_exit(10)
+    seconds = time.monotonic() - shown
+    s.check(status == 0, f"exit status {status} after the logo, not 0")
+    s.check(2.5 <= seconds <= 5.0, f"the logo stayed {seconds:.1f} s, not 3 to 4 s")

@@ -21,7 +21,7 @@ import harness
 from harness import FULL_SCREEN, SCREEN_HEIGHT, SCREEN_WIDTH, SECOND_WINDOW_SIZE
 from media import GREEN, make_small_clip, make_sound_only_clip, write_settings
 from picture import Picture, dark
-from screen_checks import centred, filled, find_picture, highlighted_lines
+from screen_checks import filled, highlighted_lines, wait_logo_and_end
 
 NOT_VIDEO = "Having trouble in initializing the MPEG video file. (1: 296)"
 # Title colour 65280 (green) and the highlight derived from it (pink).
@@ -51,19 +51,6 @@ def refused_as_not_video(s, name, make):
     s.check_message(box, NOT_VIDEO)
 
 
-def wait_logo_and_end(s, logo):
-    x0, y0 = centred(logo)
-    s.wait_for(
-        "the designed closing logo",
-        lambda shot: find_picture(shot, logo, x0, y0)[2],
-        timeout=5,
-        interval=0.05,
-    )
-    shown = time.monotonic()
-    status = s.wait_exit(10)
-    seconds = time.monotonic() - shown
-    s.check(status == 0, f"exit status {status} after the logo, not 0")
-    s.check(2.5 <= seconds <= 5.0, f"the logo stayed {seconds:.1f} s, not 3 to 4 s")
 
 
 def test(s):
