@@ -419,12 +419,16 @@ MciResult<TimeFormat> parseSetOptions(std::span<const MciWord> words) {
     return *format;
 }
 
-MciResult<StatusItem> parseStatusOptions(std::span<const MciWord> words) {
-    using Result = MciResult<StatusItem>;
+// Options that name exactly one item among the common flags (status, where): the item matched by
+// match, which fails for a word it does not know; a second item is a duplicate or an
+// incompatible flag, and no item at all fails with missing.
+template <typename Item, typename Match>
+MciResult<Item> parseOneItem(std::span<const MciWord> words, std::int32_t missing, Match match) {
+    using Result = MciResult<Item>;
     Cursor cursor(words);
     bool wait = false;
     bool notify = false;
-    std::optional<StatusItem> item;
+    std::optional<Item> item;
     while (!cursor.done()) {
         if (auto common = acceptCommonFlag(cursor, wait, notify)) {
             if (*common != error::None) {
@@ -432,36 +436,50 @@ MciResult<StatusItem> parseStatusOptions(std::span<const MciWord> words) {
             }
             continue;
         }
-        StatusItem found{};
-        if (cursor.accept("mode")) {
-            found = StatusItem::Mode;
-        } else if (cursor.accept("position")) {
-            found = StatusItem::Position;
-        } else if (cursor.accept("length")) {
-            found = StatusItem::Length;
-        } else if (cursor.accept("ready")) {
-            found = StatusItem::Ready;
-        } else if (cursor.peek() == "start" && cursor.peek(1) == "position") {
-            cursor.skip();
-            cursor.skip();
-            found = StatusItem::StartPosition;
-        } else if (cursor.peek() == "time" && cursor.peek(1) == "format") {
-            cursor.skip();
-            cursor.skip();
-            found = StatusItem::TimeFormat;
-        } else {
-            return Result::failure(error::UnrecognizedKeyword);
+        const Result found = match(cursor);
+        if (!found.ok()) {
+            return found;
         }
         if (item) {
-            return Result::failure(*item == found ? error::DuplicateFlags
-                                                  : error::FlagsNotCompatible);
+            return Result::failure(*item == found.value() ? error::DuplicateFlags
+                                                          : error::FlagsNotCompatible);
         }
-        item = found;
+        item = found.value();
     }
     if (!item) {
-        return Result::failure(error::UnsupportedFunction);
+        return Result::failure(missing);
     }
     return *item;
+}
+
+MciResult<StatusItem> parseStatusOptions(std::span<const MciWord> words) {
+    using Result = MciResult<StatusItem>;
+    return parseOneItem<StatusItem>(
+        words, error::UnsupportedFunction, [](Cursor& cursor) -> Result {
+            if (cursor.accept("mode")) {
+                return StatusItem::Mode;
+            }
+            if (cursor.accept("position")) {
+                return StatusItem::Position;
+            }
+            if (cursor.accept("length")) {
+                return StatusItem::Length;
+            }
+            if (cursor.accept("ready")) {
+                return StatusItem::Ready;
+            }
+            if (cursor.peek() == "start" && cursor.peek(1) == "position") {
+                cursor.skip();
+                cursor.skip();
+                return StatusItem::StartPosition;
+            }
+            if (cursor.peek() == "time" && cursor.peek(1) == "format") {
+                cursor.skip();
+                cursor.skip();
+                return StatusItem::TimeFormat;
+            }
+            return Result::failure(error::UnrecognizedKeyword);
+        });
 }
 
 MciResult<WindowOptions> parseWindowOptions(std::span<const MciWord> words) {
@@ -548,38 +566,18 @@ MciResult<PutOptions> parsePutOptions(std::span<const MciWord> words) {
 
 MciResult<WhereItem> parseWhereOptions(std::span<const MciWord> words) {
     using Result = MciResult<WhereItem>;
-    Cursor cursor(words);
-    bool wait = false;
-    bool notify = false;
-    std::optional<WhereItem> item;
-    while (!cursor.done()) {
-        if (auto common = acceptCommonFlag(cursor, wait, notify)) {
-            if (*common != error::None) {
-                return Result::failure(*common);
-            }
-            continue;
-        }
-        WhereItem found{};
+    return parseOneItem<WhereItem>(words, error::MissingParameter, [](Cursor& cursor) -> Result {
         if (cursor.accept("destination")) {
-            found = WhereItem::Destination;
-        } else if (cursor.accept("source")) {
-            found = WhereItem::Source;
-        } else if (cursor.peek() == "window" || cursor.peek() == "frame" ||
-                   cursor.peek() == "video") {
+            return WhereItem::Destination;
+        }
+        if (cursor.accept("source")) {
+            return WhereItem::Source;
+        }
+        if (cursor.peek() == "window" || cursor.peek() == "frame" || cursor.peek() == "video") {
             return Result::failure(error::UnsupportedFunction);
-        } else {
-            return Result::failure(error::UnrecognizedKeyword);
         }
-        if (item) {
-            return Result::failure(*item == found ? error::DuplicateFlags
-                                                  : error::FlagsNotCompatible);
-        }
-        item = found;
-    }
-    if (!item) {
-        return Result::failure(error::MissingParameter);
-    }
-    return *item;
+        return Result::failure(error::UnrecognizedKeyword);
+    });
 }
 
 } // namespace quorix::platform::mci
