@@ -20,9 +20,13 @@ MpvClipPlayer::~MpvClipPlayer() {
 void MpvClipPlayer::play(double from, double endTime) {
     core_->drain();
     // After a stop at an end point mpv holds there; playing on needs the picture sought again.
-    if (core_->seekShown() && core_->atEnd()) {
+    // A paused picture whose surface was placed or resized is drawn again only when the next
+    // frame is due, which leaves the new area black for a frame's time: seeking to it draws it
+    // at once, so a clip starts with its first frame.
+    if ((core_->seekShown() && core_->atEnd()) || placedSinceShown_) {
         seek(from);
     }
+    placedSinceShown_ = false;
     heldAt_.reset();
     const bool toClipEnd = std::llround(endTime * info_.framesPerSecond) >= info_.frameCount;
     core_->setEnd(toClipEnd ? std::nullopt : std::optional<double>(firstFrameTime_ + endTime));
@@ -112,6 +116,7 @@ void MpvClipPlayer::setDestination(const Rect& destination) {
     }
     surface->setGeometry(destination.x, destination.y, destination.width, destination.height);
     surface->setVisible(destination.width > 0 && destination.height > 0);
+    placedSinceShown_ = true;
 }
 
 } // namespace quorix::platform::mci

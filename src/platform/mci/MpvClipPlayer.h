@@ -11,8 +11,9 @@
 
 namespace quorix::platform::mci {
 
-// A clip loaded in one libmpv core. Times given and answered are seconds from the clip's first
-// video frame; mpv's clock starts at the earliest stream, so the first frame's time on it is kept.
+// A clip loaded in one libmpv core, paused at its first frame when it is handed over. Times given
+// and answered are seconds from the clip's first video frame; mpv's clock starts at the earliest
+// stream, so the first frame's time on it is kept.
 class MpvClipPlayer final : public ClipPlayer {
 public:
     // Gets the core back when the player closes.
@@ -38,9 +39,12 @@ private:
     ClipInfo info_;
     double firstFrameTime_;
     std::string title_;
-    // The time asked for by the last seek, answered until a play moves on from it.
-    std::optional<double> heldAt_;
+    // The time asked for by the last seek, answered until a play moves on from it. The engine
+    // hands a clip over paused at its first frame.
+    std::optional<double> heldAt_{0.0};
     std::optional<double> seekTarget_;
+    // The surface was placed since the picture was last drawn.
+    bool placedSinceShown_ = false;
     QPointer<QWidget> host_;
     std::unique_ptr<QWidget> ownWindow_;
 };

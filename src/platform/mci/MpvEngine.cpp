@@ -68,7 +68,12 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
         }
         last = *further;
     }
+    // Back to the first frame with the sound on, and wait until it is shown: a window given the
+    // picture next shows the clip's start, not the frame the measuring left behind. Turning the
+    // sound on opens the audio output too, which would otherwise delay the first frame of play.
     core->enableSound();
+    core->seek(*first);
+    core->waitForSeek(deadline);
     const double frames = last >= *first ? std::round((last - *first) * info.framesPerSecond) + 1
                                          : std::round((*duration - *first) * info.framesPerSecond);
     info.frameCount = static_cast<std::int32_t>(std::max(frames, 1.0));
@@ -77,8 +82,15 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
     auto player = std::make_unique<MpvClipPlayer>(
         std::move(core), [this](std::unique_ptr<MpvCore> used) { giveBack(std::move(used)); }, info,
         *first, title);
-    player->seek(0);
     return {std::move(player), error::None};
+}
+
+void MpvEngine::prepare() {
+    if (idle_.empty()) {
+        if (std::unique_ptr<MpvCore> core = MpvCore::create(settings_)) {
+            idle_.push_back(std::move(core));
+        }
+    }
 }
 
 std::unique_ptr<MpvCore> MpvEngine::takeCore() {

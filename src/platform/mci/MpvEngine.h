@@ -16,6 +16,9 @@ public:
     ~MpvEngine() override;
 
     Loaded load(const std::string& hostPath) override;
+    // Makes a core ready for the next open, so that the first clip does not wait for libmpv and
+    // its video output to start. A core that cannot be made is left to that open to report.
+    void prepare();
 
 private:
     std::unique_ptr<MpvCore> takeCore();

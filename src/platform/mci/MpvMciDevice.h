@@ -20,6 +20,8 @@ public:
 
     std::optional<MciReply> send(std::string_view command) override;
     bool anyPlaying() { return device_.anyPlaying(); }
+    // Starts libmpv ahead of the first open; best called once the program's window is up.
+    void prepare() { engine_.prepare(); }
 
 private:
     MpvEngine engine_;
