@@ -27,6 +27,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <clocale>
@@ -186,6 +187,12 @@ int main(int argc, char** argv) {
         }
     }
     QObject::connect(&form, &Form1::activated, &form, [&program] { Form_Activate(program); });
+    // libmpv and its video output start while the first window waits for its first tick, once
+    // that window has been drawn: the first clip then starts as quickly as every later one.
+    QObject::connect(
+        &form, &Form1::activated, &form,
+        [&form, &device] { QTimer::singleShot(0, &form, [&device] { device.prepare(); }); },
+        Qt::SingleShotConnection);
     QObject::connect(form.Timer1, &QtSupervisorTimer::tick, &form,
                      [&program] { Timer1_Timer(program); });
     ConnectPlaybackHandlers(program);
