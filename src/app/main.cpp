@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/DiscCheckCommand.h"
 #include "app/ProgramExit.h"
+#include "app/TimingTrace.h"
 #include "menu/PointerHandlers.h"
 #include "platform/FileProfileReader.h"
 #include "platform/PathResolver.h"
@@ -29,11 +30,9 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
-#include <chrono>
 #include <clocale>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -170,20 +169,16 @@ int main(int argc, char** argv) {
     place.commandLine = line.startupText;
     Program program(form, services, std::move(place));
 
-    // For the benchmarks only: QUORIX_TRACE=<file> receives the monotonic time of every
-    // supervisor tick, written before the tick's work starts, so that a clip's start can be
-    // timed from the tick that opens it.
-    std::ofstream trace;
+    // For the benchmarks only: QUORIX_TRACE=<file> receives the times of supervisor ticks and
+    // of any stretch in which the window did not answer events.
+    TimingTrace trace;
     if (const QByteArray tracePath = qgetenv("QUORIX_TRACE"); !tracePath.isEmpty()) {
-        trace.open(tracePath.toStdString());
-        if (!trace) {
+        if (!trace.open(tracePath.toStdString())) {
             std::cerr << "quorix: cannot write the trace file '" << tracePath.toStdString()
                       << "'\n";
         } else {
-            QObject::connect(form.Timer1, &QtSupervisorTimer::tick, &form, [&trace] {
-                const auto now = std::chrono::steady_clock::now().time_since_epoch();
-                trace << "tick " << std::chrono::nanoseconds(now).count() << std::endl;
-            });
+            QObject::connect(form.Timer1, &QtSupervisorTimer::tick, &trace,
+                             [&trace] { trace.tick(); });
         }
     }
     QObject::connect(&form, &Form1::activated, &form, [&program] { Form_Activate(program); });

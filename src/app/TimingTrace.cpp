@@ -1,0 +1,42 @@
+#include "app/TimingTrace.h"
+
+namespace quorix {
+namespace {
+
+long long Nanoseconds(std::chrono::steady_clock::time_point at) {
+    return static_cast<long long>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count());
+}
+
+} // namespace
+
+bool TimingTrace::open(const std::string& path) {
+    file_.open(path, std::ios::out | std::ios::trunc);
+    if (!file_) {
+        return false;
+    }
+    heartbeat_.setTimerType(Qt::PreciseTimer);
+    heartbeat_.setInterval(HeartbeatInterval);
+    QObject::connect(&heartbeat_, &QTimer::timeout, this, [this] { beat(); });
+    lastBeat_ = std::chrono::steady_clock::now();
+    heartbeat_.start();
+    return true;
+}
+
+void TimingTrace::tick() {
+    if (file_.is_open()) {
+        file_ << "tick " << Nanoseconds(std::chrono::steady_clock::now()) << std::endl;
+    }
+}
+
+void TimingTrace::beat() {
+    const auto now = std::chrono::steady_clock::now();
+    const auto gap = now - lastBeat_;
+    if (gap > StallThreshold) {
+        file_ << "stall " << Nanoseconds(lastBeat_) << ' '
+              << std::chrono::duration_cast<std::chrono::nanoseconds>(gap).count() << std::endl;
+    }
+    lastBeat_ = now;
+}
+
+} // namespace quorix
