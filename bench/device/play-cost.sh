@@ -27,17 +27,19 @@ measure() {
 }
 
 compare() {
-    local name=$1 video=$2 vo=$3
-    shift 3
+    local name=$1 video=$2 vo=$3 context=$4
+    shift 4
     echo "== $name"
     printf "quorix-mci  "
     measure "$@" "$mci" --video "$video" --audio none "open $clip alias v" "play v"
     printf "mpv         "
-    measure "$@" mpv --no-config --really-quiet --vo="$vo" --ao=null --keepaspect=no "$clip"
+    measure "$@" mpv --no-config --really-quiet --vo="$vo" --gpu-context="$context" --ao=null \
+        --keepaspect=no "$clip"
 }
 
-compare "null output (vo=null)" none null
+compare "null output (vo=null)" none null auto
 if command -v xvfb-run >/dev/null; then
-    compare "native window under Xvfb (vo=gpu,x11)" native gpu,x11 \
+    # The device's GPU output draws through EGL; mpv's own choice would be GLX.
+    compare "native window under Xvfb (vo=gpu,x11, gpu-context=x11egl)" native gpu,x11 x11egl \
         xvfb-run -a -s "-screen 0 1024x768x24"
 fi
