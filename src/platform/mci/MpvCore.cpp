@@ -222,6 +222,10 @@ bool MpvCore::waitForSeek(std::chrono::steady_clock::time_point deadline) {
     return true;
 }
 
+bool MpvCore::waitUntilDrawn(std::chrono::steady_clock::time_point deadline) {
+    return software_ == nullptr || software_->renderCurrentFrame(deadline);
+}
+
 void MpvCore::unload() {
     setPaused(true);
     command({"stop"});
@@ -341,6 +345,10 @@ void MpvCore::parkSurface() {
     QWidget* surface = surface_.data();
     if (surface == nullptr) {
         return;
+    }
+    // The next clip must not show the last one's picture.
+    if (software_ != nullptr) {
+        software_->clear();
     }
     if (surface->parentWidget() != holder_.get()) {
         surface->hide();

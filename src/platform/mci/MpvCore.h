@@ -54,6 +54,10 @@ public:
     bool seekShown() const { return seekShown_; }
     // Waits for the last seek to be shown; for loading only.
     bool waitForSeek(std::chrono::steady_clock::time_point deadline);
+    // Waits (at most until deadline) until the frame shown is also the surface's picture. Only
+    // the software surface keeps a picture of its own, which a window given the surface would
+    // otherwise show first; libmpv draws into a native surface itself.
+    bool waitUntilDrawn(std::chrono::steady_clock::time_point deadline);
 
     void setPaused(bool paused);
     // Where playback stops: a time on mpv's clock, or no value for the end of the file.

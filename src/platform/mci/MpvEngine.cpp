@@ -73,7 +73,11 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
     // sound on opens the audio output too, which would otherwise delay the first frame of play.
     core->enableSound();
     core->seek(*first);
-    core->waitForSeek(deadline);
+    // A picture late on a loaded machine is not an error: the clip is there and its first frame
+    // follows; only the window would see the frame before it a little longer.
+    if (core->waitForSeek(deadline)) {
+        core->waitUntilDrawn(deadline);
+    }
     const double frames = last >= *first ? std::round((last - *first) * info.framesPerSecond) + 1
                                          : std::round((*duration - *first) * info.framesPerSecond);
     info.frameCount = static_cast<std::int32_t>(std::max(frames, 1.0));

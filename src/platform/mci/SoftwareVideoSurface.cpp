@@ -46,6 +46,7 @@ void SoftwareVideoSurface::detach() {
         quit_ = true;
     }
     wake_.notify_all();
+    renderDone_.notify_all();
     thread_.join();
     mpv_render_context_set_update_callback(context_, nullptr, nullptr);
     mpv_render_context_free(context_);
@@ -55,6 +56,27 @@ void SoftwareVideoSurface::detach() {
 bool SoftwareVideoSurface::hasPicture() {
     std::lock_guard lock(mutex_);
     return !picture_.isNull();
+}
+
+bool SoftwareVideoSurface::renderCurrentFrame(std::chrono::steady_clock::time_point deadline) {
+    std::unique_lock lock(mutex_);
+    if (context_ == nullptr || quit_) {
+        return false;
+    }
+    // A pass under way may have started before the frame wanted was there: wait for the next.
+    const std::uint64_t wanted = renders_ + (rendering_ ? 2 : 1);
+    redraw_ = true;
+    wake_.notify_all();
+    renderDone_.wait_until(lock, deadline, [&] { return renders_ >= wanted || quit_; });
+    return renders_ >= wanted && !picture_.isNull();
+}
+
+void SoftwareVideoSurface::clear() {
+    {
+        std::lock_guard lock(mutex_);
+        picture_ = QImage();
+    }
+    update();
 }
 
 void SoftwareVideoSurface::onUpdate(void* self) {
@@ -76,6 +98,7 @@ void SoftwareVideoSurface::renderLoop() {
         const bool redraw = redraw_;
         updatePending_ = false;
         redraw_ = false;
+        rendering_ = true;
         const QSize size = target_.expandedTo(QSize(1, 1));
         lock.unlock();
 
@@ -103,6 +126,9 @@ void SoftwareVideoSurface::renderLoop() {
         } else {
             lock.lock();
         }
+        rendering_ = false;
+        ++renders_;
+        renderDone_.notify_all();
     }
 }
 

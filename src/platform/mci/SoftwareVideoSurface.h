@@ -2,7 +2,9 @@
 
 #include <QImage>
 #include <QWidget>
+#include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 
@@ -24,8 +26,13 @@ public:
     // Stops rendering; must come before the core is destroyed.
     void detach();
 
-    // Whether a picture has been rendered since the last attach.
+    // Whether a picture has been rendered since the last attach or clear.
     bool hasPicture();
+    // Renders the core's current frame again and waits (at most until deadline) until it is the
+    // picture shown. False when the time ran out or the surface is detached.
+    bool renderCurrentFrame(std::chrono::steady_clock::time_point deadline);
+    // Forgets the picture: until the next one is rendered the surface is black.
+    void clear();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,6 +46,10 @@ private:
     std::thread thread_;
     std::mutex mutex_;
     std::condition_variable wake_;
+    std::condition_variable renderDone_;
+    // Render passes finished (successful or not), and whether one is under way.
+    std::uint64_t renders_ = 0;
+    bool rendering_ = false;
     bool updatePending_ = false;
     bool redraw_ = false;
     bool quit_ = false;
