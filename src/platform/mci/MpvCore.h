@@ -78,7 +78,7 @@ public:
     // The widget that shows the picture; null for VideoOutput::None. It lives in a hidden holder
     // while no window has been given.
     QWidget* surface() const { return surface_; }
-    // Puts the surface back into its hidden holder.
+    // Puts the surface back into its hidden holder, small and without a picture of its own.
     void parkSurface();
     // False when the surface went away with a window that held it; such a core is not reused.
     bool intact() const { return holder_ == nullptr || surface_ != nullptr; }
