@@ -4,13 +4,11 @@
 #include "ui/DesignFont.h"
 
 #include <QFontMetrics>
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace quorix {
 
-AutoSizeLabel::AutoSizeLabel(QWidget* parent) : QWidget(parent) {
-    setMouseTracking(true);
+AutoSizeLabel::AutoSizeLabel(QWidget* parent) : PointerControl(parent) {
     setAutoFillBackground(false);
     refit();
 }
@@ -80,29 +78,6 @@ void AutoSizeLabel::paintEvent(QPaintEvent*) {
     painter.setFont(font());
     painter.setPen(ColorFromBgr(foreColor_));
     painter.drawText(0, QFontMetrics(font()).ascent(), caption_);
-}
-
-// Pointer events belong to the label alone; they do not reach the picture box beneath it.
-void AutoSizeLabel::mousePressEvent(QMouseEvent* event) {
-    click_.press(*event);
-    event->accept();
-}
-
-void AutoSizeLabel::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    if (click_.release(*this, *event)) {
-        emit clicked();
-    }
-}
-
-void AutoSizeLabel::mouseDoubleClickEvent(QMouseEvent* event) {
-    click_.doubleClick();
-    event->accept();
-}
-
-void AutoSizeLabel::mouseMoveEvent(QMouseEvent* event) {
-    event->accept();
-    emit mouseMoved(event->buttons(), event->modifiers(), event->position().toPoint());
 }
 
 } // namespace quorix

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "ui/ClickDetector.h"
+#include "ui/PointerControl.h"
 
-#include <QPoint>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -13,7 +12,7 @@ namespace quorix {
 // sizes itself to its caption and font (left and top stay where they are), with its text colour
 // as &H00BBGGRR and its font as face, size in points and bold/italic flags. The text is drawn as
 // it stands: no markup and no mnemonic characters.
-class AutoSizeLabel : public QWidget {
+class AutoSizeLabel : public PointerControl {
     Q_OBJECT
 
 public:
@@ -40,16 +39,8 @@ public:
     // font, colour, position, pointer, mouse tracking. The parent owns it.
     AutoSizeLabel* makeHiddenCopy() const;
 
-signals:
-    void clicked();
-    void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void refit();
@@ -60,7 +51,6 @@ private:
     int pixelSize_ = 11;
     bool bold_ = false;
     bool italic_ = false;
-    ClickDetector click_;
 };
 
 } // namespace quorix

@@ -2,13 +2,11 @@
 
 #include "ui/BgrColor.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace quorix {
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
-    setMouseTracking(true);
+PictureBox::PictureBox(QWidget* parent) : PointerControl(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -28,28 +26,6 @@ void PictureBox::paintEvent(QPaintEvent*) {
     if (!picture_.isNull()) {
         painter.drawPixmap(0, 0, picture_);
     }
-}
-
-void PictureBox::mousePressEvent(QMouseEvent* event) {
-    click_.press(*event);
-    event->accept();
-}
-
-void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    if (click_.release(*this, *event)) {
-        emit clicked();
-    }
-}
-
-void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
-    click_.doubleClick();
-    event->accept();
-}
-
-void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-    event->accept();
-    emit mouseMoved(event->buttons(), event->modifiers(), event->position().toPoint());
 }
 
 } // namespace quorix

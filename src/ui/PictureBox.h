@@ -1,9 +1,8 @@
 #pragma once
 
-#include "ui/ClickDetector.h"
+#include "ui/PointerControl.h"
 
 #include <QPixmap>
-#include <QPoint>
 #include <QWidget>
 #include <cstdint>
 
@@ -12,7 +11,7 @@ namespace quorix {
 // A picture box: a container filled with its back colour (&H00BBGGRR) that shows its picture at
 // the top left, unscaled, and reports clicks and pointer moves over the parts of it that no
 // child covers.
-class PictureBox : public QWidget {
+class PictureBox : public PointerControl {
     Q_OBJECT
 
 public:
@@ -27,21 +26,12 @@ public:
     // Redraws the box and its children now, before anything else runs.
     void refresh() { repaint(); }
 
-signals:
-    void clicked();
-    void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     std::int32_t backColor_ = 0;
     QPixmap picture_;
-    ClickDetector click_;
 };
 
 } // namespace quorix

@@ -1,15 +1,12 @@
 #include "ui/PictureControl.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 
 namespace quorix {
 
 PictureControl::PictureControl(const TwipsGeometry& twips, QWidget* parent)
-    : QWidget(parent), twips_(twips) {
-    setMouseTracking(true);
-}
+    : PointerControl(parent), twips_(twips) {}
 
 void PictureControl::setPicture(const QPixmap& picture) {
     picture_ = picture;
@@ -44,28 +41,6 @@ void PictureControl::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     painter.drawPixmap(0, 0, picture_);
-}
-
-void PictureControl::mousePressEvent(QMouseEvent* event) {
-    click_.press(*event);
-    event->accept();
-}
-
-void PictureControl::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    if (click_.release(*this, *event)) {
-        emit clicked();
-    }
-}
-
-void PictureControl::mouseDoubleClickEvent(QMouseEvent* event) {
-    click_.doubleClick();
-    event->accept();
-}
-
-void PictureControl::mouseMoveEvent(QMouseEvent* event) {
-    event->accept();
-    emit mouseMoved(event->buttons(), event->modifiers(), event->position().toPoint());
 }
 
 } // namespace quorix

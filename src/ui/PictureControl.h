@@ -1,10 +1,9 @@
 #pragma once
 
-#include "ui/ClickDetector.h"
+#include "ui/PointerControl.h"
 #include "ui/TwipsGeometry.h"
 
 #include <QPixmap>
-#include <QPoint>
 #include <QWidget>
 #include <cstdint>
 
@@ -14,7 +13,7 @@ namespace quorix {
 // at the top left of the control, and reports clicks and pointer moves. Giving it a picture
 // shows that picture at once and sizes the control to it, so a logo of any size is shown whole
 // and the centring by picture size and by control size agree.
-class PictureControl : public QWidget {
+class PictureControl : public PointerControl {
     Q_OBJECT
 
 public:
@@ -35,16 +34,8 @@ public:
     std::int16_t displayOption() const { return displayOption_; }
     void setDisplayOption(std::int16_t option) { displayOption_ = option; }
 
-signals:
-    void clicked();
-    void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     QSize pictureSize() const;
@@ -52,7 +43,6 @@ private:
     TwipsGeometry twips_;
     QPixmap picture_;
     std::int16_t displayOption_ = 0;
-    ClickDetector click_;
 };
 
 } // namespace quorix

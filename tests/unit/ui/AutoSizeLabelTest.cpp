@@ -2,6 +2,8 @@
 
 #include "ui/ControlArray.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
@@ -127,6 +129,14 @@ TEST_F(AutoSizeLabelTest, ClickIsALeftPressAndReleaseOverTheLabel) {
     QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, inside);
     QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, QPoint(-20, -20));
     EXPECT_EQ(clicks.count(), 1); // released elsewhere
+    // A double click as the window system delivers it: press, release, then a double-click
+    // event in place of the second press, and its release. It is one click.
+    QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, inside);
+    QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(inside), label->mapToGlobal(inside),
+                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &second);
+    QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, inside);
+    EXPECT_EQ(clicks.count(), 2);
 }
 
 } // namespace
