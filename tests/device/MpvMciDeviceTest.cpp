@@ -1,15 +1,14 @@
 #include "platform/mci/MpvMciDevice.h"
 
+#include "EventWait.h"
 #include "TestClips.h"
 #include "platform/PathResolver.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QThread>
 #include <QWidget>
 #include <cmath>
-#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -17,6 +16,7 @@ namespace quorix::platform::mci {
 namespace {
 
 using testing_support::TestClips;
+using testing_support::WaitUntil;
 
 // Each frame of the counting clips is one flat grey whose level tells its number.
 constexpr int LevelBase = 20;
@@ -80,20 +80,6 @@ protected:
         ASSERT_EQ(code("open " + clips_->path(clip) + " alias " + alias), 0) << clip;
         ASSERT_EQ(code("set " + alias + " time format frames"), 0);
     }
-    // Lets events run until condition holds or the time is up.
-    static bool waitUntil(const std::function<bool()>& condition, int milliseconds = 3000) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!condition()) {
-            if (timer.elapsed() > milliseconds) {
-                return false;
-            }
-            QApplication::processEvents();
-            QThread::msleep(5);
-        }
-        return true;
-    }
-
     static TestClips* clips_;
     PathResolver paths_;
     MpvMciDevice device_;
@@ -141,7 +127,7 @@ TEST_F(MpvMciDeviceTest, ModesThroughPlayPauseSeekAndTheNaturalEnd) {
     EXPECT_EQ(answer("status video mode"), "stopped");
     EXPECT_EQ(answer("play video"), "");
     EXPECT_EQ(answer("status video mode"), "playing");
-    ASSERT_TRUE(waitUntil([&] { return std::stoi(answer("status video position")) >= 5; }));
+    ASSERT_TRUE(WaitUntil([&] { return std::stoi(answer("status video position")) >= 5; }));
     EXPECT_EQ(answer("pause video"), "");
     EXPECT_EQ(answer("status video mode"), "paused");
     QThread::msleep(100);
@@ -161,25 +147,25 @@ TEST_F(MpvMciDeviceTest, ModesThroughPlayPauseSeekAndTheNaturalEnd) {
     EXPECT_EQ(answer("seek video to 40"), "");
     EXPECT_EQ(answer("status video mode"), "stopped");
     EXPECT_EQ(answer("play video"), "");
-    ASSERT_TRUE(waitUntil([&] { return answer("status video mode") == "stopped"; }));
+    ASSERT_TRUE(WaitUntil([&] { return answer("status video mode") == "stopped"; }));
     EXPECT_EQ(answer("status video position"), "50");
     // At the end nothing is left to play until the device is sought back.
     EXPECT_EQ(answer("play video"), "");
     EXPECT_EQ(answer("status video mode"), "stopped");
     EXPECT_EQ(answer("play video from 45"), "");
     EXPECT_EQ(answer("status video mode"), "playing");
-    ASSERT_TRUE(waitUntil([&] { return answer("status video mode") == "stopped"; }));
+    ASSERT_TRUE(WaitUntil([&] { return answer("status video mode") == "stopped"; }));
     EXPECT_EQ(answer("status video position"), "50");
 }
 
 TEST_F(MpvMciDeviceTest, PlayStopsAtItsToPointAndGoesOnFromThere) {
     openFrames("pal.mpg");
     EXPECT_EQ(answer("play video from 10 to 20"), "");
-    ASSERT_TRUE(waitUntil([&] { return answer("status video mode") == "stopped"; }));
+    ASSERT_TRUE(WaitUntil([&] { return answer("status video mode") == "stopped"; }));
     EXPECT_EQ(answer("status video position"), "20");
     EXPECT_EQ(answer("play video"), "");
     EXPECT_EQ(answer("status video mode"), "playing");
-    ASSERT_TRUE(waitUntil([&] { return std::stoi(answer("status video position")) > 22; }));
+    ASSERT_TRUE(WaitUntil([&] { return std::stoi(answer("status video position")) > 22; }));
     EXPECT_EQ(answer("stop video"), "");
 }
 
@@ -253,11 +239,11 @@ TEST_F(SoftwareSurfaceTest, SoughtFrameIsTheOneShown) {
         ASSERT_EQ(code("put video destination"), 0);
         for (int target : {0, 7, 31, frames - 1}) {
             ASSERT_EQ(code("seek video to " + std::to_string(target)), 0);
-            EXPECT_TRUE(waitUntil([&] { return frameShown(100, 75) == target; }))
+            EXPECT_TRUE(WaitUntil([&] { return frameShown(100, 75) == target; }))
                 << "frame " << target << " shows " << frameShown(100, 75);
         }
         ASSERT_EQ(code("seek video to end"), 0);
-        EXPECT_TRUE(waitUntil([&] { return frameShown(100, 75) == frames - 1; }));
+        EXPECT_TRUE(WaitUntil([&] { return frameShown(100, 75) == frames - 1; }));
         ASSERT_EQ(code("close video"), 0);
     }
 }
@@ -276,11 +262,11 @@ TEST_F(SoftwareSurfaceTest, AnOpenedClipShowsItsFirstFrameFromTheStartThenPlaysO
                 seen.insert(frameShown(100, 75));
             }
         };
-        EXPECT_TRUE(waitUntil([&] {
+        EXPECT_TRUE(WaitUntil([&] {
             look();
             return !seen.empty();
         }));
-        waitUntil(
+        WaitUntil(
             [&] {
                 look();
                 return false;
@@ -288,10 +274,10 @@ TEST_F(SoftwareSurfaceTest, AnOpenedClipShowsItsFirstFrameFromTheStartThenPlaysO
             300);
         EXPECT_EQ(seen, std::set<int>{0});
         ASSERT_EQ(code("play video"), 0);
-        EXPECT_TRUE(waitUntil([&] { return frameShown(100, 75) > 5; }));
+        EXPECT_TRUE(WaitUntil([&] { return frameShown(100, 75) > 5; }));
         ASSERT_EQ(code("seek video to end"), 0);
         EXPECT_TRUE(
-            waitUntil([&] { return frameShown(100, 75) == clips_->countFrames("pal.mpg") - 1; }));
+            WaitUntil([&] { return frameShown(100, 75) == clips_->countFrames("pal.mpg") - 1; }));
         ASSERT_EQ(code("close video"), 0);
     }
 }
@@ -303,7 +289,7 @@ TEST_F(SoftwareSurfaceTest, PictureIsStretchedToTheDestinationAndOverscanIsCut) 
     // A destination inside the host: border and centre where the stretch puts them, the host's
     // own background around it.
     ASSERT_EQ(code("put video destination at 20 10 160 120"), 0);
-    ASSERT_TRUE(waitUntil([&] { return near(pixel(100, 70), 0, 0, 255); }));
+    ASSERT_TRUE(WaitUntil([&] { return near(pixel(100, 70), 0, 0, 255); }));
     EXPECT_TRUE(near(pixel(25, 15), 0, 255, 0));
     EXPECT_TRUE(near(pixel(174, 125), 0, 255, 0));
     EXPECT_TRUE(near(pixel(5, 5), 255, 0, 0));
@@ -312,7 +298,7 @@ TEST_F(SoftwareSurfaceTest, PictureIsStretchedToTheDestinationAndOverscanIsCut) 
     // border off, so only the centre shows.
     ASSERT_EQ(code("put video destination at -80 -60 360 270"), 0);
     EXPECT_EQ(answer("where video destination"), "-80 -60 360 270");
-    ASSERT_TRUE(waitUntil([&] { return near(pixel(0, 0), 0, 0, 255); }));
+    ASSERT_TRUE(WaitUntil([&] { return near(pixel(0, 0), 0, 0, 255); }));
     for (auto [x, y] : {std::pair{199, 0}, {0, 149}, {199, 149}, {100, 75}}) {
         EXPECT_TRUE(near(pixel(x, y), 0, 0, 255)) << x << "," << y;
     }

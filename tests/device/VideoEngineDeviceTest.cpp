@@ -1,6 +1,7 @@
 // The video engine's routines on the real media device, in the designed main window: a clip from
 // a folder with a blank in its name opens, plays inside Picture1 cropped by the overscan, with
 // the pointer blank, pauses, seeks and closes; a long clip gets the whole span on the bar.
+#include "EventWait.h"
 #include "TestClips.h"
 #include "platform/MemoryProfileReader.h"
 #include "platform/PathResolver.h"
@@ -19,18 +20,16 @@
 #include "video/Transport.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QScreen>
-#include <QThread>
 #include <cmath>
 #include <filesystem>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace quorix {
 namespace {
 
 using platform::mci::testing_support::TestClips;
+using platform::mci::testing_support::WaitUntil;
 
 // Every message is a failure here; the second window is one too.
 class FailingDialogs final : public platform::Dialogs {
@@ -46,19 +45,6 @@ public:
         std::abort();
     }
 };
-
-bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > milliseconds) {
-            return false;
-        }
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
-    return true;
-}
 
 bool Near(const QColor& color, int red, int green, int blue) {
     return std::abs(color.red() - red) < 60 && std::abs(color.green() - green) < 60 &&
