@@ -119,6 +119,9 @@ int main(int argc, char** argv) {
 
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication app(argc, argv);
+    // A clip without a window of ours plays in one of its own, which goes when the clip is
+    // closed; the console must not end with it, but only when its commands are done.
+    QApplication::setQuitOnLastWindowClosed(false);
     // Qt took the locale from the environment; libmpv needs "." numbers.
     std::setlocale(LC_NUMERIC, "C");
 
