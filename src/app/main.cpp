@@ -55,6 +55,12 @@ int UsageError(const std::string& why) {
     return 2;
 }
 
+void WarnIgnored(const quorix::CommandLine& line) {
+    for (const std::string& why : line.ignored) {
+        std::cerr << "quorix: ignored: " << why << "\n";
+    }
+}
+
 // Whether the toolkit has a display to start on.
 bool DisplayGiven() {
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
@@ -106,15 +112,19 @@ int main(int argc, char** argv) {
     // A word the program does not know may be one of the toolkit's own options (-platform,
     // -display ...), which the toolkit takes away when it starts. Without a display it cannot
     // start, so the command line is judged as it stands.
-    const bool askToolkit = !line.error.empty() && (line.mode == RunMode::Check || DisplayGiven());
+    const bool unusable = !line.error.empty() || !line.ignored.empty();
+    const bool askToolkit = unusable && (line.mode == RunMode::Check || DisplayGiven());
     if (!line.error.empty() && !askToolkit) {
         return UsageError(line.error);
+    }
+    if (!askToolkit) {
+        WarnIgnored(line);
     }
     if (!askToolkit && line.folder && !EnterFolder(*line.folder)) {
         return 2;
     }
     if (line.mode == RunMode::Check) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        PrepareToolkitForCheck();
     }
 
     // The video surface is a native child window; without this its siblings would turn native
@@ -129,12 +139,13 @@ int main(int argc, char** argv) {
         if (!line.error.empty()) {
             return UsageError(line.error);
         }
+        WarnIgnored(line);
         if (line.folder && !EnterFolder(*line.folder)) {
             return 2;
         }
     }
     if (line.mode == RunMode::Check) {
-        return RunDiscCheck(line.startupText);
+        return RunDiscCheck(line);
     }
 
     const platform::PathResolver paths;
