@@ -127,7 +127,7 @@ foreach(line
         "problem: clip06 \"No file\" has no entry in [filelist], so the catalogue ends before it, cutting off clip07 \"Cut off\""
         "problem: clip05 \"Welcome\" repeats the title of clip00, so both play the file of that one entry in [filelist]"
         "problem: entry 2 (clip01 \"Text\"): the media device cannot open text.mpg: 296 MCIERR_INVALID_FILE"
-        "problem: entry 3 (clip02 \"Notes\"): the media device cannot open NOTES.TXT: 263 MCIERR_INVALID_DEVICE_NAME"
+        "problem: entry 3 (clip02 \"Notes\"): the media device cannot open NOTES.TXT: 263 MCIERR_INVALID_DEVICE_NAME; it opens files whose names end in .mpg, .mpeg, .mpe, .m1v, .mp2, .mpa, .mp3, .mpv, .mpv2, .mp2v, .mp4, .m4v, .mkv, .webm, .mov, .avi, .ts, .m2ts, .m2v, .vob, .dat, .wmv, .asf, .mts, .m2t, .3gp, .3g2, .ogv, .flv, .f4v or .mxf"
         "problem: entry 4 (clip03 \"Long\"): long.mpg is 32820 frames long; the position bar reaches frame 32767 at most"
         "problem: entry 5 (clip04 \"Gone\"): clip file gone.mpg not found at ${media}/gone.mpg"
         "problem: clip02 \"Notes\": ypos02 is 0 or missing, a zero divisor in the explicit layout that xpos00 2000 chooses"
