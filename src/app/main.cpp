@@ -61,12 +61,6 @@ void WarnIgnored(const quorix::CommandLine& line) {
     }
 }
 
-// Whether the toolkit has a display to start on.
-bool DisplayGiven() {
-    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
-           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
-}
-
 // Makes the folder the current directory, so that the program starts as if started there.
 bool EnterFolder(const std::string& folder) {
     std::error_code error;
@@ -110,16 +104,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     // A word the program does not know may be one of the toolkit's own options (-platform,
-    // -display ...), which the toolkit takes away when it starts. Without a display it cannot
-    // start, so the command line is judged as it stands.
-    const bool unusable = !line.error.empty() || !line.ignored.empty();
-    const bool askToolkit = unusable && (line.mode == RunMode::Check || DisplayGiven());
-    if (!line.error.empty() && !askToolkit) {
-        return UsageError(line.error);
-    }
-    if (!askToolkit) {
-        WarnIgnored(line);
-    }
+    // -display ...), which the toolkit takes away when it starts: such words are judged after.
+    const bool askToolkit = !line.error.empty() || !line.ignored.empty();
     if (!askToolkit && line.folder && !EnterFolder(*line.folder)) {
         return 2;
     }
