@@ -69,7 +69,9 @@ TEST(CommandLine, CheckTakesTheScreenSizeForTheMenu) {
     EXPECT_EQ(wide.screenWidth, 1920);
     EXPECT_EQ(wide.screenHeight, 1080);
     EXPECT_EQ(wide.error, "");
-    EXPECT_EQ(Parse({"--check", "--screen=1280x720"}).screenHeight, 720);
+    const CommandLine joined = Parse({"--check", "--screen=1280x720"});
+    EXPECT_EQ(joined.screenWidth, 1280);
+    EXPECT_EQ(joined.screenHeight, 720);
     for (const char* bad : {"1024", "x768", "1024x", "1024x768x", "0x0", "-1x5", "1024X768"}) {
         EXPECT_EQ(
             Parse({"--check", "--screen", bad}).error,
