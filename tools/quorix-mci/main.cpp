@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <iostream>
@@ -147,6 +148,9 @@ int main(int argc, char** argv) {
     QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
         char buffer[4096];
         const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (count < 0 && (errno == EINTR || errno == EAGAIN)) {
+            return; // nothing read this time; the input has not ended
+        }
         if (count > 0) {
             pending.append(buffer, static_cast<std::size_t>(count));
         }
