@@ -52,18 +52,19 @@ convert -size 300x250 gradient:'#10101c'-'#000000' \
     -font "$regular" -pointsize 13 -fill '#9a9aa8' -gravity north -annotate +0+216 'video presenter' \
     -strip -type TrueColor "BMP3:$out/logo.bmp"
 
-# Second window: 400 x 300 pixels, 24-bit, on the window's teal. Says that this kind of clip
-# cannot be played here; the lower right corner stays free for the Ok button.
+# Second window: 400 x 300 pixels, 24-bit, on the window's teal. Shown when the media device
+# takes no file of the clip's kind (it is chosen by the name's extension); once it is closed the
+# presentation ends, through the closing logo when there is one, so it says that and nothing
+# more. The lower right corner stays free for the Ok button.
 convert -size 400x300 xc:'#008080' \
     -fill '#ffd200' -stroke '#1a1a1a' -strokewidth 2 -draw "polygon 44,24 80,86 8,86" \
     -stroke none -fill '#1a1a1a' -draw "rectangle 41,44 47,70" -draw "rectangle 41,75 47,81" \
     -font "$bold" -pointsize 20 -fill white -gravity northwest \
     -annotate +100+30 'This video cannot be' -annotate +100+56 'played on this computer.' \
     -font "$regular" -pointsize 14 -fill '#e8ffff' \
-    -annotate +24+118 'The clip needs an MPEG video player that' \
-    -annotate +24+140 'this computer does not have, or that could' \
-    -annotate +24+162 'not be started.' \
-    -annotate +24+194 'The other clips may still play.' \
+    -annotate +24+118 'There is no video player on this computer' \
+    -annotate +24+140 'for this kind of file.' \
+    -annotate +24+184 'When you press Ok, the presentation ends.' \
     -strip -type TrueColor "BMP3:$out/cannot-play.bmp"
 
 # Window icon: 32 x 32 and 16 x 16, 16 colours each. A red disc with a white play mark.

@@ -1,11 +1,27 @@
 #include "app/CommandLine.h"
 
+#include <charconv>
 #include <string_view>
 
 namespace quorix {
 namespace {
 
 constexpr std::string_view DebugWord = "/debug";
+constexpr std::string_view ScreenOption = "--screen";
+
+// Reads "WIDTHxHEIGHT" in pixels; sizes outside what a screen can be are refused.
+bool ReadScreenSize(std::string_view text, int& width, int& height) {
+    const std::size_t cross = text.find('x');
+    if (cross == std::string_view::npos) {
+        return false;
+    }
+    auto whole = [](std::string_view digits, int& value) {
+        const char* end = digits.data() + digits.size();
+        const auto [stop, error] = std::from_chars(digits.data(), end, value);
+        return error == std::errc() && stop == end && value >= 64 && value <= 16384;
+    };
+    return whole(text.substr(0, cross), width) && whole(text.substr(cross + 1), height);
+}
 
 } // namespace
 
@@ -17,14 +33,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
     bool check = false;
     bool optionsEnded = false;
     std::vector<std::string> startupWords;
+    std::vector<std::string> folderWords;
+    // Words that cannot be used: refused by the check, passed over by the presentation.
+    std::vector<std::string> unusable;
+    std::string screenOption;
 
-    auto fail = [&](std::string why) {
-        if (line.error.empty()) {
-            line.error = std::move(why);
-        }
-    };
-
-    for (const std::string& argument : arguments) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
             if (argument == "--") {
                 optionsEnded = true;
@@ -34,8 +49,24 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
                 help = true;
             } else if (argument == "--version") {
                 version = true;
+            } else if (argument == ScreenOption ||
+                       argument.rfind(std::string(ScreenOption) + "=", 0) == 0) {
+                std::string size;
+                if (argument != ScreenOption) {
+                    size = argument.substr(ScreenOption.size() + 1);
+                } else if (i + 1 < arguments.size()) {
+                    size = arguments[++i];
+                }
+                screenOption = std::string(ScreenOption) + " " + size;
+                if (!ReadScreenSize(size, line.screenWidth, line.screenHeight)) {
+                    line.screenWidth = 1024;
+                    line.screenHeight = 768;
+                    unusable.push_back("--screen wants the screen's size in pixels, such as "
+                                       "1024x768, not '" +
+                                       size + "'");
+                }
             } else {
-                fail("unknown option '" + argument + "'");
+                unusable.push_back("unknown option '" + argument + "'");
             }
             continue;
         }
@@ -46,10 +77,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
             (argument.find(DebugWord) != std::string::npos && !isFolder(argument));
         if (debugWord) {
             startupWords.push_back(argument);
-        } else if (line.folder) {
-            fail("more than one folder given: '" + *line.folder + "' and '" + argument + "'");
         } else {
-            line.folder = argument;
+            folderWords.push_back(argument);
         }
     }
 
@@ -59,6 +88,38 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
         }
         line.startupText += word;
     }
+
+    if (check) {
+        // The author asked for this folder: one that is missing is said when it is entered.
+        if (!folderWords.empty()) {
+            line.folder = folderWords.front();
+        }
+        if (folderWords.size() > 1) {
+            unusable.push_back("more than one folder given: '" + folderWords[0] + "' and '" +
+                               folderWords[1] + "'");
+        }
+        if (!unusable.empty()) {
+            line.error = unusable.front();
+        }
+    } else {
+        for (const std::string& word : folderWords) {
+            if (!isFolder(word)) {
+                unusable.push_back("'" + word + "' is neither an existing folder nor an option");
+            } else if (line.folder) {
+                unusable.push_back("'" + word +
+                                   "' is a second folder; the media are looked for "
+                                   "from the first, '" +
+                                   *line.folder + "'");
+            } else {
+                line.folder = word;
+            }
+        }
+        if (!screenOption.empty()) {
+            unusable.push_back("'" + screenOption + "' serves --check only");
+        }
+        line.ignored = std::move(unusable);
+    }
+
     if (help) {
         line.mode = RunMode::Help;
         line.error.clear();
@@ -73,7 +134,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
 
 std::string HelpText() {
     return "Usage: quorix [FOLDER]\n"
-           "       quorix --check [FOLDER]\n"
+           "       quorix --check [--screen WxH] [FOLDER]\n"
            "Presents the clips of a disc's media folder in a full-screen window.\n"
            "\n"
            "  FOLDER     start as if FOLDER were the current directory: the media folder is\n"
@@ -84,10 +145,13 @@ std::string HelpText() {
            "  --check    report on the media folder for a disc author, without a window:\n"
            "             settings, catalogue entries, clips, pictures and every problem;\n"
            "             exit status 0 when the disc is sound, 1 when it has problems\n"
+           "  --screen WxH  the screen size in pixels the check lays the menu out for\n"
+           "             (1024x768 when not given)\n"
            "  --help     show this help and exit\n"
            "  --version  show the version and exit\n"
            "\n"
-           "Exit status 2: the command line cannot be used. See quorix(1).\n";
+           "The presentation passes over any other word with a warning; the check refuses it\n"
+           "with exit status 2. See quorix(1).\n";
 }
 
 } // namespace quorix

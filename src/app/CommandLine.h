@@ -23,18 +23,26 @@ struct CommandLine {
     // The command-line text start-up searches for "/debug": the arguments other than the folder
     // and the options, joined by single blanks. With no new argument it is the whole text.
     std::string startupText;
-    // Why the arguments cannot be used; empty when they can.
+    // The screen size the check lays the menu out for, in pixels.
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    // Why the arguments cannot be used; empty when they can. Only the check refuses arguments.
     std::string error;
+    // Words the presentation goes without, each with the reason, to be told on standard error.
+    std::vector<std::string> ignored;
 };
 
 // Whether a path names an existing folder.
 using FolderTest = std::function<bool(const std::string& path)>;
 
-// Reads the arguments after the program name. "--check", "--help" and "--version" are options,
-// "--" ends the options; any other word that begins with "-" is an unknown option. Of the other
-// words, "/debug" keeps its old meaning (the fixed media folder), and so does any word holding
-// "/debug" that is not an existing folder; the one remaining word is the folder. "--help" and
-// "--version" win over everything else, including errors.
+// Reads the arguments after the program name. "--check", "--screen WxH", "--help" and
+// "--version" are options, "--" ends the options; any other word that begins with "-" is an
+// unknown option. Of the other words, "/debug" keeps its old meaning (the fixed media folder), and
+// so does any word holding "/debug" that is not an existing folder; the first existing folder is
+// the folder. Launchers pass words of their own, so the presentation goes on without a word it
+// cannot use (an unknown option, a word that is no existing folder, a second folder, "--screen"),
+// while the check, run by a disc author, refuses it. "--help" and "--version" win over everything
+// else, including errors.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments, const FolderTest& isFolder);
 
 // The text of "quorix --help".

@@ -55,10 +55,10 @@ int UsageError(const std::string& why) {
     return 2;
 }
 
-// Whether the toolkit has a display to start on.
-bool DisplayGiven() {
-    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
-           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+void WarnIgnored(const quorix::CommandLine& line) {
+    for (const std::string& why : line.ignored) {
+        std::cerr << "quorix: ignored: " << why << "\n";
+    }
 }
 
 // Makes the folder the current directory, so that the program starts as if started there.
@@ -104,17 +104,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     // A word the program does not know may be one of the toolkit's own options (-platform,
-    // -display ...), which the toolkit takes away when it starts. Without a display it cannot
-    // start, so the command line is judged as it stands.
-    const bool askToolkit = !line.error.empty() && (line.mode == RunMode::Check || DisplayGiven());
-    if (!line.error.empty() && !askToolkit) {
-        return UsageError(line.error);
-    }
+    // -display ...), which the toolkit takes away when it starts: such words are judged after.
+    const bool askToolkit = !line.error.empty() || !line.ignored.empty();
     if (!askToolkit && line.folder && !EnterFolder(*line.folder)) {
         return 2;
     }
     if (line.mode == RunMode::Check) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        PrepareToolkitForCheck();
     }
 
     // The video surface is a native child window; without this its siblings would turn native
@@ -129,12 +125,13 @@ int main(int argc, char** argv) {
         if (!line.error.empty()) {
             return UsageError(line.error);
         }
+        WarnIgnored(line);
         if (line.folder && !EnterFolder(*line.folder)) {
             return 2;
         }
     }
     if (line.mode == RunMode::Check) {
-        return RunDiscCheck(line.startupText);
+        return RunDiscCheck(line);
     }
 
     const platform::PathResolver paths;

@@ -45,7 +45,8 @@ void CheckPlaces(const platform::PathResolver& paths, const std::string& mediaPa
 
 } // namespace
 
-DiscReport CheckDisc(const DiscServices& services, const std::string& mediaPath) {
+DiscReport CheckDisc(const DiscServices& services, const std::string& mediaPath,
+                     ScreenSize screen) {
     DiscReport report;
     CheckPlaces(services.paths, mediaPath, report);
 
@@ -77,6 +78,12 @@ DiscReport CheckDisc(const DiscServices& services, const std::string& mediaPath)
     }
 
     Append(report.problems, MenuProblems(settings.record, catalogue));
+    if (settings.record.MenuMode == 1 && entries > 0) {
+        report.lines.push_back("  menu laid out for a " + std::to_string(screen.width) + "x" +
+                               std::to_string(screen.height) + " screen");
+        Append(report.problems,
+               MenuFitProblems(services.profile, services.paths, mediaPath, screen));
+    }
 
     PictureChecks pictures = CheckPictures(services.paths, mediaPath, settings.record);
     report.lines.emplace_back("");

@@ -3,6 +3,7 @@
 #include "check/CheckText.h"
 #include "platform/mci/MciElementName.h"
 #include "platform/mci/MciErrors.h"
+#include "platform/mci/MciExtensions.h"
 
 #include <charconv>
 #include <filesystem>
@@ -28,6 +29,18 @@ std::optional<std::int32_t> WholeNumber(const std::string& text) {
         return std::nullopt;
     }
     return value;
+}
+
+// ".mpg, .mpeg, ... or .mxf"
+std::string ExtensionList() {
+    const auto extensions = platform::mci::videoExtensions();
+    std::string text;
+    for (std::size_t i = 0; i < extensions.size(); ++i) {
+        text += i == 0 ? "" : (i + 1 == extensions.size() ? " or " : ", ");
+        text += ".";
+        text += extensions[i];
+    }
+    return text;
 }
 
 } // namespace
@@ -72,7 +85,13 @@ ClipCheck CheckClip(platform::MciDevice& device, const platform::PathResolver& p
         return check;
     }
     if (opened->code != platform::mci::error::None) {
-        problem("the media device cannot open " + file + ": " + CodeText(opened->code));
+        std::string why = "the media device cannot open " + file + ": " + CodeText(opened->code);
+        // The device is chosen by the name's extension; tell the author which ones it takes.
+        if (opened->code == platform::mci::error::InvalidDeviceName &&
+            !platform::mci::opensVideoDevice(file)) {
+            why += "; it opens files whose names end in " + ExtensionList();
+        }
+        problem(why);
         return check;
     }
 

@@ -166,6 +166,52 @@ BasicNumber BasicVal(std::string_view text) {
     return {value, BasicNumber::Status::Ok};
 }
 
+BasicNumber DecimalVal(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    std::string number;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        number += text[i++];
+    }
+    bool seenPoint = false;
+    bool seenDigit = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            seenDigit = true;
+        } else if (c != '.' || seenPoint) {
+            break;
+        }
+        seenPoint = seenPoint || c == '.';
+        number += c;
+    }
+    if (!seenDigit) {
+        return {};
+    }
+    // An exponent counts only when digits follow it: "5e" is 5.
+    if (i + 1 < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        std::string exponent = "e";
+        if (text[j] == '+' || text[j] == '-') {
+            exponent += text[j++];
+        }
+        const std::size_t digits = j;
+        while (j < text.size() && IsDigit(text[j])) {
+            exponent += text[j++];
+        }
+        if (j > digits) {
+            number += exponent;
+        }
+    }
+    const double value = std::strtod(number.c_str(), nullptr);
+    if (!std::isfinite(value)) {
+        return {0.0, BasicNumber::Status::Overflow};
+    }
+    return {value, BasicNumber::Status::Ok};
+}
+
 namespace {
 
 template <typename Int> std::optional<Int> RoundInto(double value) {

@@ -25,6 +25,13 @@ struct BasicNumber {
 // width follows its size. Text that does not begin with a number gives 0.
 BasicNumber BasicVal(std::string_view text);
 
+// The plain decimal number that the text begins with, the way answers from the media device are
+// read: leading blanks skipped, then one sign, digits with one decimal point and an exponent
+// written E; reading stops at the first character that cannot continue the number, a blank
+// included. Nothing here knows &H numbers or the D exponent. Text that does not begin with a
+// number gives 0.
+BasicNumber DecimalVal(std::string_view text);
+
 // Round to the nearest whole number, halves to the even neighbour, as assignment to a 16-bit or
 // 32-bit variable does. No value when the result does not fit (the runtime's "Overflow").
 std::optional<std::int16_t> RoundToInt16(double value);

@@ -39,8 +39,9 @@ void MciChannel::ReportTrouble(std::string_view text, std::int32_t code) {
 }
 
 std::optional<std::int32_t> MciChannel::AnswerAsNumber() const {
-    // Answers are read with the same rules as the settings' numbers.
-    const BasicNumber number = BasicVal(state_.MciReturn);
+    // The device writes plain decimal numbers; the settings file's richer rule (blanks inside a
+    // number, &H) would read more into an answer than the device put there.
+    const BasicNumber number = DecimalVal(state_.MciReturn);
     return number.ok() ? RoundToInt32(number.value) : std::nullopt;
 }
 

@@ -127,7 +127,7 @@ foreach(line
         "problem: clip06 \"No file\" has no entry in [filelist], so the catalogue ends before it, cutting off clip07 \"Cut off\""
         "problem: clip05 \"Welcome\" repeats the title of clip00, so both play the file of that one entry in [filelist]"
         "problem: entry 2 (clip01 \"Text\"): the media device cannot open text.mpg: 296 MCIERR_INVALID_FILE"
-        "problem: entry 3 (clip02 \"Notes\"): the media device cannot open NOTES.TXT: 263 MCIERR_INVALID_DEVICE_NAME"
+        "problem: entry 3 (clip02 \"Notes\"): the media device cannot open NOTES.TXT: 263 MCIERR_INVALID_DEVICE_NAME; it opens files whose names end in .mpg, .mpeg, .mpe, .m1v, .mp2, .mpa, .mp3, .mpv, .mpv2, .mp2v, .mp4, .m4v, .mkv, .webm, .mov, .avi, .ts, .m2ts, .m2v, .vob, .dat, .wmv, .asf, .mts, .m2t, .3gp, .3g2, .ogv, .flv, .f4v or .mxf"
         "problem: entry 4 (clip03 \"Long\"): long.mpg is 32820 frames long; the position bar reaches frame 32767 at most"
         "problem: entry 5 (clip04 \"Gone\"): clip file gone.mpg not found at ${media}/gone.mpg"
         "problem: clip02 \"Notes\": ypos02 is 0 or missing, a zero divisor in the explicit layout that xpos00 2000 chooses"
@@ -157,14 +157,87 @@ expect_status("missing folder" 2)
 if(NOT err MATCHES "cannot start in the folder '${work}/no such folder'")
     fail("missing folder: no clear message: ${err}")
 endif()
-run_quorix("${work}" --chekc)
+run_quorix("${work}" --check --chekc)
 expect_status("unknown option" 2)
 if(NOT err MATCHES "unknown option '--chekc'")
     fail("unknown option: no clear message: ${err}")
 endif()
 run_quorix("${work}" --help)
 expect_status("help" 0)
-expect_line("help" "       quorix --check [FOLDER]")
+expect_line("help" "       quorix --check [--screen WxH] [FOLDER]")
+
+# --- sixteen titles at the default settings run off the top and bottom of the menu ------------
+set(menu "${work}/sixteen/quorix")
+file(MAKE_DIRECTORY "${menu}")
+file(CREATE_LINK "${SOURCE}/examples/disc/quorix/welcome.mpg" "${menu}/welcome.mpg" SYMBOLIC)
+set(ini "[settings]\nmenumode=1\nintro=-1\n[cliplist]\n")
+set(files "[filelist]\n")
+foreach(n RANGE 1 16)
+    math(EXPR key "${n} - 1")
+    string(LENGTH "${n}" digits)
+    if(digits EQUAL 1)
+        set(n "0${n}")
+        set(key "0${key}")
+    elseif(key LESS 10)
+        set(key "0${key}")
+    endif()
+    string(APPEND ini "clip${key}=Clip number ${n}\n")
+    string(APPEND files "Clip number ${n}=welcome.mpg\n")
+endforeach()
+file(WRITE "${menu}/quorix.ini" "${ini}${files}")
+# Outside a desktop session the toolkit has no runtime folder; the report must not say so.
+unset(ENV{XDG_RUNTIME_DIR})
+run_quorix("${work}" --check sixteen)
+expect_status("sixteen titles" 1)
+foreach(pattern
+        "clip00 \"Clip number 01\": on a 1024x768 screen the title runs [0-9]+ pixels past the top of the menu area\n"
+        "clip15 \"Clip number 16\": on a 1024x768 screen the title runs [0-9]+ pixels past the bottom of the menu area\n")
+    if(NOT out MATCHES "${pattern}")
+        fail("sixteen titles: no line matching ${pattern} in\n${out}")
+    endif()
+endforeach()
+if(out MATCHES "clip0[5-9] \"" OR err MATCHES "XDG_RUNTIME_DIR")
+    fail("sixteen titles: titles in the middle reported, or the toolkit's warning:\n${out}${err}")
+endif()
+# A wide screen shows fewer titles whole (the font follows the width); a size that is no size is
+# refused.
+run_quorix("${work}" --check --screen 1280x720 sixteen)
+if(NOT out MATCHES "clip03 \"Clip number 04\": on a 1280x720 screen the title runs [0-9]+ pixels past the top")
+    fail("sixteen titles on 1280x720: clip03 not reported in\n${out}")
+endif()
+run_quorix("${work}" --check --screen 1024 sixteen)
+expect_status("screen size without a height" 2)
+
+# --- the presentation passes over words it cannot use and starts -------------------------------
+# Launchers pass words of their own. One second of video played through to the end: status 0.
+set(words "${work}/words/quorix")
+file(MAKE_DIRECTORY "${words}")
+execute_process(
+    COMMAND ffmpeg -nostdin -v error -y -f lavfi -i testsrc=size=160x120:rate=25:duration=1
+            -c:v mpeg1video -f mpeg "${words}/one.mpg"
+    RESULT_VARIABLE made)
+if(NOT made EQUAL 0)
+    message(FATAL_ERROR "ffmpeg could not make the short clip")
+endif()
+file(WRITE "${words}/quorix.ini"
+     "[settings]\nmenumode=0\nlogomode=0\n[cliplist]\nclip00=One\n[filelist]\nOne=one.mpg\n")
+set(ENV{QUORIX_TRACE} "${work}/trace.txt")
+run_quorix("${work}/words" /DEBUG --kiosk "${work}/no such folder")
+unset(ENV{QUORIX_TRACE})
+expect_status("words of a launcher" 0)
+foreach(word "unknown option '--kiosk'" "'/DEBUG' is neither an existing folder nor an option"
+        "'${work}/no such folder' is neither an existing folder nor an option")
+    string(FIND "${err}" "quorix: ignored: ${word}\n" at)
+    if(at EQUAL -1)
+        fail("words of a launcher: no warning for ${word} in\n${err}")
+    endif()
+endforeach()
+file(READ "${work}/trace.txt" trace)
+string(REGEX MATCHALL "tick [0-9]+" ticks "${trace}")
+list(LENGTH ticks tickCount)
+if(tickCount LESS 2)
+    fail("words of a launcher: the presentation did not run:\n${trace}")
+endif()
 
 file(REMOVE_RECURSE "${work}")
 if(failures GREATER 0)

@@ -63,3 +63,29 @@ execute_process(
 if(NOT result EQUAL 0 OR NOT printed STREQUAL "0 \"1\"\n0 \"0 0 160 120\"\n0 \"\"\n")
     message(FATAL_ERROR "quorix-mci with arguments printed:\n${printed}")
 endif()
+
+# One command at a time through a pipe, each sent once the one before has been answered, as a
+# person or a script at the other end of the pipe does: the console answers until its input ends,
+# also after a clip that played in a window of its own was closed.
+execute_process(
+    COMMAND bash -c [=[
+        coproc console { "$0" --video none; }
+        for command in "open clip01.mpg alias v" "play v" "pause v" "close v" \
+                       "status v mode" "open clip01.mpg alias w" "close w"; do
+            echo "$command" >&"${console[1]}"
+            read -r -t 20 answer <&"${console[0]}" || { echo "no answer to: $command"; exit 1; }
+            echo "$answer"
+            # Room for the console to end by itself, if it were to.
+            [ "$command" = "close v" ] && sleep 1
+        done
+        exec {console[1]}>&-
+        wait "$console_PID"
+    ]=] "${MCI}"
+    WORKING_DIRECTORY "${WORK}"
+    OUTPUT_VARIABLE printed
+    RESULT_VARIABLE result
+    TIMEOUT 60)
+if(NOT result EQUAL 0 OR NOT printed STREQUAL
+   "0 \"1\"\n0 \"\"\n0 \"\"\n0 \"\"\n263 \"\" MCIERR_INVALID_DEVICE_NAME\n0 \"1\"\n0 \"\"\n")
+    message(FATAL_ERROR "quorix-mci through a pipe printed (status ${result}):\n${printed}")
+endif()

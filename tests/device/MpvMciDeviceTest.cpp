@@ -11,6 +11,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <set>
+#include <utility>
+#include <vector>
 
 namespace quorix::platform::mci {
 namespace {
@@ -102,6 +104,34 @@ TEST_F(MpvMciDeviceTest, LengthAndSeeksInFramesAgreeWithAnExactDecode) {
         }
         EXPECT_EQ(code("seek video to " + std::to_string(frames + 1)), 282);
         EXPECT_EQ(answer("seek video to end"), "");
+        EXPECT_EQ(answer("status video position"), std::to_string(frames));
+        ASSERT_EQ(code("close video"), 0);
+    }
+}
+
+// What camcorders, phones and editors write: the device opens each by its extension, measures it
+// as an exact decode does and plays it to its end.
+TEST_F(MpvMciDeviceTest, CamcorderPhoneAndEditorContainersOpenAndPlayToTheirEnd) {
+    const std::string input = "-f lavfi -i testsrc=size=176x144:rate=25:duration=0.4 ";
+    const std::vector<std::pair<std::string, std::string>> containers{
+        {"clip.MTS", "-c:v mpeg2video -f mpegts -mpegts_m2ts_mode 1"},
+        {"clip.m2t", "-c:v mpeg2video -f mpegts"},
+        {"clip.3gp", "-c:v mpeg4 -f 3gp"},
+        {"clip.3g2", "-c:v mpeg4 -f 3g2"},
+        {"clip.ogv", "-c:v libtheora -f ogg"},
+        {"clip.flv", "-c:v flv1 -f flv"},
+        {"clip.f4v", "-c:v libx264 -f f4v"},
+        {"clip.mxf", "-c:v mpeg2video -f mxf"},
+        {"clip.mpe", "-c:v mpeg1video -f mpeg"}};
+    for (const auto& [clip, arguments] : containers) {
+        SCOPED_TRACE(clip);
+        ASSERT_TRUE(clips_->make(clip, input + arguments));
+        const int frames = clips_->countFrames(clip);
+        ASSERT_GT(frames, 0);
+        openFrames(clip);
+        EXPECT_EQ(answer("status video length"), std::to_string(frames));
+        EXPECT_EQ(answer("play video"), "");
+        ASSERT_TRUE(WaitUntil([&] { return answer("status video mode") == "stopped"; }));
         EXPECT_EQ(answer("status video position"), std::to_string(frames));
         ASSERT_EQ(code("close video"), 0);
     }

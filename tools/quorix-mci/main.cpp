@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <iostream>
@@ -119,6 +120,9 @@ int main(int argc, char** argv) {
 
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication app(argc, argv);
+    // A clip without a window of ours plays in one of its own, which goes when the clip is
+    // closed; the console must not end with it, but only when its commands are done.
+    QApplication::setQuitOnLastWindowClosed(false);
     // Qt took the locale from the environment; libmpv needs "." numbers.
     std::setlocale(LC_NUMERIC, "C");
 
@@ -144,6 +148,9 @@ int main(int argc, char** argv) {
     QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
         char buffer[4096];
         const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (count < 0 && (errno == EINTR || errno == EAGAIN)) {
+            return; // nothing read this time; the input has not ended
+        }
         if (count > 0) {
             pending.append(buffer, static_cast<std::size_t>(count));
         }

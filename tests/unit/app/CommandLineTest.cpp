@@ -34,13 +34,52 @@ TEST(CommandLine, TheFolderIsLeftOutOfTheStartUpText) {
     EXPECT_EQ(folder.folder, "/srv/discs/debug/one");
     EXPECT_EQ(folder.startupText, "/debug");
 
-    // Whether it exists is judged when the program enters it, except for a "/debug" path.
-    const CommandLine missing = Parse({"media/disc"});
+    // The check judges whether it exists when it enters it, except for a "/debug" path.
+    const CommandLine missing = Parse({"--check", "media/disc"});
     EXPECT_EQ(missing.folder, "media/disc");
     EXPECT_EQ(missing.startupText, "");
     EXPECT_EQ(missing.error, "");
 
-    EXPECT_EQ(Parse({"a", "b"}).error, "more than one folder given: 'a' and 'b'");
+    EXPECT_EQ(Parse({"a", "b", "--check"}).error, "more than one folder given: 'a' and 'b'");
+}
+
+// Autorun tools and desktop entries pass words of their own: the presentation starts without
+// them and says which it passed over.
+TEST(CommandLine, PresentationPassesOverWordsItCannotUse) {
+    const CommandLine line =
+        Parse({"/DEBUG", "-x", "gone", "disc", "other", "--screen", "800x600"}, {"disc", "other"});
+    EXPECT_EQ(line.mode, RunMode::Present);
+    EXPECT_EQ(line.error, "");
+    EXPECT_EQ(line.folder, "disc");
+    EXPECT_EQ(line.startupText, "");
+    EXPECT_EQ(line.ignored,
+              (std::vector<std::string>{
+                  "unknown option '-x'", "'/DEBUG' is neither an existing folder nor an option",
+                  "'gone' is neither an existing folder nor an option",
+                  "'other' is a second folder; the media are looked for from the first, 'disc'",
+                  "'--screen 800x600' serves --check only"}));
+    EXPECT_TRUE(Parse({"/debug", "disc"}, {"disc"}).ignored.empty());
+}
+
+TEST(CommandLine, CheckTakesTheScreenSizeForTheMenu) {
+    const CommandLine standard = Parse({"--check"});
+    EXPECT_EQ(standard.screenWidth, 1024);
+    EXPECT_EQ(standard.screenHeight, 768);
+    const CommandLine wide = Parse({"--screen", "1920x1080", "--check"});
+    EXPECT_EQ(wide.screenWidth, 1920);
+    EXPECT_EQ(wide.screenHeight, 1080);
+    EXPECT_EQ(wide.error, "");
+    const CommandLine joined = Parse({"--check", "--screen=1280x720"});
+    EXPECT_EQ(joined.screenWidth, 1280);
+    EXPECT_EQ(joined.screenHeight, 720);
+    for (const char* bad : {"1024", "x768", "1024x", "1024x768x", "0x0", "-1x5", "1024X768"}) {
+        EXPECT_EQ(
+            Parse({"--check", "--screen", bad}).error,
+            std::string("--screen wants the screen's size in pixels, such as 1024x768, not '") +
+                bad + "'")
+            << bad;
+    }
+    EXPECT_NE(Parse({"--check", "--screen"}).error, "");
 }
 
 TEST(CommandLine, CheckTakesTheSameFolderAndDebugWords) {
@@ -58,9 +97,9 @@ TEST(CommandLine, CheckTakesTheSameFolderAndDebugWords) {
     EXPECT_EQ(fixed.startupText, "/debug");
 }
 
-TEST(CommandLine, UnknownOptionsAreRefusedUnlessHelpIsAskedFor) {
-    EXPECT_EQ(Parse({"--chek"}).error, "unknown option '--chek'");
-    EXPECT_EQ(Parse({"-x", "--bogus"}).error, "unknown option '-x'");
+TEST(CommandLine, CheckRefusesUnknownOptionsUnlessHelpIsAskedFor) {
+    EXPECT_EQ(Parse({"--check", "--chek"}).error, "unknown option '--chek'");
+    EXPECT_EQ(Parse({"-x", "--bogus", "--check"}).error, "unknown option '-x'");
     const CommandLine help = Parse({"--bogus", "--help", "a", "b"});
     EXPECT_EQ(help.mode, RunMode::Help);
     EXPECT_EQ(help.error, "");
@@ -68,10 +107,10 @@ TEST(CommandLine, UnknownOptionsAreRefusedUnlessHelpIsAskedFor) {
 }
 
 TEST(CommandLine, DoubleDashEndsTheOptions) {
-    const CommandLine line = Parse({"--", "--check"});
+    const CommandLine line = Parse({"--", "--check"}, {"--check"});
     EXPECT_EQ(line.mode, RunMode::Present);
     EXPECT_EQ(line.folder, "--check");
-    EXPECT_EQ(Parse({"-"}).folder, "-");
+    EXPECT_EQ(Parse({"-"}, {"-"}).folder, "-");
 }
 
 } // namespace

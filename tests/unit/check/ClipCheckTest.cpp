@@ -85,6 +85,16 @@ TEST_F(ClipCheckTest, ARefusedOpenNamesTheCodeAndLeavesNothingOpen) {
                             "sea.mpg: 263 MCIERR_INVALID_DEVICE_NAME"));
     EXPECT_EQ(device.sent().size(), 1U);
 
+    // Refused for its extension: the author learns which ones the device takes.
+    folder.write("sea.txt", "text");
+    device.reply("open*", 263);
+    EXPECT_THAT(check("sea.txt").problems,
+                ElementsAre(::testing::EndsWith(
+                    "cannot open sea.txt: 263 MCIERR_INVALID_DEVICE_NAME; it opens files whose "
+                    "names end in .mpg, .mpeg, .mpe, .m1v, .mp2, .mpa, .mp3, .mpv, .mpv2, .mp2v, "
+                    ".mp4, .m4v, .mkv, .webm, .mov, .avi, .ts, .m2ts, .m2v, .vob, .dat, .wmv, "
+                    ".asf, .mts, .m2t, .3gp, .3g2, .ogv, .flv, .f4v or .mxf")));
+
     // A code the table has no name for is still shown.
     device.reply("open*", 999);
     EXPECT_THAT(check("sea.mpg").problems,

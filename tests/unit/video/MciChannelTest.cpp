@@ -75,7 +75,6 @@ TEST_F(MciChannelTest, AnswerAsNumberReadsTheLeadingNumberRoundingHalvesToEven) 
     EXPECT_EQ(numberFrom("  42"), 42);
     EXPECT_EQ(numberFrom("-17"), -17);
     EXPECT_EQ(numberFrom("12 frames"), 12);
-    EXPECT_EQ(numberFrom("1 2"), 12);
     EXPECT_EQ(numberFrom("24 and 57"), 24);
     EXPECT_EQ(numberFrom("3x4"), 3);
     EXPECT_EQ(numberFrom(""), 0);
@@ -85,9 +84,22 @@ TEST_F(MciChannelTest, AnswerAsNumberReadsTheLeadingNumberRoundingHalvesToEven) 
     EXPECT_EQ(numberFrom("-2.5"), -2);
     EXPECT_EQ(numberFrom("1.5.5"), 2);
     EXPECT_EQ(numberFrom("1e3"), 1000);
-    EXPECT_EQ(numberFrom("1D2"), 100);
     EXPECT_EQ(numberFrom("2147483647"), 2147483647);
     EXPECT_EQ(numberFrom("-2147483648"), -2147483647 - 1);
+}
+
+// The settings file's number rule reads more than a device writes: a blank inside a number, &H
+// and &O numbers, a D exponent. An answer holds plain decimal text only.
+TEST_F(MciChannelTest, AnswerAsNumberReadsOnlyPlainDecimalText) {
+    EXPECT_EQ(numberFrom("2 500"), 2);
+    EXPECT_EQ(numberFrom("1 2"), 1);
+    EXPECT_EQ(numberFrom("&H10"), 0);
+    EXPECT_EQ(numberFrom("&O17"), 0);
+    EXPECT_EQ(numberFrom("1D2"), 1);
+    EXPECT_EQ(numberFrom("- 5"), 0);
+    EXPECT_EQ(numberFrom("5e"), 5);
+    EXPECT_EQ(numberFrom("50%"), 50);
+    EXPECT_EQ(numberFrom("1.5&"), 2);
 }
 
 TEST_F(MciChannelTest, NumbersThatDoNotFitGiveNoValue) {
