@@ -1,10 +1,12 @@
 #include "app/SignalEnd.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <thread>
+#include <vector>
 
 namespace quorix {
 namespace {
@@ -41,12 +43,25 @@ TEST(SignalEndTest, EachStopSignalEndsOnTheWindowThreadInsideANestedLoop) {
     }
 }
 
-// When the window thread never gets to the end, a second signal is the way out.
-TEST(SignalEndDeathTest, ASecondSignalBeforeTheFirstIsTakenKillsAtOnce) {
+// A service manager may send SIGHUP right after SIGTERM, a closing terminal and its shell may
+// both hang up: such a second signal must not cut the orderly end short.
+TEST(SignalEndTest, ASignalSoonAfterTheFirstChangesNothing) {
+    std::vector<int> ends;
+    const SignalEnd stop([&](int signal) { ends.push_back(signal); });
+    raise(SIGTERM);
+    raise(SIGHUP);
+    raise(SIGINT);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ends, std::vector<int>{SIGTERM});
+}
+
+// When the window thread never gets to the end, a later signal is the way out.
+TEST(SignalEndDeathTest, ASignalAfterThePatienceKillsAtOnce) {
     EXPECT_EXIT(
         {
-            const SignalEnd stop([](int) {});
+            const SignalEnd stop([](int) {}, std::chrono::milliseconds(1));
             raise(SIGINT);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
             raise(SIGTERM);
             std::_Exit(0);
         },
