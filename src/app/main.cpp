@@ -4,7 +4,9 @@
 #include "app/CommandLine.h"
 #include "app/DiscCheckCommand.h"
 #include "app/ProgramExit.h"
+#include "app/SignalEnd.h"
 #include "app/TimingTrace.h"
+#include "app/X11ConnectionLoss.h"
 #include "menu/PointerHandlers.h"
 #include "platform/FileProfileReader.h"
 #include "platform/PathResolver.h"
@@ -24,6 +26,7 @@
 #include "ui/QtPointerDisplayCounter.h"
 #include "ui/QtScreen.h"
 #include "ui/QtWindowSystem.h"
+#include "video/MousePointer.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -134,6 +137,9 @@ int main(int argc, char** argv) {
         return RunDiscCheck(line);
     }
 
+    // Made before the media device, so that it still holds while the device's threads end.
+    const X11ConnectionLoss serverLoss(X11ConnectionLoss::ApplicationConnection());
+
     const platform::PathResolver paths;
     platform::FileProfileReader profile(paths);
 
@@ -165,6 +171,11 @@ int main(int argc, char** argv) {
     place.separator = static_cast<char>(std::filesystem::path::preferred_separator);
     place.commandLine = line.startupText;
     Program program(form, services, std::move(place));
+    // Asked to stop from outside, the program ends as Esc ends it at once.
+    const SignalEnd stopSignals([&program](int /*signal*/) {
+        ShowMouse(program);
+        program.services.end.endProgram(0);
+    });
 
     // For the benchmarks only: QUORIX_TRACE=<file> receives the times of supervisor ticks and
     // of any stretch in which the window did not answer events.

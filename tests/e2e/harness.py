@@ -491,6 +491,7 @@ def run(test):
     parser.add_argument("--message-box", required=True, help="the reference message box")
     parser.add_argument("--source-dir", required=True, help="the project's source folder")
     parser.add_argument("--artifacts", required=True, help="folder for failure screenshots")
+    parser.add_argument("--screen-saver", help="a session screen saver service reporting its calls")
     options = parser.parse_args()
     name = Path(sys.argv[0]).stem.removeprefix("test_")
     shutil.rmtree(Path(options.artifacts) / name, ignore_errors=True)
