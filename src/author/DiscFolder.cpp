@@ -24,7 +24,8 @@ FoundDiscFolder FindDiscFolder(const QString& folder, const platform::PathResolv
     disc.mediaPath = FindMediaPath(
         std::string_view(absolute.constData(), static_cast<std::size_t>(absolute.size())), "", '/');
     const std::string host = paths.resolve(disc.mediaPath);
-    disc.hostFolder = QString::fromLocal8Bit(host.data(), static_cast<qsizetype>(host.size()));
+    disc.hostFolder =
+        QDir::cleanPath(QString::fromLocal8Bit(host.data(), static_cast<qsizetype>(host.size())));
     if (!QFileInfo(disc.hostFolder).isDir()) {
         found.error = QStringLiteral("%1 holds no media folder: the presenter looks for a folder "
                                      "named \"quorix\" in it, or takes a folder whose path "

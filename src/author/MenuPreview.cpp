@@ -8,6 +8,7 @@
 #include "platform/mci/ScriptedMciDevice.h"
 #include "startup/CatalogueReader.h"
 #include "startup/FormLoad.h"
+#include "startup/MediaFolder.h"
 #include "startup/Program.h"
 #include "ui/Form1.h"
 
@@ -31,7 +32,14 @@ std::string OffScreenProblem(int index, const std::string& title, QSize screen, 
 MenuPicture DrawMenu(const IniDocument& document, const std::string& mediaPath,
                      const platform::PathResolver& paths, QSize screen, int selected) {
     MenuPicture picture;
-    platform::MemoryProfileReader profile = DocumentProfile(document, mediaPath);
+    // Start-up finds the media folder from the current directory: a folder whose path holds
+    // "quorix" is its own media folder. The document must lie where start-up will look for it.
+    std::string folder = mediaPath;
+    if (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) {
+        folder.pop_back();
+    }
+    const std::string startupPath = FindMediaPath(folder, "", '/');
+    platform::MemoryProfileReader profile = DocumentProfile(document, startupPath);
 
     // The presenter's headless services, as its scenario runner builds them. Nothing here
     // plays a clip, and start-up is only run on a disc with something to play, so it never
@@ -53,15 +61,9 @@ MenuPicture DrawMenu(const IniDocument& document, const std::string& mediaPath,
 
     const Services services{device, dialogs, screenService, timer, events,
                             end,    pointer, profile,       paths, windows};
-    // Start-up finds the media folder from the current directory; the folder itself (its path
-    // holds "quorix") is its own media folder.
-    std::string folder = mediaPath;
-    if (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) {
-        folder.pop_back();
-    }
     Program program(form, services, StartupPlace{folder, "", '/'});
 
-    const bool playable = ReadCatalogue(profile, mediaPath).LastClip >= 0;
+    const bool playable = ReadCatalogue(profile, startupPath).LastClip >= 0;
     if (playable) {
         Form_Load(program);
         Form_Activate(program);
