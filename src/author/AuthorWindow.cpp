@@ -39,6 +39,7 @@ AuthorWindow::AuthorWindow(const AuthorServices& services, QWidget* parent)
     auto* settingsScroll = new QScrollArea(this);
     settingsScroll->setWidget(settings_);
     settingsScroll->setWidgetResizable(true);
+    settingsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tabs_ = new QTabWidget(this);
     tabs_->addTab(catalogue_, QStringLiteral("Catalogue"));
     tabs_->addTab(settingsScroll, QStringLiteral("Settings"));

@@ -19,7 +19,7 @@ QImage MarkPreview(const QImage& screen, const QRect& area, int overscan, bool a
                    bool overscanEdge) {
     QImage marked = screen.convertToFormat(QImage::Format_RGB32);
     QPainter painter(&marked);
-    const int thickness = std::max(1, marked.width() / 640);
+    const int thickness = std::max(2, marked.width() / 400);
     if (aspect) {
         const QRect bounds = marked.rect();
         painter.setPen(QPen(QColor(0, 200, 255), thickness, Qt::DashLine));

@@ -27,7 +27,8 @@ QString ColourText(std::int32_t colour) {
 
 void PaintSwatch(QPushButton& button, std::int32_t colour) {
     const QColor shown = ColorFromBgr(colour);
-    button.setText(ColourText(colour));
+    // "&" would mark a shortcut letter in a button's text.
+    button.setText(ColourText(colour).replace(u'&', QStringLiteral("&&")));
     button.setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; }")
                              .arg(shown.name(), shown.lightness() > 128 ? "black" : "white"));
 }
@@ -44,13 +45,14 @@ SettingsEditor::SettingsEditor(std::function<std::optional<QColor>(const QColor&
     for (const SettingKey& key : keys) {
         Row& row = rows_.emplace_back();
         row.key = key;
-        auto* name = new QLabel(
-            QStringLiteral("<b>%1</b> <small>[%2] %3</small>").arg(key.label, key.section, key.key),
-            this);
+        row.name = new QLabel(this);
         QWidget* control = nullptr;
         switch (key.kind) {
         case SettingKey::Kind::Choice:
             row.choice = new QComboBox(this);
+            // Long meanings must not widen the page past its view.
+            row.choice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            row.choice->setMinimumContentsLength(14);
             for (const SettingKey::Choice& choice : key.choices) {
                 row.choice->addItem(QStringLiteral("%1: %2").arg(choice.value).arg(choice.meaning),
                                     choice.value);
@@ -76,20 +78,18 @@ SettingsEditor::SettingsEditor(std::function<std::optional<QColor>(const QColor&
         row.reset = new QPushButton(QStringLiteral("Default"), this);
         row.reset->setToolTip(QStringLiteral("Take the key out of quorix.ini: the presenter then "
                                              "uses its default"));
-        row.state = new QLabel(this);
         auto* meaning = new QLabel(key.meaning, this);
         meaning->setWordWrap(true);
         meaning->setStyleSheet(QStringLiteral("color: palette(mid);"));
 
-        grid->addWidget(name, line, 0);
+        grid->addWidget(row.name, line, 0);
         grid->addWidget(control, line, 1);
         grid->addWidget(row.reset, line, 2);
-        grid->addWidget(row.state, line, 3);
         if (key.key == QLatin1String("hilitecolor")) {
             row.derived = new QCheckBox(QStringLiteral("derived from the font colour"), this);
-            grid->addWidget(row.derived, ++line, 1, 1, 3);
+            grid->addWidget(row.derived, ++line, 1, 1, 2);
         }
-        grid->addWidget(meaning, ++line, 0, 1, 4);
+        grid->addWidget(meaning, ++line, 0, 1, 3);
         ++line;
     }
     grid->setColumnStretch(1, 1);
@@ -141,13 +141,14 @@ void SettingsEditor::showValue(Row& row, std::optional<QString> text) {
     const bool present = text.has_value();
     const std::int32_t value = number.value_or(row.key.presenterDefault);
     row.reset->setEnabled(present);
+    QString state;
     if (!present) {
-        row.state->setText(QStringLiteral("default"));
+        state = QStringLiteral(" <i>(default)</i>");
     } else if (!number) {
-        row.state->setText(QStringLiteral("\"%1\" unreadable: default").arg(*text));
-    } else {
-        row.state->clear();
+        state = QStringLiteral(" <i>(\"%1\" unreadable: default)</i>").arg(text->toHtmlEscaped());
     }
+    row.name->setText(QStringLiteral("<b>%1</b>%2<br><small>[%3] %4</small>")
+                          .arg(row.key.label, state, row.key.section, row.key.key));
     if (row.choice != nullptr) {
         int index = row.choice->findData(value);
         if (index < 0) {

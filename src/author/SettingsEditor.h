@@ -47,7 +47,7 @@ private:
         QPushButton* colour = nullptr;
         QCheckBox* derived = nullptr; // highlight colour only: 0, derived from the font colour
         QPushButton* reset = nullptr;
-        QLabel* state = nullptr;
+        QLabel* name = nullptr; // with the state of the value: default, unreadable
         std::int32_t colourValue = 0;
     };
 
