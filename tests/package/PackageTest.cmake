@@ -46,6 +46,7 @@ set(files
     usr/share/applications/quorix.desktop
     usr/bin/quorix-author
     usr/share/applications/quorix-author.desktop
+    usr/share/man/man1/quorix-author.1.gz
     usr/share/man/man1/quorix.1.gz)
 
 run(dpkg-deb --contents "${debs}")

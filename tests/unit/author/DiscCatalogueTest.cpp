@@ -109,6 +109,10 @@ TEST(DiscCatalogueTest, ATitleThatCannotBeAKeyGetsNoFileEntry) {
     EXPECT_EQ(document.value("cliplist", "clip00"), "a=b");
     // The intro key is absent: the presenter takes the first entry, as asked.
     EXPECT_FALSE(document.value("settings", "intro").has_value());
+    // An intro beyond the entries could not be played: it is written as none.
+    catalogue.intro = 5;
+    WriteDiscCatalogue(document, catalogue);
+    EXPECT_EQ(document.value("settings", "intro"), "-1");
 }
 
 } // namespace

@@ -68,6 +68,15 @@ TEST(IniDocumentTest, LooksUpKeysAsThePresenterDoes) {
         }
     }
     EXPECT_EQ(document.keys("settings"), QStringList({"MenuMode", "intro", "colour"}));
+
+    // Blanks of every kind around names and values, right up to the "=".
+    const std::string blanks = "[s]\r\nk\t=x\r\nv = y  \r\n  w\t\v=\x1az\x1a\r\n";
+    const IniDocument spaced = IniDocument::FromBytes(blanks);
+    const platform::IniFile spacedPresenter(blanks);
+    for (const char* key : {"k", "v", "w"}) {
+        ASSERT_TRUE(spaced.value("s", key).has_value()) << key;
+        EXPECT_EQ(spaced.value("s", key)->toStdString(), *spacedPresenter.find("s", key)) << key;
+    }
 }
 
 TEST(IniDocumentTest, AChangedValueRewritesOnlyItsLine) {
@@ -141,6 +150,9 @@ TEST(IniDocumentTest, RemovesAndRenamesTheKeyThePresenterReads) {
     IniDocument last = IniDocument::FromBytes("[s]\r\na=1\r\nb=2");
     last.removeKey("s", "b");
     EXPECT_EQ(Bytes(last), "[s]\r\na=1");
+    IniDocument only = IniDocument::FromBytes("[s]\r\nb=2");
+    only.removeKey("s", "b");
+    EXPECT_EQ(Bytes(only), "[s]");
 }
 
 TEST(IniDocumentTest, ChoosesTheEncodingFromWhatTheTextNeeds) {
