@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTableWidget>
@@ -45,6 +46,8 @@ CatalogueEditor::CatalogueEditor(QWidget* parent) : QWidget(parent) {
     // Files dropped from a file manager land on the table's viewport.
     table_->viewport()->setAcceptDrops(true);
     table_->viewport()->installEventFilter(this);
+    // Delete removes the selected entry. While a cell is edited its editor has the keys.
+    table_->installEventFilter(this);
 
     add_ = new QPushButton(QStringLiteral("Add clips…"), this);
     remove_ = new QPushButton(QStringLiteral("Remove"), this);
@@ -216,6 +219,11 @@ void CatalogueEditor::report() {
 }
 
 bool CatalogueEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        removeSelected();
+        return true;
+    }
     if (watched == table_->viewport()) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto* drag = static_cast<QDropEvent*>(event);

@@ -65,7 +65,6 @@ SettingsEditor::SettingsEditor(std::function<std::optional<QColor>(const QColor&
             if (!key.unit.isEmpty()) {
                 row.number->setSuffix(u' ' + key.unit);
             }
-            row.number->setKeyboardTracking(false);
             control = row.number;
             break;
         case SettingKey::Kind::Colour:

@@ -160,6 +160,12 @@ TEST_F(AuthorWindowTest, AddsByDialogAndByDropReordersAndSaves) {
     table().selectRow(0);
     QTest::mouseClick(catalogue().downButton(), Qt::LeftButton);
     EXPECT_EQ(catalogue().introBox()->currentText(), "Welcome");
+    // One more, taken out again with the Delete key.
+    QTest::mouseClick(catalogue().addButton(), Qt::LeftButton);
+    ASSERT_EQ(table().rowCount(), 7);
+    table().setFocus();
+    QTest::keyClick(&table(), Qt::Key_Delete);
+    EXPECT_EQ(table().rowCount(), 6);
     window.saveAction()->trigger();
 
     EXPECT_THAT(presenterCatalogue(),
