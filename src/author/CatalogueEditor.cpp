@@ -99,10 +99,21 @@ void CatalogueEditor::showCatalogue() {
     const int selected = selectedEntry();
     const int rows = static_cast<int>(catalogue_.entries.size());
     table_->setRowCount(rows);
+    // Items are kept and only their text is set: this runs while the table reports an edit of
+    // one of them, which must not be deleted under it.
+    const auto show = [this](int row, int column, const QString& text) {
+        if (QTableWidgetItem* item = table_->item(row, column)) {
+            if (item->text() != text) {
+                item->setText(text);
+            }
+        } else {
+            table_->setItem(row, column, new QTableWidgetItem(text));
+        }
+    };
     for (int row = 0; row < rows; ++row) {
         const CatalogueEntry& entry = catalogue_.entries[static_cast<std::size_t>(row)];
-        table_->setItem(row, TitleColumn, new QTableWidgetItem(entry.title));
-        table_->setItem(row, FileColumn, new QTableWidgetItem(entry.file));
+        show(row, TitleColumn, entry.title);
+        show(row, FileColumn, entry.file);
     }
     if (selected >= 0 && selected < rows) {
         table_->selectRow(selected);
