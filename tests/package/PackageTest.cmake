@@ -44,6 +44,9 @@ set(files
     usr/bin/quorix
     usr/share/icons/hicolor/32x32/apps/quorix.png
     usr/share/applications/quorix.desktop
+    usr/bin/quorix-author
+    usr/share/applications/quorix-author.desktop
+    usr/share/man/man1/quorix-author.1.gz
     usr/share/man/man1/quorix.1.gz)
 
 run(dpkg-deb --contents "${debs}")
@@ -66,6 +69,17 @@ run("${root}/usr/bin/quorix" --version)
 if(NOT out STREQUAL "quorix ${VERSION}\n")
     fail("the installed program says \"${out}\"")
 endif()
+
+run("${root}/usr/bin/quorix-author" --version)
+if(NOT out STREQUAL "quorix-author ${VERSION}\n")
+    fail("the installed authoring program says \"${out}\"")
+endif()
+file(STRINGS "${root}/usr/share/applications/quorix-author.desktop" entry)
+foreach(line "[Desktop Entry]" "Type=Application" "Exec=quorix-author %f" "Icon=quorix")
+    if(NOT line IN_LIST entry)
+        fail("the authoring program's desktop entry has no line ${line}")
+    endif()
+endforeach()
 
 file(READ "${root}/usr/share/icons/hicolor/32x32/apps/quorix.png" signature LIMIT 8 HEX)
 if(NOT signature STREQUAL "89504e470d0a1a0a")

@@ -1,0 +1,263 @@
+#include "author/AuthorWindow.h"
+
+#include "author/CatalogueEditor.h"
+#include "author/ClipImport.h"
+#include "author/DiscProblems.h"
+#include "author/DocumentProfile.h"
+#include "author/MenuPreview.h"
+#include "author/PreviewMarks.h"
+#include "author/PreviewPanel.h"
+#include "author/SettingsEditor.h"
+#include "author/SettingsFile.h"
+#include "startup/SettingsReader.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+namespace quorix::author {
+namespace {
+
+// The pause after the last edit before the preview is drawn and the disc checked again: the
+// check opens every clip on the media device.
+constexpr int RefreshPauseMs = 400;
+
+} // namespace
+
+AuthorWindow::AuthorWindow(const AuthorServices& services, QWidget* parent)
+    : QMainWindow(parent), services_(services) {
+    setWindowTitle(QStringLiteral("Quorix Author"));
+
+    catalogue_ = new CatalogueEditor(this);
+    settings_ = new SettingsEditor(
+        [this](const QColor& initial) { return services_.dialogs.chooseColour(initial); }, this);
+    auto* settingsScroll = new QScrollArea(this);
+    settingsScroll->setWidget(settings_);
+    settingsScroll->setWidgetResizable(true);
+    settingsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tabs_ = new QTabWidget(this);
+    tabs_->addTab(catalogue_, QStringLiteral("Catalogue"));
+    tabs_->addTab(settingsScroll, QStringLiteral("Settings"));
+    preview_ = new PreviewPanel(this);
+
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(tabs_);
+    splitter->addWidget(preview_);
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 3);
+    setCentralWidget(splitter);
+
+    QToolBar* tools = addToolBar(QStringLiteral("Disc"));
+    tools->setObjectName(QStringLiteral("disc"));
+    openAction_ =
+        tools->addAction(QStringLiteral("Open folder…"), this, &AuthorWindow::chooseFolder);
+    openAction_->setShortcut(QKeySequence::Open);
+    saveAction_ = tools->addAction(QStringLiteral("Save"), this, [this] { save(); });
+    saveAction_->setShortcut(QKeySequence::Save);
+    presentAction_ = tools->addAction(QStringLiteral("Present"), this, [this] { present(); });
+    presentAction_->setToolTip(QStringLiteral("Start the presenter on this disc"));
+
+    refresh_.setSingleShot(true);
+    refresh_.setInterval(RefreshPauseMs);
+    connect(&refresh_, &QTimer::timeout, this, &AuthorWindow::refreshNow);
+
+    connect(catalogue_, &CatalogueEditor::edited, this, &AuthorWindow::catalogueEdited);
+    connect(catalogue_, &CatalogueEditor::selectionChanged, this, [this] { scheduleRefresh(); });
+    connect(catalogue_, &CatalogueEditor::addRequested, this, [this] {
+        if (disc_) {
+            addClips(services_.dialogs.chooseClipFiles(disc_->hostFolder));
+        }
+    });
+    connect(catalogue_, &CatalogueEditor::filesDropped, this, &AuthorWindow::addClips);
+    connect(catalogue_, &CatalogueEditor::titleRefused, this,
+            [this](const QString& reason) { services_.dialogs.showError(reason); });
+    connect(settings_, &SettingsEditor::valueEdited, this, &AuthorWindow::settingEdited);
+    connect(preview_, &PreviewPanel::optionsChanged, this, &AuthorWindow::refreshNow);
+
+    showDocument();
+    updateTitle();
+}
+
+bool AuthorWindow::openFolder(const QString& folder) {
+    if (modified_ && !services_.dialogs.discardChanges()) {
+        return false;
+    }
+    FoundDiscFolder found = FindDiscFolder(folder, services_.paths);
+    if (!found.folder) {
+        services_.dialogs.showError(found.error);
+        return false;
+    }
+    LoadedSettingsFile loaded = LoadSettingsFile(found.folder->settingsFile);
+    if (!loaded.document) {
+        services_.dialogs.showError(loaded.error);
+        return false;
+    }
+    disc_ = std::move(found.folder);
+    document_ = std::move(*loaded.document);
+    modified_ = document_.changedOnRead();
+    showDocument();
+    updateTitle();
+    statusBar()->showMessage(
+        loaded.existed
+            ? QStringLiteral("Opened %1").arg(disc_->settingsFile)
+            : QStringLiteral("%1 is new: it is written on saving").arg(disc_->settingsFile));
+    refreshNow();
+    return true;
+}
+
+bool AuthorWindow::save() {
+    if (!disc_) {
+        return false;
+    }
+    const SavedSettingsFile saved = SaveSettingsFile(disc_->settingsFile, document_);
+    if (!saved.saved) {
+        services_.dialogs.showError(saved.error + QStringLiteral(" The changes are kept here."));
+        return false;
+    }
+    modified_ = false;
+    updateTitle();
+    statusBar()->showMessage(QStringLiteral("Saved %1 (%2)")
+                                 .arg(disc_->settingsFile, saved.encoding == TextEncoding::Utf8
+                                                               ? QStringLiteral("UTF-8")
+                                                               : QStringLiteral("Windows-1252")));
+    if (!saved.warning.isEmpty()) {
+        services_.dialogs.showWarning(saved.warning);
+    }
+    refreshNow();
+    return true;
+}
+
+bool AuthorWindow::present() {
+    if (!disc_ || (modified_ && !save())) {
+        return false;
+    }
+    const QString error = services_.launcher.start(services_.presenter, {disc_->hostFolder});
+    if (!error.isEmpty()) {
+        services_.dialogs.showError(error);
+        return false;
+    }
+    return true;
+}
+
+void AuthorWindow::addClips(const QStringList& files) {
+    if (!disc_ || files.isEmpty()) {
+        return;
+    }
+    std::vector<CatalogueEntry> entries;
+    QStringList errors;
+    for (const QString& file : files) {
+        const ImportedClip clip = ImportClip(disc_->hostFolder, file, catalogue_->placement());
+        if (!clip.error.isEmpty()) {
+            errors.push_back(clip.error);
+            continue;
+        }
+        entries.push_back({clip.title, clip.file, {}, {}, {}});
+    }
+    if (const int refused = catalogue_->appendEntries(entries); refused > 0) {
+        errors.push_back(QStringLiteral("The presenter offers %1 clips at most: %2 were not added.")
+                             .arg(DiscCatalogue::MaxEntries)
+                             .arg(refused));
+    }
+    if (!errors.isEmpty()) {
+        services_.dialogs.showError(errors.join(u'\n'));
+    }
+}
+
+void AuthorWindow::catalogueEdited() {
+    DiscCatalogue catalogue = catalogue_->catalogue();
+    WriteDiscCatalogue(document_, catalogue);
+    catalogue_->setCatalogue(catalogue);
+    documentChanged();
+}
+
+void AuthorWindow::settingEdited(const QString& section, const QString& key, const QString& text) {
+    if (text.isEmpty()) {
+        document_.removeKey(section, key);
+    } else {
+        document_.setValue(section, key, text);
+    }
+    documentChanged();
+}
+
+void AuthorWindow::documentChanged() {
+    modified_ = true;
+    updateTitle();
+    // The two editors share the keys intro and logomode.
+    settings_->showDocument(document_);
+    const DiscCatalogue catalogue = ReadDiscCatalogue(document_);
+    DiscCatalogue shown = catalogue_->catalogue();
+    if (shown.intro != catalogue.intro || shown.closingLogo != catalogue.closingLogo) {
+        shown.intro = catalogue.intro;
+        shown.closingLogo = catalogue.closingLogo;
+        catalogue_->setCatalogue(shown);
+    }
+    scheduleRefresh();
+}
+
+void AuthorWindow::showDocument() {
+    catalogue_->setCatalogue(ReadDiscCatalogue(document_));
+    settings_->showDocument(document_);
+    tabs_->setEnabled(disc_.has_value());
+    saveAction_->setEnabled(disc_.has_value());
+    presentAction_->setEnabled(disc_.has_value());
+}
+
+void AuthorWindow::scheduleRefresh() {
+    refresh_.start();
+}
+
+void AuthorWindow::refreshNow() {
+    refresh_.stop();
+    if (!disc_) {
+        preview_->showPicture({});
+        return;
+    }
+    const MenuPicture menu = DrawMenu(document_, disc_->mediaPath, services_.paths,
+                                      preview_->screenSize(), catalogue_->selectedEntry());
+    platform::MemoryProfileReader profile = DocumentProfile(document_, disc_->mediaPath);
+    const int overscan = ReadSettings(profile, disc_->mediaPath).Overscan;
+    preview_->showPicture(MarkPreview(menu.image, menu.area, overscan, preview_->aspectGuides(),
+                                      preview_->overscanGuide()));
+
+    problems_.clear();
+    for (const std::string& problem : menu.problems) {
+        problems_.push_back(QString::fromStdString(problem));
+    }
+    for (const std::string& problem :
+         DiscProblems(document_, disc_->mediaPath, services_.paths, services_.device)) {
+        problems_.push_back(QString::fromStdString(problem));
+    }
+    preview_->showProblems(problems_);
+}
+
+void AuthorWindow::updateTitle() {
+    QString title = QStringLiteral("Quorix Author");
+    if (disc_) {
+        title = QStringLiteral("%1%2 - Quorix Author")
+                    .arg(modified_ ? QStringLiteral("*") : QString(), disc_->settingsFile);
+    }
+    setWindowTitle(title);
+}
+
+void AuthorWindow::chooseFolder() {
+    const QString folder =
+        services_.dialogs.chooseFolder(disc_ ? disc_->hostFolder : QDir::currentPath());
+    if (!folder.isEmpty()) {
+        openFolder(folder);
+    }
+}
+
+void AuthorWindow::closeEvent(QCloseEvent* event) {
+    if (modified_ && !services_.dialogs.discardChanges()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace quorix::author

@@ -1,0 +1,90 @@
+#include "author/PreviewPanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+namespace quorix::author {
+
+PreviewPanel::PreviewPanel(QWidget* parent) : QWidget(parent) {
+    size_ = new QComboBox(this);
+    size_->setObjectName(QStringLiteral("screenSize"));
+    for (const QSize size : {QSize(1024, 768), QSize(1280, 720), QSize(1920, 1080), QSize(800, 600),
+                             QSize(1280, 1024), QSize(1366, 768)}) {
+        size_->addItem(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height()), size);
+    }
+    aspect_ = new QCheckBox(QStringLiteral("16:9 and 4:3 areas"), this);
+    overscan_ = new QCheckBox(QStringLiteral("Overscan"), this);
+    overscan_->setToolTip(QStringLiteral("Marks the part of a clip's picture that the overscan "
+                                         "setting pushes past the area's edges"));
+    picture_ = new QLabel(this);
+    picture_->setObjectName(QStringLiteral("preview"));
+    picture_->setAlignment(Qt::AlignCenter);
+    picture_->setMinimumSize(320, 180);
+    picture_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    problems_ = new QListWidget(this);
+    problems_->setObjectName(QStringLiteral("problems"));
+    problems_->setWordWrap(true);
+
+    auto* options = new QHBoxLayout;
+    options->addWidget(new QLabel(QStringLiteral("Screen:"), this));
+    options->addWidget(size_);
+    options->addWidget(aspect_);
+    options->addWidget(overscan_);
+    options->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(options);
+    layout->addWidget(picture_, 3);
+    layout->addWidget(new QLabel(QStringLiteral("Problems the disc check finds:"), this));
+    layout->addWidget(problems_, 1);
+
+    connect(size_, &QComboBox::currentIndexChanged, this, &PreviewPanel::optionsChanged);
+    connect(aspect_, &QCheckBox::toggled, this, &PreviewPanel::optionsChanged);
+    connect(overscan_, &QCheckBox::toggled, this, &PreviewPanel::optionsChanged);
+}
+
+QSize PreviewPanel::screenSize() const {
+    return size_->currentData().toSize();
+}
+
+bool PreviewPanel::aspectGuides() const {
+    return aspect_->isChecked();
+}
+
+bool PreviewPanel::overscanGuide() const {
+    return overscan_->isChecked();
+}
+
+void PreviewPanel::showPicture(const QImage& picture) {
+    shown_ = picture;
+    fitPicture();
+}
+
+void PreviewPanel::showProblems(const QStringList& problems) {
+    problems_->clear();
+    if (problems.isEmpty()) {
+        problems_->addItem(QStringLiteral("none: the disc is sound"));
+        return;
+    }
+    problems_->addItems(problems);
+}
+
+void PreviewPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitPicture();
+}
+
+void PreviewPanel::fitPicture() {
+    if (shown_.isNull()) {
+        picture_->clear();
+        return;
+    }
+    picture_->setPixmap(QPixmap::fromImage(
+        shown_.scaled(picture_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+} // namespace quorix::author

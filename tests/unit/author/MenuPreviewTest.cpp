@@ -1,0 +1,121 @@
+#include "author/MenuPreview.h"
+
+#include "ReplayServices.h"
+#include "SampleDisc.h"
+#include "author/DiscCatalogue.h"
+#include "author/SettingsFile.h"
+#include "menu/Highlight.h"
+#include "platform/FileProfileReader.h"
+#include "platform/mci/ScriptedMciDevice.h"
+#include "playback/Supervisor.h"
+#include "startup/FormLoad.h"
+#include "startup/Program.h"
+#include "ui/Form1.h"
+
+#include <QFile>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace quorix::author {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing_support::SampleDisc;
+
+IniDocument ReadDocument(const std::filesystem::path& file) {
+    QFile in(QString::fromStdString(file.string()));
+    EXPECT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    return IniDocument::FromBytes(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+// The presenter itself on the disc, as its scenario runner builds it: start-up, activation and
+// ticks until the menu is up, then the highlight moved to `selected`. Its window as drawn.
+QImage PresenterMenu(const SampleDisc& disc, QSize screen, int selected) {
+    replay::Transcript transcript;
+    platform::mci::ScriptedMciDevice device;
+    replay::ReplayScreen screenService(transcript, screen.width(), screen.height(), 15);
+    replay::ReplayTimer timer(transcript);
+    replay::ReplayPointerCounter pointer(transcript);
+    replay::ReplayDialogs dialogs(transcript, {});
+    replay::ReplayEventPump events;
+    replay::ReplayWindowSystem windows;
+    replay::ReplayProgramEnd end([](int) { ADD_FAILURE() << "the presenter ended"; });
+    platform::PathResolver paths;
+    platform::FileProfileReader profile(paths);
+    Form1 form(TwipsGeometry(15, 15));
+    form.setWindowState(Qt::WindowNoState);
+    form.setGeometry(0, 0, screen.width(), screen.height());
+    Program program(form,
+                    Services{device, dialogs, screenService, timer, events, end, pointer, profile,
+                             paths, windows},
+                    StartupPlace{disc.media().string(), "", '/'});
+    Form_Load(program);
+    form.show();
+    Form_Activate(program);
+    // Without an intro the first tick finds the menu pending and shows it.
+    Timer1_Timer(program);
+    EXPECT_EQ(program.state.PlayState, -2);
+    EXPECT_EQ(program.state.MenuBuilt, 1);
+    SetHilite(program, static_cast<std::int16_t>(selected));
+    return form.grab().toImage();
+}
+
+TEST(MenuPreviewTest, DrawsTheMenuPixelForPixelAsThePresenterDoes) {
+    SampleDisc disc;
+    // The sample starts with an intro; without one the presenter's first tick shows the menu.
+    IniDocument document = ReadDocument(disc.settingsFile());
+    DiscCatalogue catalogue = ReadDiscCatalogue(document);
+    catalogue.intro = -1;
+    WriteDiscCatalogue(document, catalogue);
+    document.setValue("settings", "widemode", "1");
+    ASSERT_TRUE(
+        SaveSettingsFile(QString::fromStdString(disc.settingsFile().string()), document).saved);
+
+    const platform::PathResolver paths;
+    for (const QSize screen : {QSize(1024, 768), QSize(1280, 720)}) {
+        const MenuPicture preview = DrawMenu(document, disc.mediaPath(), paths, screen, 2);
+        ASSERT_TRUE(preview.menuShown);
+        const QImage presenter = PresenterMenu(disc, screen, 2);
+        ASSERT_EQ(preview.image.size(), screen);
+        EXPECT_TRUE(preview.image.convertToFormat(QImage::Format_RGB32) ==
+                    presenter.convertToFormat(QImage::Format_RGB32))
+            << screen.width() << "x" << screen.height();
+
+        EXPECT_THAT(preview.problems, IsEmpty());
+        // The 16:9 band across the screen's width.
+        EXPECT_EQ(preview.area.width(), screen.width());
+        EXPECT_EQ(preview.area.height(), screen.width() * 9 / 16);
+    }
+}
+
+TEST(MenuPreviewTest, NamesTitlesThatLeaveTheScreen) {
+    IniDocument document = IniDocument::FromBytes(
+        "[settings]\r\nmenumode=1\r\n[cliplist]\r\nclip00=Left\r\nxpos00=4000\r\nypos00=2000\r\n"
+        "clip01=Edge\r\nxpos01=1100\r\nypos01=2000\r\nclip02=Gone\r\nxpos02=900\r\n"
+        "ypos02=2000\r\n[filelist]\r\nLeft=a.mpg\r\nEdge=b.mpg\r\nGone=c.mpg\r\n");
+    const platform::PathResolver paths;
+    const MenuPicture preview = DrawMenu(document, "/nowhere/quorix/", paths, {1024, 768}, 0);
+    ASSERT_TRUE(preview.menuShown);
+    EXPECT_EQ(preview.titles.size(), 3U);
+    EXPECT_THAT(preview.problems,
+                ElementsAre("title 2 \"Edge\" lies partly off the screen at 1024x768",
+                            "title 3 \"Gone\" lies off the screen at 1024x768"));
+}
+
+TEST(MenuPreviewTest, WithoutAMenuOrAPlayableEntryOnlyTheBackdropIsDrawn) {
+    const platform::PathResolver paths;
+    for (const char* bytes : {"[settings]\r\nmenumode=0\r\n[cliplist]\r\nclip00=A\r\n"
+                              "[filelist]\r\nA=a.mpg\r\n",
+                              "[settings]\r\nmenumode=1\r\n"}) {
+        const MenuPicture preview =
+            DrawMenu(IniDocument::FromBytes(bytes), "/nowhere/quorix/", paths, {800, 600}, 0);
+        EXPECT_FALSE(preview.menuShown);
+        EXPECT_EQ(preview.image.size(), QSize(800, 600));
+    }
+}
+
+} // namespace
+} // namespace quorix::author
