@@ -28,7 +28,6 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTimer>
 #include <algorithm>
 #include <clocale>
 #include <fcntl.h>
@@ -182,18 +181,16 @@ int main(int argc, char** argv) {
         }
     }
     QObject::connect(&form, &Form1::activated, &form, [&program] { Form_Activate(program); });
-    // libmpv and its video output start while the first window waits for its first tick, once
-    // that window has been drawn: the first clip then starts as quickly as every later one.
-    QObject::connect(
-        &form, &Form1::activated, &form,
-        [&form, &device] { QTimer::singleShot(0, &form, [&device] { device.prepare(); }); },
-        Qt::SingleShotConnection);
     QObject::connect(form.Timer1, &QtSupervisorTimer::tick, &form,
                      [&program] { Timer1_Timer(program); });
     ConnectPlaybackHandlers(program);
     ConnectPointerHandlers(program);
 
     Form_Load(program);
+    // libmpv and its video output start now, while the window is shown and waits for its first
+    // tick: the output takes longer to come up than the shortest tick, and the first clip would
+    // otherwise wait for it. Its threads do that work; this thread spends a few milliseconds.
+    device.prepare();
     // The presentation runs from here on: the screen stays on until it ends.
     if (!screenSaver.inhibit()) {
         std::cerr << "quorix: the screen saver cannot be held off here (no screen saver service "
