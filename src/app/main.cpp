@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DiscCheckCommand.h"
+#include "app/FirstTickGate.h"
 #include "app/ProgramExit.h"
 #include "app/SignalEnd.h"
 #include "app/TimingTrace.h"
@@ -19,6 +20,7 @@
 #include "playback/Supervisor.h"
 #include "startup/FormLoad.h"
 #include "startup/Program.h"
+#include "startup/SettingsReader.h"
 #include "ui/Form1.h"
 #include "ui/OverrideCursor.h"
 #include "ui/QtDialogs.h"
@@ -31,8 +33,8 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <clocale>
 #include <fcntl.h>
 #include <filesystem>
@@ -190,18 +192,27 @@ int main(int argc, char** argv) {
         }
     }
     QObject::connect(&form, &Form1::activated, &form, [&program] { Form_Activate(program); });
-    // libmpv and its video output start while the first window waits for its first tick, once
-    // that window has been drawn: the first clip then starts as quickly as every later one.
-    QObject::connect(
-        &form, &Form1::activated, &form,
-        [&form, &device] { QTimer::singleShot(0, &form, [&device] { device.prepare(); }); },
-        Qt::SingleShotConnection);
-    QObject::connect(form.Timer1, &QtSupervisorTimer::tick, &form,
-                     [&program] { Timer1_Timer(program); });
     ConnectPlaybackHandlers(program);
     ConnectPointerHandlers(program);
 
     Form_Load(program);
+    // The first tick comes after the first activation, however short the tick.
+    FirstTickGate firstTick(FirstTickGate::Clock::now() + std::chrono::milliseconds(LongestTick));
+    QObject::connect(form.Timer1, &QtSupervisorTimer::tick, &form, [&program, &firstTick] {
+        if (firstTick.passTick(FirstTickGate::Clock::now())) {
+            Timer1_Timer(program);
+        }
+    });
+    // Connected after Form_Activate's own connection, so the held tick runs after it.
+    QObject::connect(&form, &Form1::activated, &form, [&program, &firstTick] {
+        if (firstTick.activated()) {
+            Timer1_Timer(program);
+        }
+    });
+    // libmpv and its video output start now, while the window is shown and waits for its first
+    // tick: the output takes longer to come up than the shortest tick, and the first clip would
+    // otherwise wait for it. Its threads do that work; this thread spends a few milliseconds.
+    device.prepare();
     // The presentation runs from here on: the screen stays on until it ends.
     if (!screenSaver.inhibit()) {
         std::cerr << "quorix: the screen saver cannot be held off here (no screen saver service "

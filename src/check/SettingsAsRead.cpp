@@ -47,6 +47,7 @@ std::vector<std::string> DescribeSettings(const SettingsAsRead& settings) {
     line("hilitecolor",
          ColorText(r.HiliteColor) + (settings.hiliteDerived ? " (derived from color)" : ""));
     line("logomode", std::to_string(r.LogoMode));
+    line("interval", std::to_string(r.TickInterval) + " ms");
     line("factor", std::to_string(r.FontFactor));
     line("color", settings.fontColor ? ColorText(*settings.fontColor) : "as designed");
     line("bold", onOff(settings.bold));

@@ -15,7 +15,7 @@ namespace {
 // A clip counts as played to its end within this many frames of ClipEndFrame.
 constexpr std::int64_t EndTolerance = 25;
 
-constexpr int MenuInterval = 1000;
+// The closing logo stays up for one long tick, whatever the settings make the others.
 constexpr int LogoInterval = 3000;
 
 // The logo control's display option, set whenever the logo is hidden for the menu and after each
@@ -32,7 +32,8 @@ void ShowMenuWhenHidden(Program& program) {
     if (!form.clip[0].isHidden()) {
         return;
     }
-    program.services.timer.setInterval(MenuInterval);
+    // Whatever stretched the tick before, the menu runs at the settings' pace.
+    program.services.timer.setInterval(program.state.Settings.TickInterval);
     form.FXImage1->setVisible(false);
     form.FXImage1->setDisplayOption(LogoDisplayOption);
     ShowMenu(program);

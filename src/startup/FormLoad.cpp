@@ -28,6 +28,11 @@ void Form_Load(Program& program) {
     }
 
     ChooseFirstPlayState(state);
+    // The timer is designed with the once-a-second tick; only a settings file that asks for a
+    // shorter one changes it.
+    if (program.services.timer.interval() != state.Settings.TickInterval) {
+        program.services.timer.setInterval(state.Settings.TickInterval);
+    }
     program.services.timer.setEnabled(true);
 }
 

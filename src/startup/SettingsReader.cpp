@@ -18,6 +18,16 @@ void StoreInt16(std::int16_t& field, std::string_view text) {
     }
 }
 
+// The supervisor's tick can only be made shorter than the once-a-second tick the presenter has
+// always had, and not below 50 ms, where polling the device would cost more than it gains. A
+// value outside that range, or no number at all, counts as an absent key.
+void StoreTickInterval(std::int16_t& field, std::string_view text) {
+    if (const auto value = ReadInt16(text);
+        value && *value >= ShortestTick && *value <= LongestTick) {
+        field = *value;
+    }
+}
+
 void StoreInt32(std::int32_t& field, std::string_view text) {
     if (const auto value = ReadInt32(text)) {
         field = *value;
@@ -33,6 +43,7 @@ SettingsRecord ReadSettings(platform::ProfileReader& reader, const std::string& 
     settings.LineOffset = 1.5F;
     settings.HiliteColor = 15;
     settings.FontFactor = 3495;
+    settings.TickInterval = LongestTick;
 
     auto read = [&](std::string_view section, std::string_view key, std::string_view defaultText) {
         return ReadSetting(reader, mediaPath, section, key, defaultText);
@@ -62,6 +73,7 @@ SettingsRecord ReadSettings(platform::ProfileReader& reader, const std::string& 
 
     StoreInt32(settings.HiliteColor, read("settings", "hilitecolor", "15"));
     StoreInt16(settings.LogoMode, read("settings", "logomode", ""));
+    StoreTickInterval(settings.TickInterval, read("settings", "interval", ""));
     StoreInt32(settings.FontFactor, read("font", "factor", "3495"));
     return settings;
 }

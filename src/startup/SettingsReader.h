@@ -10,6 +10,11 @@
 
 namespace quorix {
 
+// The range of the "interval" key of [settings], in milliseconds. Without the key the supervisor
+// ticks once a second, the longest tick.
+constexpr std::int16_t ShortestTick = 50;
+constexpr std::int16_t LongestTick = 1000;
+
 // Reads sections [settings] and the key "factor" of [font] into a fresh record, key by key in the
 // order the presenter has always read them.
 SettingsRecord ReadSettings(platform::ProfileReader& reader, const std::string& mediaPath);

@@ -17,6 +17,7 @@ struct SettingsRecord {
     float LineOffset = 0.0F;
     std::int32_t HiliteColor = 0;
     std::int16_t LogoMode = 0;
+    std::int16_t TickInterval = 0; // the supervisor's tick in milliseconds
     std::int32_t FontFactor = 0;
     std::int32_t FontColor = 0;
 };

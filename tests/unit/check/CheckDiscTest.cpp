@@ -89,8 +89,9 @@ TEST_F(CheckDiscTest, AMissingFolderOrSettingsFileIsNamed) {
 
 TEST(SettingsAsRead, TheFontColourDerivesTheHighlightAsStartUpDoes) {
     platform::MemoryProfileReader reader;
-    reader.setFile("m\\quorix.ini", "[settings]\nhilitecolor=0\nintro=-1\nlineoffset=12\n"
-                                    "[font]\ncolor=&HFFFFFF\nbold=-1\nitalic=yes\n");
+    reader.setFile("m\\quorix.ini",
+                   "[settings]\nhilitecolor=0\nintro=-1\nlineoffset=12\ninterval=250\n"
+                   "[font]\ncolor=&HFFFFFF\nbold=-1\nitalic=yes\n");
     const SettingsAsRead settings = ReadSettingsAsRead(reader, "m\\");
     EXPECT_EQ(settings.record.HiliteColor, 0x808080);
     EXPECT_THAT(DescribeSettings(settings),
@@ -98,8 +99,8 @@ TEST(SettingsAsRead, TheFontColourDerivesTheHighlightAsStartUpDoes) {
                             "  hidemode    0", "  shadowmode  0", "  overscan    0 pixels",
                             "  intro       none", "  lineoffset  1.2 title heights",
                             "  hilitecolor &H00808080 (derived from color)", "  logomode    0",
-                            "  factor      3495", "  color       &H00FFFFFF", "  bold        on",
-                            "  italic      off"));
+                            "  interval    250 ms", "  factor      3495",
+                            "  color       &H00FFFFFF", "  bold        on", "  italic      off"));
 
     // Without a colour key the highlight keeps the value read, even 0.
     platform::MemoryProfileReader plain;

@@ -84,6 +84,20 @@ TEST(ReadSettings, ValuesThatCannotBeStoredKeepTheStartUpValue) {
     EXPECT_EQ(Read("[font]\nfactor=big\n").FontFactor, 0);
 }
 
+TEST(ReadSettings, IntervalOutsideItsRangeOrWithoutANumberReadsAsAbsent) {
+    auto tick = [](const std::string& value) {
+        return Read("[settings]\ninterval=" + value + "\n").TickInterval;
+    };
+    EXPECT_EQ(Read("").TickInterval, 1000);
+    EXPECT_EQ(tick("50"), 50);
+    EXPECT_EQ(tick("1000"), 1000);
+    EXPECT_EQ(tick(" 120 ms"), 120);
+    EXPECT_EQ(tick("49.5"), 50); // rounds to the even 50 before the range is tested
+    for (const char* absent : {"49", "1001", "0", "-100", "fast", "", "1e9"}) {
+        EXPECT_EQ(tick(absent), 1000) << absent;
+    }
+}
+
 TEST(FontKeys, ColourDerivesTheHighlightOnlyWhenItIsZero) {
     SettingsRecord s = Read("[settings]\nhilitecolor=0\n");
     ApplyFontColor(s, *FontColorFromText("&HFFFFFF"));
