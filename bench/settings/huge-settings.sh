@@ -8,7 +8,10 @@
 #
 #   bench/settings/huge-settings.sh BUILD_DIR [RUNS]
 #
-# Needs GNU time and ffmpeg (for the one clip of the disc).
+# Then, under an Xvfb of its own, the presenter on the small and the huge disc: milliseconds from
+# spawning it to its first visible window (it reads its settings before showing the window).
+#
+# Needs GNU time and ffmpeg (for the one clip of the disc), Xvfb and xdotool.
 set -euo pipefail
 build=${1:?usage: huge-settings.sh BUILD_DIR [RUNS]}
 runs=${2:-3}
@@ -48,3 +51,31 @@ for disc in small huge dense; do
     done
 done
 echo "load $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# Milliseconds from spawning the presenter on a disc to its first visible window.
+until_window() {
+    local start end pid
+    start=$(date +%s%N)
+    "$quorix" "$1" >/dev/null 2>&1 &
+    pid=$!
+    for ((i = 0; i < 6000; i++)); do
+        xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1 && break
+        sleep 0.005
+    done
+    end=$(date +%s%N)
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    echo $(((end - start) / 1000000))
+}
+exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "$!")
+read -r xvfb <&3
+read -r display <&3
+export DISPLAY=":$display"
+trap 'kill "$xvfb"; rm -rf "$work"' EXIT
+for disc in small huge; do
+    printf '%-6s window after' "$disc"
+    for ((run = 1; run <= runs; run++)); do
+        printf ' %s' "$(until_window "$work/$disc")"
+    done
+    echo " ms"
+done
