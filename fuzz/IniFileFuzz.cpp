@@ -1,6 +1,6 @@
 // The profile reader: any bytes must parse, and every lookup must give what a plain scan of the
-// file's lines gives. The reader finds names through sorted indexes; the scan below walks the
-// lines one by one, so the two reach their answers in different ways.
+// file's lines gives. The scan below splits the whole file into lines first and knows nothing of
+// offsets, so the two reach their answers in different ways.
 #include "FuzzTarget.h"
 #include "platform/IniFile.h"
 
@@ -80,10 +80,6 @@ std::optional<std::string_view> ScanFind(const std::vector<std::string_view>& li
                                          std::string_view section, std::string_view key) {
     section = TrimSpaces(section);
     key = TrimSpaces(key);
-    if (section.find_first_of("\t\v") != section.npos ||
-        key.find_first_of("\t\v\r\n") != key.npos) {
-        return std::nullopt;
-    }
     bool inSection = false;
     for (std::string_view line : lines) {
         line = TrimBlanks(line);
@@ -174,10 +170,10 @@ std::string CheckLookup(const IniFile& ini, const std::vector<std::string_view>&
 } // namespace
 
 std::string FuzzIniFile(std::string_view bytes) {
-    const IniFile ini(bytes);
-    // A UTF-16 file is decoded before it is parsed; the plain scan reads bytes only, so such a
-    // file is only looked up, not compared.
-    const bool utf16 = bytes.starts_with("\xFF\xFE");
+    const IniFile ini{std::string(bytes)};
+    // A file with a byte-order mark is decoded before it is parsed; the plain scan reads bytes
+    // only, so such a file is only looked up, not compared.
+    const bool marked = platform::TextMarkOf(bytes) != platform::ProfileTextMark::None;
     const std::vector<std::string_view> lines = Lines(bytes);
 
     // The names the file uses, and a few it may not.
@@ -202,7 +198,7 @@ std::string FuzzIniFile(std::string_view bytes) {
     for (const std::string_view section : sections) {
         for (const std::string_view key : keys) {
             ++turn;
-            if (utf16) {
+            if (marked) {
                 (void)ini.readString(section, key, "d", 256);
                 continue;
             }
@@ -214,7 +210,7 @@ std::string FuzzIniFile(std::string_view bytes) {
     }
 
     // Moving the parsed file keeps its answers.
-    IniFile moved = IniFile(bytes);
+    IniFile moved = IniFile(std::string(bytes));
     IniFile target;
     target = std::move(moved);
     for (const std::string_view section : sections) {

@@ -6,11 +6,11 @@
 #include "check/MenuProblems.h"
 #include "check/PictureChecks.h"
 #include "check/SettingsAsRead.h"
+#include "check/SettingsFileChecks.h"
 #include "startup/CatalogueReader.h"
 #include "startup/ReadSetting.h"
 
 #include <filesystem>
-#include <fstream>
 
 namespace quorix::check {
 namespace {
@@ -38,8 +38,10 @@ void CheckPlaces(const platform::PathResolver& paths, const std::string& mediaPa
     if (!std::filesystem::is_regular_file(settingsFile, error)) {
         report.problems.push_back("settings file " + std::string(SettingsFileName) +
                                   " not found at " + settingsFile);
-    } else if (!std::ifstream(settingsFile, std::ios::binary)) {
-        report.problems.push_back("settings file " + settingsFile + " cannot be read");
+    } else {
+        SettingsFileChecks file = CheckSettingsFile(settingsFile);
+        Append(report.lines, std::move(file.lines));
+        Append(report.problems, std::move(file.problems));
     }
 }
 
@@ -69,7 +71,7 @@ DiscReport CheckDisc(const DiscServices& services, const std::string& mediaPath,
                                    catalogue.ClipTitles[slot], file);
         report.lines.push_back("  " + std::to_string(i + 1) + ". " +
                                QuotedTitle(catalogue.ClipTitles[slot]));
-        report.lines.push_back("     file: " + file);
+        report.lines.push_back("     file: " + ShownText(file));
         report.lines.push_back("     path: " + clip.hostPath);
         report.lines.push_back("     length: " + (clip.length
                                                       ? std::to_string(*clip.length) + " frames"

@@ -43,22 +43,53 @@ std::string ExtensionList() {
     return text;
 }
 
+// Where a path whose file is missing leaves the disc: the first folder on the way that is not
+// there, said as the folder above it and the name it lacks; nothing when only the file is missing.
+std::string MissingFolder(const std::string& hostPath) {
+    std::error_code error;
+    std::filesystem::path missing(hostPath);
+    while (missing.has_parent_path() && missing.parent_path() != missing &&
+           !std::filesystem::exists(missing.parent_path(), error)) {
+        missing = missing.parent_path();
+    }
+    if (missing == std::filesystem::path(hostPath)) {
+        return {};
+    }
+    return ": " + missing.parent_path().string() + " holds no folder named \"" +
+           missing.filename().string() + "\" in any case";
+}
+
 } // namespace
 
 ClipCheck CheckClip(platform::MciDevice& device, const platform::PathResolver& paths,
                     const std::string& mediaPath, int index, const std::string& title,
-                    const std::string& file) {
+                    const std::string& fileBytes) {
     ClipCheck check;
-    const std::string programPath = mediaPath + file;
+    const std::string programPath = mediaPath + fileBytes;
     check.hostPath = paths.resolve(programPath);
     const std::string entry = "entry " + std::to_string(index + 1) + " (" +
                               IndexedKey("clip", index) + " " + QuotedTitle(title) + ")";
     auto problem = [&](const std::string& what) { check.problems.push_back(entry + ": " + what); };
 
+    // The name as the author reads it, in every line of the report.
+    const std::string file = ShownText(fileBytes);
+    if (fileBytes.find('\0') != std::string::npos) {
+        problem("the clip file name " + file +
+                " holds a NUL byte and names no file: the presenter sends nothing to the media "
+                "device and reports the file not found");
+        return check;
+    }
+    if (HoldsNoText(fileBytes)) {
+        problem("the clip file name " + file +
+                " holds characters that are no readable text (control characters, or bytes that "
+                "are not UTF-8 and mean nothing in Windows-1252)");
+    }
+
     std::error_code error;
     const auto kind = std::filesystem::status(check.hostPath, error).type();
     if (kind == std::filesystem::file_type::not_found) {
-        problem("clip file " + file + " not found at " + check.hostPath);
+        problem("clip file " + file + " not found at " + check.hostPath +
+                MissingFolder(check.hostPath));
         return check;
     }
     if (kind != std::filesystem::file_type::regular) {

@@ -1,16 +1,14 @@
 #include "platform/FileProfileReader.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <utility>
 
 namespace quorix::platform {
-namespace {
 
-// The whole file, or no value when it is not a regular file or cannot be read. Devices and pipes
-// are refused before opening: reading one could block or never end.
-std::optional<std::string> ReadRegularFile(const std::string& hostPath) {
+std::optional<ProfileFileBytes> ReadProfileFile(const std::string& hostPath) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(hostPath, error)) {
         return std::nullopt;
@@ -19,18 +17,26 @@ std::optional<std::string> ReadRegularFile(const std::string& hostPath) {
     if (!in) {
         return std::nullopt;
     }
-    std::string bytes;
+    ProfileFileBytes read;
+    const std::uintmax_t size = std::filesystem::file_size(hostPath, error);
+    read.bytes.reserve(
+        error ? 0 : static_cast<std::size_t>(std::min<std::uintmax_t>(size, ProfileReadLimit)));
     char chunk[64 * 1024];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    while (read.bytes.size() < ProfileReadLimit) {
+        const std::size_t wanted = std::min(sizeof chunk, ProfileReadLimit - read.bytes.size());
+        in.read(chunk, static_cast<std::streamsize>(wanted));
+        read.bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+        if (static_cast<std::size_t>(in.gcount()) < wanted) {
+            break;
+        }
     }
     if (in.bad()) {
         return std::nullopt;
     }
-    return bytes;
+    read.cutShort =
+        read.bytes.size() == ProfileReadLimit && in.peek() != std::ifstream::traits_type::eof();
+    return read;
 }
-
-} // namespace
 
 FileProfileReader::FileProfileReader() = default;
 
@@ -46,10 +52,10 @@ const IniFile& FileProfileReader::fileNamed(const std::string& fileName) {
     if (const auto known = files_.find(fileName); known != files_.end()) {
         return known->second;
     }
-    const std::optional<std::string> bytes = ReadRegularFile(resolver_.resolve(fileName));
+    std::optional<ProfileFileBytes> read = ReadProfileFile(resolver_.resolve(fileName));
     // An unreadable file is remembered as a file without keys, so that it is not tried again for
     // every key.
-    IniFile parsed = bytes ? IniFile(*bytes) : IniFile();
+    IniFile parsed = read ? IniFile(std::move(read->bytes), read->cutShort) : IniFile();
     return files_.emplace(fileName, std::move(parsed)).first->second;
 }
 

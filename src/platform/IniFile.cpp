@@ -5,10 +5,13 @@
 #include <QString>
 #include <QStringDecoder>
 #include <algorithm>
-#include <numeric>
+#include <cstring>
 
 namespace quorix::platform {
 namespace {
+
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view Utf16LittleEndianMark = "\xFF\xFE";
 
 // Ctrl-Z counts as a blank: old DOS tools padded text files with it, and such files turn up on
 // CD-ROMs.
@@ -16,199 +19,198 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\x1a';
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::string_view TrimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 unsigned char Fold(char c) {
     const auto byte = static_cast<unsigned char>(c);
     return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
 }
 
-// Orders names without regard to ASCII case; other bytes compare by value.
-int CompareFolded(std::string_view a, std::string_view b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const unsigned char fa = Fold(a[i]);
-        const unsigned char fb = Fold(b[i]);
-        if (fa != fb) {
-            return fa < fb ? -1 : 1;
+// Names match without regard to ASCII case; other bytes must be equal.
+bool EqualFolded(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Fold(a[i]) != Fold(b[i])) {
+            return false;
         }
     }
-    if (a.size() == b.size()) {
-        return 0;
-    }
-    return a.size() < b.size() ? -1 : 1;
+    return true;
 }
 
-// The file's text as bytes. A UTF-16LE file (byte-order mark FF FE) is decoded and kept as UTF-8:
-// the A function would hand out the machine's ANSI code page instead, but UTF-8 loses nothing and
-// is what the display-text decoding recognises first.
-//
-// A UTF-8 byte-order mark is deliberately NOT skipped. The Windows reader does not recognise it:
-// the three bytes stay glued to line 1, so a section header on line 1 is lost (its keys land in
-// the unreachable area before the first header) while later sections work. Disc authors tested
-// their files against that reader, so we answer as it did.
-std::string FileText(std::string_view bytes) {
-    if (!bytes.starts_with("\xFF\xFE")) {
-        return std::string(bytes);
+// The non-blank lines of a text, trimmed, one after the other.
+class Lines {
+public:
+    explicit Lines(std::string_view text) : text_(text) {}
+
+    bool next(std::string_view& line) {
+        while (next_ < text_.size()) {
+            const std::size_t end = std::min(endAt('\r', nextCr_), endAt('\n', nextLf_));
+            // A CRLF pair leaves an empty line between CR and LF, skipped like any blank line.
+            line = TrimBlanks(text_.substr(next_, end - next_));
+            next_ = end + 1;
+            if (!line.empty()) {
+                return true;
+            }
+        }
+        return false;
     }
-    // The decoder drops the byte-order mark itself; unpaired surrogates and an odd last byte
-    // become U+FFFD.
-    QStringDecoder decoder(QStringConverter::Utf16LE, QStringConverter::Flag::Stateless);
-    const QString decoded =
-        decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    const QByteArray utf8 = decoded.toUtf8();
-    return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+
+private:
+    // Where the next line end of one kind is, found again only once the lines have passed it:
+    // memchr is fast, and most files use only one kind of line end.
+    std::size_t endAt(char lineEnd, std::size_t& found) const {
+        if (found == std::string_view::npos || found < next_) {
+            const void* at = std::memchr(text_.data() + next_, lineEnd, text_.size() - next_);
+            found = at == nullptr
+                        ? text_.size()
+                        : static_cast<std::size_t>(static_cast<const char*>(at) - text_.data());
+        }
+        return found;
+    }
+
+    std::string_view text_;
+    std::size_t next_ = 0;
+    std::size_t nextCr_ = std::string_view::npos; // not looked for yet
+    std::size_t nextLf_ = std::string_view::npos;
+};
+
+// The name of a section header line: up to the first "]", or to the end of the line when there is
+// none.
+std::string_view HeaderName(std::string_view line) {
+    const std::size_t close = line.find(']');
+    return TrimBlanks(line.substr(1, close == std::string_view::npos ? line.npos : close - 1));
 }
 
-// Indices 0..count-1 ordered by folded name, keeping only the first index of each name.
-template <typename NameOf>
-std::vector<std::size_t> FirstOfEachName(std::size_t count, NameOf nameOf) {
-    std::vector<std::size_t> order(count);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    // Stable, so that within a run of equal names the earliest line comes first and survives.
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return CompareFolded(nameOf(a), nameOf(b)) < 0;
-    });
-    order.erase(std::unique(order.begin(), order.end(),
-                            [&](std::size_t a, std::size_t b) {
-                                return CompareFolded(nameOf(a), nameOf(b)) == 0;
-                            }),
-                order.end());
-    return order;
+std::string_view Unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
 }
 
-template <typename NameOf>
-std::optional<std::size_t> FindName(const std::vector<std::size_t>& order, std::string_view name,
-                                    NameOf nameOf) {
-    const auto found =
-        std::lower_bound(order.begin(), order.end(), name, [&](std::size_t index, auto wanted) {
-            return CompareFolded(nameOf(index), wanted) < 0;
-        });
-    if (found == order.end() || CompareFolded(nameOf(*found), name) != 0) {
-        return std::nullopt;
+// Text in another encoding, as UTF-8; what cannot be decoded becomes U+FFFD. Decoded a piece at a
+// time, so that a large file never exists three times over (bytes, UTF-16, UTF-8). The pieces end
+// where a character begins: each is decoded on its own.
+std::string ToUtf8(std::string_view bytes, QStringConverter::Encoding encoding) {
+    constexpr std::size_t Piece = 64 * 1024;
+    const bool utf16 = encoding == QStringConverter::Utf16LE;
+    std::string utf8;
+    utf8.reserve(bytes.size());
+    std::size_t begin = 0;
+    while (begin < bytes.size()) {
+        std::size_t end = std::min(bytes.size(), begin + Piece);
+        if (end < bytes.size()) {
+            if (utf16) {
+                // Never between the two halves of a surrogate pair.
+                const auto high = static_cast<unsigned char>(bytes[end - 1]);
+                if (high >= 0xD8 && high <= 0xDB) {
+                    end -= 2;
+                }
+            } else {
+                // Never inside a sequence; a longer run of continuation bytes is invalid anyway.
+                for (int back = 0;
+                     back < 3 && (static_cast<unsigned char>(bytes[end]) & 0xC0) == 0x80; ++back) {
+                    --end;
+                }
+            }
+        }
+        // A U+FEFF at the start of a piece is text, not a mark to drop.
+        QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless |
+                                             QStringConverter::Flag::ConvertInitialBom);
+        const QString piece = decoder.decode(
+            QByteArrayView(bytes.data() + begin, static_cast<qsizetype>(end - begin)));
+        const QByteArray encoded = piece.toUtf8();
+        utf8.append(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+        begin = end;
     }
-    return *found;
+    return utf8;
 }
 
-// A section or key name as the caller gave it: spaces around it do not count; a name holding one
-// of the forbidden characters matches nothing.
-std::optional<std::string_view> ArgumentName(std::string_view name, std::string_view forbidden) {
-    const std::size_t first = name.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        name = {};
-    } else {
-        name = name.substr(first, name.find_last_not_of(' ') - first + 1);
+// The file's text. A file with a byte-order mark is decoded and kept as UTF-8 without the mark:
+// the A function would hand out the machine's ANSI code page for UTF-16, but UTF-8 loses nothing
+// and is what the display-text decoding recognises first.
+std::string FileText(std::string bytes) {
+    switch (TextMarkOf(bytes)) {
+    case ProfileTextMark::Utf16LittleEndian:
+        return ToUtf8(std::string_view(bytes).substr(Utf16LittleEndianMark.size()),
+                      QStringConverter::Utf16LE);
+    case ProfileTextMark::Utf8:
+        // The Windows reader keeps these three bytes glued to line 1 and loses a first section
+        // [settings] with all its keys; no disc can mean that, so the mark is skipped.
+        return ToUtf8(std::string_view(bytes).substr(Utf8Mark.size()), QStringConverter::Utf8);
+    case ProfileTextMark::None:
+        break;
     }
-    if (name.find_first_of(forbidden) != std::string_view::npos) {
-        return std::nullopt;
-    }
-    return name;
+    return bytes;
 }
 
 } // namespace
 
-IniFile::IniFile(std::string_view fileBytes) : text_(FileText(fileBytes)) {
-    parse();
-    buildIndexes();
-}
-
-std::string_view IniFile::text(Span span) const {
-    return std::string_view(text_).substr(span.offset, span.length);
-}
-
-void IniFile::parse() {
-    const std::string_view all(text_);
-    const auto trimmed = [&](std::size_t begin, std::size_t end) {
-        while (begin < end && IsBlank(all[begin])) {
-            ++begin;
-        }
-        while (end > begin && IsBlank(all[end - 1])) {
-            --end;
-        }
-        return Span{begin, end - begin};
-    };
-
-    bool inSection = false;
-    std::size_t lineBegin = 0;
-    while (lineBegin < all.size()) {
-        std::size_t lineEnd = all.find_first_of("\r\n", lineBegin);
-        if (lineEnd == std::string_view::npos) {
-            lineEnd = all.size();
-        }
-        // A CRLF pair leaves an empty line between CR and LF, skipped like any blank line.
-        const Span line = trimmed(lineBegin, lineEnd);
-        lineBegin = lineEnd + 1;
-        if (line.length == 0) {
-            continue;
-        }
-        const std::string_view lineText = text(line);
-        if (lineText.front() == ';') {
-            continue;
-        }
-        if (lineText.front() == '[') {
-            // The name ends at the first "]", or at the end of the line when there is none.
-            const std::size_t close = lineText.find(']');
-            const std::size_t nameLength =
-                close == std::string_view::npos ? line.length - 1 : close - 1;
-            sections_.push_back(
-                Section{trimmed(line.offset + 1, line.offset + 1 + nameLength), {}, {}});
-            inSection = true;
-            continue;
-        }
-        if (!inSection) {
-            continue;
-        }
-        const std::size_t equals = lineText.find('=');
-        if (equals == std::string_view::npos) {
-            sections_.back().entries.push_back(Entry{line, std::nullopt});
-            continue;
-        }
-        const std::size_t lineStop = line.offset + line.length;
-        Span value = trimmed(line.offset + equals + 1, lineStop);
-        if (value.length >= 2) {
-            const char first = all[value.offset];
-            const char last = all[value.offset + value.length - 1];
-            if ((first == '"' || first == '\'') && last == first) {
-                value = Span{value.offset + 1, value.length - 2};
-            }
-        }
-        sections_.back().entries.push_back(
-            Entry{trimmed(line.offset, line.offset + equals), value});
+ProfileTextMark TextMarkOf(std::string_view fileBytes) {
+    if (fileBytes.starts_with(Utf8Mark)) {
+        return ProfileTextMark::Utf8;
     }
+    if (fileBytes.starts_with(Utf16LittleEndianMark)) {
+        return ProfileTextMark::Utf16LittleEndian;
+    }
+    return ProfileTextMark::None;
 }
 
-void IniFile::buildIndexes() {
-    sectionIndex_ = FirstOfEachName(sections_.size(),
-                                    [this](std::size_t i) { return text(sections_[i].name); });
-    // Later sections of a name are never searched, so they need no key index.
-    for (const std::size_t sectionNumber : sectionIndex_) {
-        Section& section = sections_[sectionNumber];
-        section.keyIndex = FirstOfEachName(
-            section.entries.size(), [&](std::size_t i) { return text(section.entries[i].key); });
+IniFile::IniFile(std::string fileBytes, bool cutShort) : text_(FileText(std::move(fileBytes))) {
+    if (cutShort) {
+        const std::size_t lastEnd = text_.find_last_of("\r\n");
+        text_.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
     }
 }
 
 std::optional<std::string_view> IniFile::find(std::string_view section,
                                               std::string_view key) const {
-    const std::optional<std::string_view> sectionName = ArgumentName(section, "\t\v");
-    const std::optional<std::string_view> keyName = ArgumentName(key, "\t\v\r\n");
-    if (!sectionName || !keyName) {
-        return std::nullopt;
+    section = TrimSpaces(section);
+    key = TrimSpaces(key);
+    Lines lines(text_);
+    std::string_view line;
+    // Only the first section of the name is searched.
+    bool inSection = false;
+    while (!inSection && lines.next(line)) {
+        inSection = line.front() == '[' && EqualFolded(HeaderName(line), section);
     }
-    const std::optional<std::size_t> sectionNumber = FindName(
-        sectionIndex_, *sectionName, [this](std::size_t i) { return text(sections_[i].name); });
-    if (!sectionNumber) {
-        return std::nullopt;
+    while (inSection && lines.next(line)) {
+        if (line.front() == '[') {
+            break;
+        }
+        if (line.front() == ';') {
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (!EqualFolded(TrimBlanks(line.substr(0, equals)), key)) {
+            continue;
+        }
+        // The first line of the key decides, with a value or without.
+        if (equals == std::string_view::npos) {
+            break;
+        }
+        return Unquoted(TrimBlanks(line.substr(equals + 1)));
     }
-    const Section& found = sections_[*sectionNumber];
-    const std::optional<std::size_t> entryNumber = FindName(
-        found.keyIndex, *keyName, [&](std::size_t i) { return text(found.entries[i].key); });
-    if (!entryNumber) {
-        return std::nullopt;
-    }
-    const std::optional<Span>& value = found.entries[*entryNumber].value;
-    if (!value) {
-        return std::nullopt;
-    }
-    return text(*value);
+    return std::nullopt;
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key,

@@ -4,13 +4,22 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quorix::platform {
 
-// A profile (INI) file, parsed once from its bytes, answering lookups the way the Windows
-// profile-string reader does. Bytes in, bytes out: names match without regard to ASCII case, and
-// every other byte (Windows-1252, UTF-8, NUL) is kept as it stands.
+// The mark at the start of a profile file that says how its text is written.
+enum class ProfileTextMark {
+    None,             // bytes, taken as they stand
+    Utf8,             // EF BB BF: the rest is UTF-8
+    Utf16LittleEndian // FF FE: the rest is UTF-16LE
+};
+
+ProfileTextMark TextMarkOf(std::string_view fileBytes);
+
+// A profile (INI) file, answering lookups the way the Windows profile-string reader does. Bytes in,
+// bytes out: names match without regard to ASCII case, and every other byte (Windows-1252, UTF-8,
+// NUL) is kept as it stands. A file that starts with a byte-order mark is first turned into UTF-8
+// text without the mark (see TextMarkOf).
 //
 // Syntax, line by line (a line ends at CR, LF or CRLF; blanks are space, tab, VT and Ctrl-Z, and
 // are trimmed from both ends of a line):
@@ -24,48 +33,32 @@ namespace quorix::platform {
 // - lines before the first section header belong to no section and cannot be looked up;
 // - only the first section of a name counts (later ones are ignored with all their keys), and
 //   within it the first line of a key.
+//
+// Nothing but the text is kept: a lookup walks the lines from the start. Settings files are a few
+// kilobytes and are looked up some dozens of times, and a file of a megabyte of tiny lines costs
+// no more memory than its text.
 class IniFile {
 public:
     // A file with no sections: every lookup gives the default.
     IniFile() = default;
-    explicit IniFile(std::string_view fileBytes);
+    // `cutShort` says the bytes are only the start of a longer file: their last line may be
+    // incomplete, and is dropped so that no key reads a value cut in two.
+    explicit IniFile(std::string fileBytes, bool cutShort = false);
 
-    // The value of a key, or no value when the section or key is missing, the key has no "=",
-    // or the names cannot match (see readString).
+    // The value of a key, or no value when the section or key is missing or the key has no "=".
+    // Spaces (0x20 only) around the section and key arguments are ignored; the rest must equal the
+    // file's name, which lost all its blanks at both ends: an argument that begins or ends with a
+    // tab or VT matches nothing, while a tab inside a name matches the same tab in the file.
     std::optional<std::string_view> find(std::string_view section, std::string_view key) const;
 
     // What GetPrivateProfileStringA places in a buffer of bufferSize bytes: the value, or the
     // default text with its trailing spaces cut, then cut to bufferSize - 1 bytes (bufferSize 0 and
-    // 1 both give ""). Spaces (0x20 only) around the section and key arguments are ignored; a tab
-    // or VT in either, or a CR or LF in the key, makes the lookup fail.
+    // 1 both give "").
     std::string readString(std::string_view section, std::string_view key,
                            std::string_view defaultText, std::size_t bufferSize) const;
 
 private:
-    // A stretch of text_. Offsets, not views, so that moving the file cannot leave them dangling.
-    struct Span {
-        std::size_t offset = 0;
-        std::size_t length = 0;
-    };
-    struct Entry {
-        Span key;
-        std::optional<Span> value;
-    };
-    struct Section {
-        Span name;
-        std::vector<Entry> entries;
-        // Indices into entries, ordered by folded key, first line of each key only.
-        std::vector<std::size_t> keyIndex;
-    };
-
-    std::string_view text(Span span) const;
-    void parse();
-    void buildIndexes();
-
     std::string text_;
-    std::vector<Section> sections_;
-    // Indices into sections_, ordered by folded name, first section of each name only.
-    std::vector<std::size_t> sectionIndex_;
 };
 
 } // namespace quorix::platform

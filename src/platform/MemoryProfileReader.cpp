@@ -3,7 +3,7 @@
 namespace quorix::platform {
 
 void MemoryProfileReader::setFile(const std::string& fileName, std::string_view bytes) {
-    files_.insert_or_assign(fileName, IniFile(bytes));
+    files_.insert_or_assign(fileName, IniFile(std::string(bytes)));
 }
 
 std::string MemoryProfileReader::readString(std::string_view section, std::string_view key,

@@ -1,5 +1,10 @@
 #include "platform/PathResolver.h"
 
+#include "platform/TextDecoding.h"
+
+#include <QChar>
+#include <QList>
+#include <QString>
 #include <cstdlib>
 #include <filesystem>
 #include <utility>
@@ -22,16 +27,18 @@ char FoldAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool EqualFolded(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
+// A name as text for matching without regard to case: decoded as titles are (UTF-8 when valid,
+// else Windows-1252), then each character upper-cased on its own. Windows file systems compare
+// names through such a one-to-one table, so every letter with a case matches its other case, and
+// "ß" matches no "ss".
+std::u32string CaselessKey(std::string_view name) {
+    const QString text = DecodeDisplayText(name);
+    std::u32string key;
+    key.reserve(static_cast<std::size_t>(text.size()));
+    for (const uint c : text.toUcs4()) {
+        key += QChar::toUpper(c);
     }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
+    return key;
 }
 
 // The non-empty components between separators; doubled separators add nothing.
@@ -51,10 +58,10 @@ std::vector<std::string_view> Components(std::string_view path) {
     return components;
 }
 
-// The entry of folder that name stands for: name itself when it exists, else the entry that
-// matches it without regard to ASCII case, the byte-wise smallest when several do (so the choice
-// does not depend on the order of the listing). No value when nothing matches or the folder
-// cannot be listed.
+// The entry of folder that name stands for: name itself when it exists, else name decoded as
+// titles are, else the entry that matches the decoded name without regard to case, the byte-wise
+// smallest when several do (so the choice does not depend on the order of the listing). No value
+// when nothing matches or the folder cannot be listed.
 std::optional<std::string> EntryNamed(const fs::path& folder, std::string_view name) {
     std::error_code error;
     // symlink_status: a link counts as present even when it leads nowhere; it is still the exact
@@ -62,11 +69,17 @@ std::optional<std::string> EntryNamed(const fs::path& folder, std::string_view n
     if (fs::exists(fs::symlink_status(folder / fs::path(name), error))) {
         return std::string(name);
     }
+    // A disc authored on Windows names its files in Windows-1252; this file system holds UTF-8.
+    if (std::string decoded = DecodeToUtf8(name);
+        decoded != name && fs::exists(fs::symlink_status(folder / fs::path(decoded), error))) {
+        return decoded;
+    }
+    const std::u32string wanted = CaselessKey(name);
     std::optional<std::string> best;
     fs::directory_iterator entry(folder, error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         std::string candidate = entry->path().filename().string();
-        if (EqualFolded(candidate, name) && (!best || candidate < *best)) {
+        if ((!best || candidate < *best) && CaselessKey(candidate) == wanted) {
             best = std::move(candidate);
         }
     }
@@ -94,9 +107,9 @@ PathResolver::PathResolver()
 PathResolver::PathResolver(Environment environment) : environment_(std::move(environment)) {}
 
 std::string PathResolver::resolve(std::string_view programPath) const {
-    // The program's file names are C strings on Windows: nothing after a NUL is part of the name.
-    programPath = programPath.substr(0, programPath.find('\0'));
-    if (programPath.empty()) {
+    // No file name holds a NUL. Cutting the name there would make "../../secret<NUL>.mpg" name
+    // another file than the one whose extension was judged; such a name names nothing.
+    if (programPath.empty() || programPath.find('\0') != std::string_view::npos) {
         return {};
     }
 
@@ -129,7 +142,7 @@ std::string PathResolver::resolve(std::string_view programPath) const {
             }
             resolving = false;
         }
-        AppendComponent(resolved, component);
+        AppendComponent(resolved, DecodeToUtf8(component));
     }
     if (IsSeparator(programPath.back()) && resolved.back() != '/') {
         resolved += '/';

@@ -43,4 +43,8 @@ QString DecodeDisplayText(std::string_view bytes) {
     return DecodeWindows1252(bytes);
 }
 
+std::string DecodeToUtf8(std::string_view bytes) {
+    return DecodeDisplayText(bytes).toStdString();
+}
+
 } // namespace quorix::platform

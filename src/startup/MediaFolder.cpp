@@ -8,8 +8,8 @@ std::string FindMediaPath(std::string_view currentDirectory, std::string_view co
         return std::string(DebugMediaPath);
     }
 
-    // Only ASCII letters are lowered: on a case-sensitive file system the path resolver has to
-    // find the folder again, and it matches names without regard to ASCII case only.
+    // Only ASCII letters are lowered: the other bytes of a host path need not be text in any one
+    // encoding, and the path resolver finds the folder again as long as the bytes stay its own.
     std::string path(currentDirectory);
     for (char& c : path) {
         if (c >= 'A' && c <= 'Z') {

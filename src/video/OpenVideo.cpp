@@ -1,6 +1,7 @@
 #include "video/OpenVideo.h"
 
 #include "platform/mci/MciElementName.h"
+#include "platform/mci/MciErrors.h"
 #include "ui/Form1.h"
 
 #include <cstdint>
@@ -42,7 +43,12 @@ std::int32_t OpenVideo(Program& program) {
         run.Trap(); // no such catalogue entry: the file name stays empty
     }
 
-    if (const std::optional<std::string> command = OpenCommand(state.MediaPath + file)) {
+    const std::string path = state.MediaPath + file;
+    if (path.find('\0') != std::string::npos) {
+        // No file name holds a NUL, and the device would read the name cut short at it: another
+        // file than the settings name. Nothing is sent; the viewer hears of a missing file.
+        code = platform::mci::error::FileNotFound;
+    } else if (const std::optional<std::string> command = OpenCommand(path)) {
         run.Send(*command, code);
     } else {
         run.Trap(); // the send cannot be made: code keeps its value, as for a failed send

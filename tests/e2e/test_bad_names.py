@@ -10,6 +10,8 @@ Each disc holds a playable clip (green) that a changed command would open instea
 - 'b.mpg" wait "notify' and 'b"quote.mpg' (on disc under that very name): a double quote cannot
   be written inside a name in a command, so no open is sent and the failure is reported before
   the device is asked: "... (0: 0)".
+- "b<NUL>.mpg", with a clip "b" on disc: no file name holds a NUL, and cut short there the name
+  would open "b"; nothing is sent, and the viewer learns the file is missing: "... (1: 275)".
 Without a logo the program then ends with status 0; green never shows."""
 
 import time
@@ -58,6 +60,8 @@ def test(s):
     fails_without_playing(s, "quotes-and-flags", 'b.mpg" wait "notify', ["b.mpg"], NOT_SENT)
     # A quote without a blank: refused the same way, even though the file exists here.
     fails_without_playing(s, "quote", 'b"quote.mpg', ['b"quote.mpg'], NOT_SENT)
+    # Cut short at the NUL, the name would open b, whose extension was never judged.
+    fails_without_playing(s, "nul", "b\0.mpg", ["b"], MISSING)
 
 
 if __name__ == "__main__":

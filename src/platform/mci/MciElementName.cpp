@@ -3,7 +3,7 @@
 namespace quorix::platform::mci {
 
 std::optional<std::string> MciElementName(const std::string& path) {
-    if (path.find('"') != std::string::npos) {
+    if (path.find_first_of(std::string_view("\"\0", 2)) != std::string::npos) {
         return std::nullopt;
     }
     if (path.find_first_of(" \t") != std::string::npos) {

@@ -13,6 +13,7 @@
 namespace quorix::check {
 namespace {
 
+using namespace std::string_literals;
 using platform::mci::ScriptedMciDevice;
 using platform::testing_support::TempDir;
 using ::testing::Contains;
@@ -85,6 +86,84 @@ TEST_F(CheckDiscTest, AMissingFolderOrSettingsFileIsNamed) {
     EXPECT_THAT(noFolder.problems, ElementsAre("media folder " + media() + "quorix/ not found",
                                                HasSubstr("no playable entry")));
     EXPECT_THAT(device.sent(), IsEmpty());
+}
+
+// What Notepad on Windows saves: Windows-1252 names, or UTF-8 behind a byte-order mark.
+TEST_F(CheckDiscTest, ASettingsFileSavedOnWindowsIsReadAsItsAuthorMeantIt) {
+    folder.write("quorix.ini", "[cliplist]\r\nclip00=Stra\xDF"
+                               "e\r\nclip01=Mit\tTab\r\n[filelist]\r\nStra\xDF"
+                               "e=Filme f\xFCr Kinder\\Stra\xDF"
+                               "e am Meer.mpg\r\nMit\tTab=tab.mpg\r\n");
+    folder.write("Filme für Kinder/Straße am Meer.mpg", "mpeg");
+    folder.write("tab.mpg", "mpeg");
+    device.always("status check length", 0, "25");
+    const DiscReport windows1252 = check(media());
+    EXPECT_TRUE(windows1252.sound()) << ReportText(windows1252);
+    const auto entries =
+        std::find(windows1252.lines.begin(), windows1252.lines.end(), "Catalogue: 2 entries");
+    ASSERT_NE(entries, windows1252.lines.end()) << ReportText(windows1252);
+    EXPECT_THAT(std::vector<std::string>(entries + 1, entries + 6),
+                ElementsAre("  1. \"Straße\"", "     file: Filme für Kinder\\Straße am Meer.mpg",
+                            "     path: " + media() + "Filme für Kinder/Straße am Meer.mpg",
+                            "     length: 25 frames", "  2. \"Mit<TAB>Tab\""));
+
+    // Behind a mark, the first section is read like any other.
+    folder.write("quorix.ini", "\xEF\xBB\xBF[settings]\r\nmenumode=1\r\n[cliplist]\r\n"
+                               "clip00=Straße\r\n[filelist]\r\n"
+                               "Straße=filme für kinder\\STRASSE AM MEER.MPG\r\n");
+    const DiscReport marked = check(media());
+    EXPECT_THAT(marked.lines, Contains("  menumode    1"));
+    EXPECT_THAT(marked.lines, Contains(HasSubstr("begins with a UTF-8 byte-order mark")));
+    // "ß" is one letter, and never matches "SS".
+    EXPECT_THAT(marked.problems,
+                Contains(HasSubstr("clip file filme für kinder\\STRASSE AM MEER.MPG not found at " +
+                                   media() + "Filme für Kinder/STRASSE AM MEER.MPG")));
+}
+
+// Names that name no file, or that hold no text, are shown with their control characters
+// written out, and a name with a NUL never reaches the device.
+TEST_F(CheckDiscTest, NamesThatNameNoFileAreShownAsTheyStand) {
+    folder.write("quorix.ini", ("[cliplist]\r\nclip00=Shadow\r\nclip01=Odd\r\n"
+                                "clip02=Away\r\n[filelist]\r\n"
+                                "Shadow=../../../../etc/shadow\0.mpg\r\n"
+                                "Odd=odd\x81\x1b.mpg\r\nAway=video\\away.mpg\r\n"s));
+    folder.write("odd\x81\x1b.mpg", "mpeg");
+    device.always("status check length", 0, "25");
+
+    const DiscReport report = check(media());
+    EXPECT_THAT(report.lines, Contains("     file: ../../../../etc/shadow<NUL>.mpg"));
+    EXPECT_THAT(report.problems,
+                ElementsAre("entry 1 (clip00 \"Shadow\"): the clip file name "
+                            "../../../../etc/shadow<NUL>.mpg holds a NUL byte and names no "
+                            "file: the presenter sends nothing to the media device and reports "
+                            "the file not found",
+                            "entry 2 (clip01 \"Odd\"): the clip file name odd<0x81><0x1B>.mpg "
+                            "holds characters that are no readable text (control characters, or "
+                            "bytes that are not UTF-8 and mean nothing in Windows-1252)",
+                            "entry 3 (clip02 \"Away\"): clip file video\\away.mpg not found at " +
+                                media() + "video/away.mpg: " + folder.path().string() +
+                                " holds no folder named \"video\" in any case"));
+    // Only the odd name, which is there, was opened.
+    EXPECT_EQ(device.sent().size(), 4U);
+    EXPECT_THAT(device.sent().front(), HasSubstr("odd"));
+}
+
+TEST_F(CheckDiscTest, OfAHugeSettingsFileOnlyTheFirstMegabyteIsRead) {
+    std::string bytes = "[settings]\r\noverscan=3\r\n";
+    for (int i = 0; bytes.size() <= platform::ProfileReadLimit; ++i) {
+        bytes += "[s" + std::to_string(i) + "]\r\n";
+    }
+    bytes += "[cliplist]\r\nclip00=Late\r\n[filelist]\r\nLate=late.mpg\r\n";
+    folder.write("quorix.ini", bytes);
+
+    const DiscReport report = check(media());
+    EXPECT_THAT(report.lines, Contains("  overscan    3 pixels"));
+    EXPECT_THAT(report.problems,
+                ElementsAre("settings file " + media() + "quorix.ini is " +
+                                std::to_string(bytes.size()) +
+                                " bytes: only its first 1048576 bytes are read, up to their last "
+                                "whole line, and the rest is ignored",
+                            HasSubstr("no playable entry")));
 }
 
 TEST(SettingsAsRead, TheFontColourDerivesTheHighlightAsStartUpDoes) {

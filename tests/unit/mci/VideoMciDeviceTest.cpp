@@ -143,6 +143,8 @@ TEST_F(VideoMciDeviceTest, OpenRefusalsComeInTheirOrder) {
     EXPECT_EQ(code("open " + path("noextension") + " alias other"), 263);
     EXPECT_EQ(code("open " + path("missing.mpg") + " alias other"), 275);
     EXPECT_EQ(code("open " + path("folder.mpg") + " alias other"), 296);
+    // A name cut short at a NUL would be another file than the one judged by its extension.
+    EXPECT_EQ(code("open " + path("clip02.mpg") + std::string("\0.mpg alias other", 17)), 275);
     EXPECT_EQ(code("open " + path("clip02.mpg") + " alias all"), 279);
     EXPECT_EQ(code("open " + path("clip02.mpg") + " type waveaudio alias other"), 263);
     // Without an alias the element names the device; opening it twice is a different fault.

@@ -65,31 +65,37 @@ TEST_F(FileProfileReaderTest, FileIsReadOnceAndKeptForLaterLookups) {
     EXPECT_EQ(reader.readString("s", "k", "d", 100, "e:\\other.ini"), "other");
 }
 
-TEST_F(FileProfileReaderTest, TenMegabyteFileIsReadWhole) {
-    std::string bytes;
-    bytes.reserve(11 * 1024 * 1024);
-    bytes += "[first]\r\nk=start\r\n";
-    for (int i = 0; bytes.size() < 10 * 1024 * 1024; ++i) {
-        bytes += "[section" + std::to_string(i % 5000) + "]\r\nkey" + std::to_string(i) +
-                 "=some value of a fair length " + std::to_string(i) + "\r\n";
+TEST_F(FileProfileReaderTest, OnlyTheFirstMegabyteOfAHugeFileIsRead) {
+    std::string bytes = "[first]\r\nk=start\r\n";
+    for (int i = 0; bytes.size() < ProfileReadLimit - 100; ++i) {
+        bytes += "[section" + std::to_string(i) + "]\r\nkey=value " + std::to_string(i) + "\r\n";
     }
-    // One line of a megabyte with no line end at all.
-    bytes += "[last]\r\nk=" + std::string(1024 * 1024, 'x');
+    bytes += "[edge]\r\n";
+    // This line runs across the limit: its value would be read cut in two.
+    bytes += "k=" + std::string(ProfileReadLimit - bytes.size() + 10, 'x') + "\r\n";
+    bytes += "[later]\r\nk=v\r\n";
+    bytes += std::string(10 * ProfileReadLimit, '\n');
     disc.write("big.ini", bytes);
 
     EXPECT_EQ(reader.readString("first", "k", "d", 256, "e:\\big.ini"), "start");
-    EXPECT_EQ(reader.readString("section7", "key7", "d", 256, "e:\\big.ini"),
-              "some value of a fair length 7");
-    // Later sections of a name are ignored, with their keys.
-    EXPECT_EQ(reader.readString("section7", "key5007", "d", 256, "e:\\big.ini"), "d");
-    EXPECT_EQ(reader.readString("last", "k", "d", 256, "e:\\big.ini"), std::string(255, 'x'));
+    EXPECT_EQ(reader.readString("section7", "key", "d", 256, "e:\\big.ini"), "value 7");
+    EXPECT_EQ(reader.readString("edge", "k", "d", 256, "e:\\big.ini"), "d");
+    EXPECT_EQ(reader.readString("later", "k", "d", 256, "e:\\big.ini"), "d");
+
+    // A file of exactly the limit is read whole.
+    const std::string exact = "[s]\r\nk=" + std::string(ProfileReadLimit - 7, 'y');
+    disc.write("exact.ini", exact);
+    const auto read = ReadProfileFile((disc.path() / "exact.ini").string());
+    ASSERT_TRUE(read);
+    EXPECT_FALSE(read->cutShort);
+    EXPECT_EQ(read->bytes, exact);
 }
 
 TEST_F(FileProfileReaderTest, BinaryGarbageAndNulBytesDoNotStopTheReader) {
     std::mt19937 random(20240229);
     std::uniform_int_distribution<int> byte(0, 255);
     std::string bytes;
-    for (int i = 0; i < 1024 * 1024; ++i) {
+    for (std::size_t i = 0; i < ProfileReadLimit - 100; ++i) {
         bytes += static_cast<char>(byte(random));
     }
     bytes += "\r\n[s]\r\nk=v\0w\r\n"s;

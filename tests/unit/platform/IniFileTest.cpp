@@ -84,7 +84,10 @@ INSTANTIATE_TEST_SUITE_P(
         Vector{"TabInSectionArgument", "[s]\r\nk=v\r\n", "\ts", "k", "d", 100, "d"},
         Vector{"VtInSectionArgument", "[s]\r\nk=v\r\n", "s\v", "k", "d", 100, "d"},
         Vector{"TabInKeyArgument", "[s]\r\nk=v\r\n", "s", "k\t", "d", 100, "d"},
-        Vector{"InnerTabInKeyArgument", "[s]\r\na\tb=v\r\n", "s", "a\tb", "d", 100, "d"},
+        // A title with a tab is also the key of its file entry.
+        Vector{"InnerTabInKeyArgument", "[s]\r\na\tb=v\r\n", "s", "a\tb", "d", 100, "v"},
+        Vector{"InnerTabInSectionArgument", "[a\tb]\r\nk=v\r\n", "a\tb", "k", "d", 100, "v"},
+        Vector{"InnerTabIsNoSpace", "[s]\r\na\tb=v\r\n", "s", "a b", "d", 100, "d"},
         Vector{"CrInKeyArgument", "[s]\r\nk=v\r\n", "s", "k\r", "d", 100, "d"},
         Vector{"LfInKeyArgument", "[s]\r\nk=v\r\n", "s", "k\n", "d", 100, "d"},
         Vector{"InnerBlanksKept", "[s]\r\nk=a  b\r\n", "s", "k", "d", 100, "a  b"}),
@@ -113,9 +116,9 @@ INSTANTIATE_TEST_SUITE_P(
                     Vector{"HeaderWithoutBracket", "[s  \r\nk=v\r\n", "s", "k", "d", 100, "v"},
                     Vector{"BracketWithoutOpening", "s]\r\nk=v\r\n", "s", "k", "d", 100, "d"},
                     Vector{"TextAfterHeaderIgnored", "[s]k=v\r\n", "s", "k", "d", 100, "d"},
-                    Vector{"Utf8BomLosesFirstHeader", "\xEF\xBB\xBF[s]\r\nk=v\r\n[t]\r\nj=w\r\n",
-                           "s", "k", "d", 100, "d"},
-                    Vector{"Utf8BomLaterSectionsWork", "\xEF\xBB\xBF[s]\r\nk=v\r\n[t]\r\nj=w\r\n",
+                    Vector{"Utf8MarkSkipped", "\xEF\xBB\xBF[s]\r\nk=v\r\n[t]\r\nj=w\r\n", "s", "k",
+                           "d", 100, "v"},
+                    Vector{"Utf8MarkLaterSectionsWork", "\xEF\xBB\xBF[s]\r\nk=v\r\n[t]\r\nj=w\r\n",
                            "t", "j", "d", 100, "w"}),
     VectorName);
 
@@ -160,6 +163,42 @@ TEST(IniFileBytes, Utf16LittleEndianFileIsReadAsUtf8) {
     const std::string bytes = "\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\xC4\0\xAC\x20\r\0\n\0"s;
     const IniFile file(bytes);
     EXPECT_EQ(file.readString("s", "k", "d", 100), "\xC3\x84\xE2\x82\xAC");
+}
+
+TEST(IniFileBytes, Utf8MarkMakesTheWholeFileUtf8) {
+    // Bytes that are no UTF-8 become U+FFFD, so that a title never falls back to Windows-1252.
+    const IniFile file("\xEF\xBB\xBF[s]\r\nk=M\xC3\xA4rchen\r\nj=M\xE4rchen\r\n"s);
+    EXPECT_EQ(file.readString("s", "k", "d", 100), "M\xC3\xA4rchen");
+    EXPECT_EQ(file.readString("s", "j", "d", 100), "M\xEF\xBF\xBDrchen");
+    // Only the first three bytes are a mark; a second one is text.
+    EXPECT_EQ(IniFile("\xEF\xBB\xBF\xEF\xBB\xBF[s]\nk=v"s).readString("s", "k", "d", 100), "d");
+}
+
+TEST(IniFileBytes, FileCutShortLosesItsLastLine) {
+    EXPECT_EQ(IniFile("[s]\r\nk=whole\r\nj=cut in tw", true).readString("s", "j", "d", 100), "d");
+    EXPECT_EQ(IniFile("[s]\r\nk=whole\r\nj=cut in tw", true).readString("s", "k", "d", 100),
+              "whole");
+    EXPECT_EQ(IniFile("[s]\r\nk=whole\r\nj=cut in tw", false).readString("s", "j", "d", 100),
+              "cut in tw");
+    EXPECT_EQ(IniFile("[s]\nk=v", true).readString("s", "k", "d", 100), "d");
+}
+
+TEST(IniFileBytes, LargeMarkedFilesKeepCharactersAcrossTheirPieces) {
+    // Marked files are decoded 64 KiB at a time; a character across the boundary stays whole.
+    const std::string head = "[s]\nk=";
+    std::string utf8 = "\xEF\xBB\xBF" + head + std::string(65536 - head.size() - 1, 'x');
+    utf8 += "\xC3\xA4\xE2\x82\xAC\n";
+    const std::string value(IniFile(utf8).find("s", "k").value_or(""));
+    EXPECT_EQ(value.substr(value.size() - 5), "\xC3\xA4\xE2\x82\xAC");
+
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : head + std::string(32768 - head.size() - 1, 'x')) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    utf16 += "\x3D\xD8\x00\xDE"s; // U+1F600 as a surrogate pair
+    const std::string wide(IniFile(utf16).find("s", "k").value_or(""));
+    EXPECT_EQ(wide.substr(wide.size() - 4), "\xF0\x9F\x98\x80");
 }
 
 TEST(IniFileBytes, LongValueIsCutToTheBuffer) {

@@ -98,11 +98,48 @@ TEST_F(PathResolverTest, HostAndRelativePathsResolveToo) {
     EXPECT_EQ(dotted, root + "/./QUORIX/../QUORIX/QUORIX.INI");
 }
 
-TEST_F(PathResolverTest, NameEndsAtNul) {
+TEST_F(PathResolverTest, ANameHoldingANulNamesNothing) {
+    // Cut at the NUL, these would name an existing file with another extension than the one
+    // judged by the caller.
     const PathResolver paths = resolver();
-    EXPECT_EQ(paths.resolve("e:\\quorix\\quorix.ini\0\\video"s), root + "/QUORIX/QUORIX.INI");
+    EXPECT_EQ(paths.resolve("e:\\quorix\\quorix.ini\0.mpg"s), "");
     EXPECT_EQ(paths.resolve("\0e:\\quorix"s), "");
     EXPECT_EQ(paths.resolve(""), "");
+}
+
+// Settings saved on Windows in Windows-1252 (or as UTF-8) name files that a Linux file system
+// holds in UTF-8.
+TEST_F(PathResolverTest, NamesAreDecodedAsTitlesAre) {
+    disc.write("QUORIX/Filme für Kinder/Straße am Meer.mpg", "");
+    const std::string file = root + "/QUORIX/Filme für Kinder/Straße am Meer.mpg";
+    const PathResolver paths = resolver();
+    EXPECT_EQ(paths.resolve("e:\\quorix\\Filme f\xFCr Kinder\\Stra\xDF"
+                            "e am Meer.mpg"),
+              file);
+    EXPECT_EQ(paths.resolve("e:\\quorix\\Filme für Kinder\\Straße am Meer.mpg"), file);
+    EXPECT_EQ(paths.resolve("e:\\quorix\\FILME F\xDCR KINDER\\stra\xDF"
+                            "e am meer.MPG"),
+              file);
+    // Unresolved components come back as text, so that the caller can show where it looked.
+    EXPECT_EQ(paths.resolve("e:\\quorix\\M\xFC"
+                            "de\\\x80.mpg"),
+              root + "/QUORIX/Müde/€.mpg");
+}
+
+// Each letter matches its other case through a one-to-one mapping, as Windows compares names.
+TEST_F(PathResolverTest, EveryLetterMatchesItsOtherCase) {
+    disc.write("QUORIX/ÜBERSICHT.MPG", "");
+    disc.write("QUORIX/ΑΘΉΝΑ/ÉTÉ.mpg", "");
+    disc.write("QUORIX/Straße.mpg", "");
+    const PathResolver paths = resolver();
+    EXPECT_EQ(paths.resolve("e:\\quorix\\übersicht.mpg"), root + "/QUORIX/ÜBERSICHT.MPG");
+    EXPECT_EQ(paths.resolve("e:\\quorix\\\xFC"
+                            "bersicht.mpg"),
+              root + "/QUORIX/ÜBERSICHT.MPG");
+    EXPECT_EQ(paths.resolve("e:\\quorix\\αθήνα\\été.MPG"), root + "/QUORIX/ΑΘΉΝΑ/ÉTÉ.mpg");
+    EXPECT_EQ(paths.resolve("e:\\quorix\\STRAßE.MPG"), root + "/QUORIX/Straße.mpg");
+    // Not full case folding: one letter never stands for two.
+    EXPECT_EQ(paths.resolve("e:\\quorix\\STRASSE.MPG"), root + "/QUORIX/STRASSE.MPG");
 }
 
 TEST(PathResolverEnvironment, DefaultReadsTheProcessEnvironment) {

@@ -6,6 +6,8 @@
 namespace quorix::testing {
 namespace {
 
+using namespace std::string_literals;
+
 class OpenVideoTest : public VideoFixture {
 protected:
     OpenVideoTest() {
@@ -95,6 +97,16 @@ TEST_F(OpenVideoTest, APathWithADoubleQuoteIsNeverSent) {
     EXPECT_EQ(messages(),
               (std::vector<std::string>{
                   "msgbox \"Having trouble in initializing the MPEG video file. (0: 0)\""}));
+}
+
+TEST_F(OpenVideoTest, APathWithANulIsNeverSentAndIsAMissingFile) {
+    // The device would check the extension after the NUL and open the name before it.
+    program_.state.Catalogue.ClipFiles[0] = "../../../../etc/shadow\0.mpg"s;
+    EXPECT_EQ(OpenVideo(program_), -1);
+    EXPECT_TRUE(device_.sent().empty());
+    EXPECT_EQ(messages(),
+              (std::vector<std::string>{
+                  "msgbox \"Having trouble in initializing the MPEG video file. (1: 275)\""}));
 }
 
 TEST_F(OpenVideoTest, ClipNumbersOutsideTheCatalogueOpenTheBareFolderAndReportZero) {
