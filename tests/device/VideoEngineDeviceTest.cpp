@@ -190,6 +190,7 @@ TEST_F(VideoEngineDeviceTest, LongClipSpansTheWholeBar) {
     program_.state.CurrentClip = 2;
     ASSERT_EQ(OpenVideo(program_), 0);
     const std::int32_t length = program_.state.ClipLength;
+    EXPECT_EQ(length, clips_->countFrames(std::string(MediaFolder) + "/long.mpg"));
     EXPECT_GT(length, 32767);
     EXPECT_EQ(answer("status video length"), std::to_string(length));
     EXPECT_EQ(form_.HScroll1->minimum(), 0);

@@ -94,11 +94,22 @@ bool MpvCore::setUp(const MpvSettings& settings) {
         // Hardware decoding where the machine has a decoder known to give the same pictures;
         // mpv decodes in software wherever it has none.
         {"hwdec", "auto-safe"},
+        // A clip is one file of media. Playlists, edit lists, archives and linked Matroska
+        // segments name other files, paths or network addresses: opened, a FIFO or a dead
+        // address among them holds the load until its time runs out, and a disc could make the
+        // presenter read any file on the machine.
+        {"access-references", "no"},
+        {"ordered-chapters", "no"},
+        {"autoload-files", "no"},
+        {"cover-art-auto", "no"},
     };
     for (const auto& [name, value] : options) {
         if (mpv_set_option_string(mpv_, name, value) < 0) {
             return false;
         }
+    }
+    if (!allowMediaFormatsOnly()) {
+        return false;
     }
     const char* videoOutput = "null";
     switch (settings.output) {
@@ -180,6 +191,23 @@ bool MpvCore::setUp(const MpvSettings& settings) {
         },
         this);
     return true;
+}
+
+bool MpvCore::allowMediaFormatsOnly() {
+    // libavformat's own list formats (concat scripts, HLS and DASH manifests, numbered image
+    // series) open further files behind mpv's back, whatever mpv allows; its demuxers are limited
+    // to the containers of camcorders, discs, phones and editors, and to raw video streams.
+    char key[] = "format_whitelist";
+    char formats[] = "mpeg,mpegts,mpegvideo,mov,avi,asf,matroska,ogg,flv,mxf,dv,h264,hevc,m4v,mp3";
+    mpv_node value{};
+    value.format = MPV_FORMAT_STRING;
+    value.u.string = formats;
+    char* keys[] = {key};
+    mpv_node_list list{1, &value, keys};
+    mpv_node map{};
+    map.format = MPV_FORMAT_NODE_MAP;
+    map.u.list = &list;
+    return mpv_set_option(mpv_, "demuxer-lavf-o", MPV_FORMAT_NODE, &map) >= 0;
 }
 
 void MpvCore::load(const std::string& path) {

@@ -86,6 +86,7 @@ public:
 private:
     explicit MpvCore(mpv_handle* handle);
     bool setUp(const MpvSettings& settings);
+    bool allowMediaFormatsOnly();
     void handle(const mpv_event& event);
     void command(std::initializer_list<const char*> words, std::uint64_t reply = 0);
     void setAsync(const char* name, const std::string& value);
