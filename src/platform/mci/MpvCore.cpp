@@ -223,6 +223,7 @@ void MpvCore::load(const std::string& path) {
     // The file loads without its sound, so that playback times are the picture's own until the
     // clip has been measured.
     setAsync("aid", "no");
+    setAsync("vf", "");
     command({"loadfile", path.c_str(), "replace"});
 }
 
@@ -272,6 +273,12 @@ void MpvCore::seek(double time) {
 
 void MpvCore::enableSound() {
     setAsync("aid", "auto");
+}
+
+void MpvCore::deinterlaceIfFlagged() {
+    if (flagProperty("video-frame-info/interlaced")) {
+        setAsync("vf", "bwdif=mode=send_frame:parity=auto:deint=interlaced");
+    }
 }
 
 void MpvCore::setPaused(bool paused) {

@@ -45,6 +45,7 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
         giveBack(std::move(core));
         return {nullptr, error::InvalidFile};
     }
+    core->deinterlaceIfFlagged();
     info.width = static_cast<std::int32_t>(*width);
     info.height = static_cast<std::int32_t>(*height);
     // Streams without a frame rate of their own are counted at the common PAL rate, and so are
