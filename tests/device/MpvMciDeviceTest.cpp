@@ -16,6 +16,8 @@
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace quorix::platform::mci {
 namespace {
@@ -245,7 +247,7 @@ TEST_F(MpvMciDeviceTest, AbsurdTimestampsAndRatesGiveALengthThatFitsOrAreRefused
     EXPECT_EQ(code("status video length"), 263);
 }
 
-TEST_F(MpvMciDeviceTest, FilesThatNameOtherFilesAreRefusedWithoutOpeningThem) {
+TEST_F(MpvMciDeviceTest, FilesThatNameOtherFilesAreRefusedWithoutOpeningThemWhileMediaOpen) {
     // Each names a FIFO that nobody writes to: opening it would hold the load until it gives up.
     const std::string fifo = clips_->path("fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -261,6 +263,35 @@ TEST_F(MpvMciDeviceTest, FilesThatNameOtherFilesAreRefusedWithoutOpeningThem) {
         if (writer >= 0) {
             close(writer);
         }
+    }
+
+    // Every container that cameras, discs, phones and editors give still opens (named as video
+    // whatever its extension).
+    const std::vector<std::pair<std::string, std::string>> media{
+        {"phone.mp4", "-c:v libx264"},
+        {"camera.avi", "-c:v mpeg4"},
+        {"editor.wmv", "-c:v wmv2"},
+        {"camcorder.ts", "-c:v mpeg2video -s 160x120 -f mpegts"},
+        {"web.ogv", "-c:v libtheora"},
+        {"web.flv", "-c:v flv"},
+        {"studio.mxf", "-c:v mpeg2video"},
+        {"stream.m2v", "-c:v mpeg2video -f mpeg2video"},
+        {"dv.avi", "-c:v dvvideo -s 720x576 -pix_fmt yuv420p -f dv"}};
+    // One run of ffmpeg writes them all; the last one's name comes last.
+    std::string arguments = "-f lavfi -i color=c=gray:s=64x48:r=25:d=0.2";
+    for (const auto& [clip, options] : media) {
+        arguments += " " + options;
+        if (clip != media.back().first) {
+            arguments += " '" + clips_->path(clip) + "'";
+        }
+    }
+    ASSERT_TRUE(clips_->make(media.back().first, arguments));
+    for (const auto& [clip, options] : media) {
+        SCOPED_TRACE(clip);
+        ASSERT_EQ(code("open " + clips_->path(clip) + " type mpegvideo alias video"), 0);
+        ASSERT_EQ(code("set video time format frames"), 0);
+        EXPECT_EQ(answer("status video length"), std::to_string(clips_->countFrames(clip)));
+        ASSERT_EQ(code("close video"), 0);
     }
 }
 

@@ -198,7 +198,7 @@ bool MpvCore::allowMediaFormatsOnly() {
     // series) open further files behind mpv's back, whatever mpv allows; its demuxers are limited
     // to the containers of camcorders, discs, phones and editors, and to raw video streams.
     char key[] = "format_whitelist";
-    char formats[] = "mpeg,mpegts,mpegvideo,mov,avi,asf,matroska,ogg,flv,mxf,dv,h264,hevc,m4v,mp3";
+    char formats[] = "mpeg,mpegts,mpegvideo,mov,avi,asf,matroska,ogg,flv,mxf,dv,h264,hevc,m4v";
     mpv_node value{};
     value.format = MPV_FORMAT_STRING;
     value.u.string = formats;
