@@ -65,6 +65,9 @@ MpvCore::~MpvCore() {
 }
 
 bool MpvCore::setUp(const MpvSettings& settings) {
+    if (!allowMediaFormatsOnly()) {
+        return false;
+    }
     const std::vector<std::pair<const char*, const char*>> options{
         {"config", "no"},
         {"terminal", "no"},
@@ -107,9 +110,6 @@ bool MpvCore::setUp(const MpvSettings& settings) {
         if (mpv_set_option_string(mpv_, name, value) < 0) {
             return false;
         }
-    }
-    if (!allowMediaFormatsOnly()) {
-        return false;
     }
     const char* videoOutput = "null";
     switch (settings.output) {
