@@ -73,9 +73,10 @@ DiscReport CheckDisc(const DiscServices& services, const std::string& mediaPath,
                                QuotedTitle(catalogue.ClipTitles[slot]));
         report.lines.push_back("     file: " + ShownText(file));
         report.lines.push_back("     path: " + clip.hostPath);
-        report.lines.push_back("     length: " + (clip.length
-                                                      ? std::to_string(*clip.length) + " frames"
-                                                      : std::string("unknown")));
+        report.lines.push_back(
+            "     length: " +
+            (clip.length ? std::to_string(*clip.length) + (*clip.length == 1 ? " frame" : " frames")
+                         : std::string("unknown")));
         Append(report.problems, std::move(clip.problems));
     }
 

@@ -138,6 +138,33 @@ foreach(line
     expect_line("broken disc" "${line}")
 endforeach()
 
+# --- a clip of one frame, and one longer in milliseconds than a 32-bit length holds -----------
+set(short "${work}/short/quorix")
+file(MAKE_DIRECTORY "${short}")
+execute_process(
+    COMMAND ffmpeg -nostdin -v error -y -f lavfi -i color=c=gray:size=64x48:rate=25 -frames:v 1
+            -c:v mpeg1video -f mpeg "${short}/one.mpg"
+    RESULT_VARIABLE made)
+execute_process(
+    COMMAND ffmpeg -nostdin -v error -y -f lavfi -i color=c=gray:size=64x48:rate=25 -frames:v 2
+            -c:v mjpeg -bsf:v setts=ts=N*2592000000 "${short}/month.mkv"
+    RESULT_VARIABLE made_month)
+if(NOT made EQUAL 0 OR NOT made_month EQUAL 0)
+    message(FATAL_ERROR "ffmpeg could not make the short clips")
+endif()
+file(WRITE "${short}/quorix.ini" "[cliplist]
+clip00=One
+clip01=Month
+[filelist]
+One=one.mpg
+Month=month.mkv
+")
+run_quorix("${work}" --check short)
+expect_status("one frame and a month" 1)
+expect_line("one frame and a month" "     length: 1 frame")
+expect_line("one frame and a month"
+            "problem: entry 2 (clip01 \"Month\"): the media device cannot open month.mkv: 282 MCIERR_OUTOFRANGE")
+
 # --- a folder whose path holds "/debug" is a folder, "/debug" itself the fixed one ------------
 file(MAKE_DIRECTORY "${work}/debug/quorix")
 run_quorix("${work}" --check "${work}/debug")

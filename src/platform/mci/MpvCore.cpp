@@ -65,6 +65,9 @@ MpvCore::~MpvCore() {
 }
 
 bool MpvCore::setUp(const MpvSettings& settings) {
+    if (!allowMediaFormatsOnly()) {
+        return false;
+    }
     const std::vector<std::pair<const char*, const char*>> options{
         {"config", "no"},
         {"terminal", "no"},
@@ -94,6 +97,14 @@ bool MpvCore::setUp(const MpvSettings& settings) {
         // Hardware decoding where the machine has a decoder known to give the same pictures;
         // mpv decodes in software wherever it has none.
         {"hwdec", "auto-safe"},
+        // A clip is one file of media. Playlists, edit lists, archives and linked Matroska
+        // segments name other files, paths or network addresses: opened, a FIFO or a dead
+        // address among them holds the load until its time runs out, and a disc could make the
+        // presenter read any file on the machine.
+        {"access-references", "no"},
+        {"ordered-chapters", "no"},
+        {"autoload-files", "no"},
+        {"cover-art-auto", "no"},
     };
     for (const auto& [name, value] : options) {
         if (mpv_set_option_string(mpv_, name, value) < 0) {
@@ -182,6 +193,23 @@ bool MpvCore::setUp(const MpvSettings& settings) {
     return true;
 }
 
+bool MpvCore::allowMediaFormatsOnly() {
+    // libavformat's own list formats (concat scripts, HLS and DASH manifests, numbered image
+    // series) open further files behind mpv's back, whatever mpv allows; its demuxers are limited
+    // to the containers of camcorders, discs, phones and editors, and to raw video streams.
+    char key[] = "format_whitelist";
+    char formats[] = "mpeg,mpegts,mpegvideo,mov,avi,asf,matroska,ogg,flv,mxf,dv,h264,hevc,m4v";
+    mpv_node value{};
+    value.format = MPV_FORMAT_STRING;
+    value.u.string = formats;
+    char* keys[] = {key};
+    mpv_node_list list{1, &value, keys};
+    mpv_node map{};
+    map.format = MPV_FORMAT_NODE_MAP;
+    map.u.list = &list;
+    return mpv_set_option(mpv_, "demuxer-lavf-o", MPV_FORMAT_NODE, &map) >= 0;
+}
+
 void MpvCore::load(const std::string& path) {
     drain();
     entry_ = -1;
@@ -195,6 +223,7 @@ void MpvCore::load(const std::string& path) {
     // The file loads without its sound, so that playback times are the picture's own until the
     // clip has been measured.
     setAsync("aid", "no");
+    setAsync("vf", "");
     command({"loadfile", path.c_str(), "replace"});
 }
 
@@ -244,6 +273,12 @@ void MpvCore::seek(double time) {
 
 void MpvCore::enableSound() {
     setAsync("aid", "auto");
+}
+
+void MpvCore::deinterlaceIfFlagged() {
+    if (flagProperty("video-frame-info/interlaced")) {
+        setAsync("vf", "bwdif=mode=send_frame:parity=auto:deint=interlaced");
+    }
 }
 
 void MpvCore::setPaused(bool paused) {

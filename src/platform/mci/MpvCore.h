@@ -43,6 +43,11 @@ public:
     void load(const std::string& path);
     // Turns the loaded file's sound on.
     void enableSound();
+    // Deinterlaces the loaded file when the frame shown is flagged as interlaced (the halves of
+    // camcorder and disc pictures are taken a field apart and comb on every moving edge): each
+    // picture is made whole from its own fields and its neighbours', one picture per frame, so
+    // that frame numbers and exact seeks stay as they are. Progressive files get no filter.
+    void deinterlaceIfFlagged();
     // Waits (at most until deadline) for the file to be loaded and its first picture shown.
     // False when it failed to load or the time ran out.
     bool waitUntilShown(std::chrono::steady_clock::time_point deadline);
@@ -86,6 +91,7 @@ public:
 private:
     explicit MpvCore(mpv_handle* handle);
     bool setUp(const MpvSettings& settings);
+    bool allowMediaFormatsOnly();
     void handle(const mpv_event& event);
     void command(std::initializer_list<const char*> words, std::uint64_t reply = 0);
     void setAsync(const char* name, const std::string& value);

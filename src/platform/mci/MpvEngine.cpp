@@ -1,12 +1,20 @@
 #include "platform/mci/MpvEngine.h"
 
+#include "platform/mci/LastFrameSearch.h"
 #include "platform/mci/MciErrors.h"
 #include "platform/mci/MpvClipPlayer.h"
 
 #include <cmath>
 #include <filesystem>
+#include <limits>
 
 namespace quorix::platform::mci {
+namespace {
+
+// Faster than any camera records a clip to be played at its own speed.
+constexpr double MostFramesPerSecond = 1000.0;
+
+} // namespace
 
 MpvEngine::MpvEngine(MpvSettings settings) : settings_(settings) {}
 
@@ -37,37 +45,47 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
         giveBack(std::move(core));
         return {nullptr, error::InvalidFile};
     }
+    core->deinterlaceIfFlagged();
     info.width = static_cast<std::int32_t>(*width);
     info.height = static_cast<std::int32_t>(*height);
-    // Streams without a frame rate of their own are counted at the common PAL rate.
+    // Streams without a frame rate of their own are counted at the common PAL rate, and so are
+    // those that claim a rate no camera or editor gives a clip to play at: counted at it, a few
+    // frames stamped hours apart would be billions long.
     info.framesPerSecond = core->doubleProperty("container-fps").value_or(25.0);
-    if (info.framesPerSecond < 1.0) {
+    if (info.framesPerSecond < 1.0 || info.framesPerSecond > MostFramesPerSecond) {
         info.framesPerSecond = 25.0;
     }
 
     // The frame count is what an exact decode gives. mpv's duration also covers sound that
-    // outlasts the picture, so the last frame is found by an exact seek to the end, which shows
-    // it; with the sound still off the playback time is that frame's own. Where the duration is
-    // only an estimate (streams without an index), seeks a little further find any frames past it.
-    const auto shownAfterSeek = [&](double target) -> std::optional<double> {
+    // outlasts the picture and is only an estimate for streams without an index, so the last
+    // frame is found by exact seeks, with the sound still off so that the playback time is the
+    // picture's own. A seek shows the first frame at or after its target; past the last frame
+    // mpv stays at the target.
+    const double frameTime = 1.0 / info.framesPerSecond;
+    const auto frameAfter = [&](double target) -> std::optional<double> {
         core->seek(target);
         if (!core->waitForSeek(deadline)) {
             return std::nullopt;
         }
         core->drain();
-        return core->doubleProperty("time-pos");
-    };
-    const double frameTime = 1.0 / info.framesPerSecond;
-    double last = shownAfterSeek(*duration).value_or(*duration);
-    for (int step = 0; step < 100; ++step) {
-        // Half a frame on: a next frame shows with its own time, a full frame on, while
-        // nothing to show leaves mpv at the target itself.
-        const auto further = shownAfterSeek(last + frameTime / 2);
-        if (!further || *further < last + frameTime * 0.75) {
-            break;
+        const auto shown = core->doubleProperty("time-pos");
+        if (!shown || *shown < target + frameTime / 4) {
+            return std::nullopt;
         }
-        last = *further;
+        return shown;
+    };
+    const std::int64_t frames = FindLastFrame(frameAfter, *first, frameTime, *duration) + 1;
+    // Lengths and positions are answered as 32-bit numbers, in frames or in milliseconds, and
+    // the presenter adds the start to the length: a clip longer than they hold cannot be counted.
+    constexpr auto Largest = static_cast<double>(std::numeric_limits<std::int32_t>::max());
+    if (static_cast<double>(frames) > Largest ||
+        static_cast<double>(frames) * frameTime * 1000.0 > Largest) {
+        core->unload();
+        giveBack(std::move(core));
+        return {nullptr, error::OutOfRange};
     }
+    info.frameCount = static_cast<std::int32_t>(frames);
+
     // Back to the first frame with the sound on, and wait until it is shown: a window given the
     // picture next shows the clip's start, not the frame the measuring left behind. Turning the
     // sound on opens the audio output too, which would otherwise delay the first frame of play.
@@ -78,9 +96,6 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
     if (core->waitForSeek(deadline)) {
         core->waitUntilDrawn(deadline);
     }
-    const double frames = last >= *first ? std::round((last - *first) * info.framesPerSecond) + 1
-                                         : std::round((*duration - *first) * info.framesPerSecond);
-    info.frameCount = static_cast<std::int32_t>(std::max(frames, 1.0));
 
     const std::string title = std::filesystem::path(hostPath).filename().string();
     auto player = std::make_unique<MpvClipPlayer>(

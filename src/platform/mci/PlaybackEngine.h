@@ -45,7 +45,8 @@ public:
 };
 
 // Loads clips. A load that fails answers the MCI code: 296 for a file that holds no playable
-// video, 277 when the engine cannot be started or does not finish loading in time.
+// video, 282 for a clip too long to count in 32-bit frames and milliseconds, 277 when the engine
+// cannot be started or does not finish loading in time.
 class PlaybackEngine {
 public:
     struct Loaded {
