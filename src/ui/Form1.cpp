@@ -57,7 +57,8 @@ void PlaceDesigned(const TwipsGeometry& twips, QWidget& widget, const Place& pla
 
 } // namespace
 
-Form1::Form1(const TwipsGeometry& twips, QWidget* parent) : QWidget(parent), twips_(twips) {
+Form1::Form1(const TwipsGeometry& twips, platform::WindowHandles handles, QWidget* parent)
+    : QWidget(parent), twips_(twips), nativeVideo_(handles == platform::WindowHandles::Native) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Quorix"));
     setWindowIcon(DesignIcon());
@@ -98,8 +99,10 @@ void Form1::buildBackdrop() {
     Picture1->setBackColor(Black);
     PlaceDesigned(twips_, *Picture1, VideoPlace);
     Picture1->setFocusPolicy(Qt::StrongFocus);
-    // The media device draws the clip into this window by its native id.
-    Picture1->setAttribute(Qt::WA_NativeWindow);
+    if (nativeVideo_) {
+        // The media device draws the clip into this window by its native id.
+        Picture1->setAttribute(Qt::WA_NativeWindow);
+    }
     connect(Picture1, &PictureBox::clicked, this, &Form1::picture1Click);
     connect(Picture1, &PictureBox::mouseMoved, this, &Form1::picture1MouseMove);
 
@@ -200,8 +203,10 @@ void Form1::buildMenuLabels() {
 }
 
 void Form1::keepAboveBackdrop(QWidget& overlay) {
-    // Only a native window can lie above the native video surface inside PicBase.
-    overlay.setAttribute(Qt::WA_NativeWindow);
+    // Only a native window can lie above a native video surface inside PicBase.
+    if (nativeVideo_) {
+        overlay.setAttribute(Qt::WA_NativeWindow);
+    }
     overlay.setProperty("quorixOverlay", true);
     overlay.raise();
 }
