@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 #include <array>
 
@@ -29,6 +30,8 @@ constexpr std::array<double, 9> ButtonLefts{1425, 1815, 2220, 2670, 3000, 3345, 
 constexpr double ButtonTop = 5280;
 constexpr double ButtonWidth = 300;
 constexpr double ButtonHeight = 405;
+// How long a shown main window waits for the focus before it starts its work without it.
+constexpr int UnfocusedStartDelay = 400;
 constexpr Place BackdropPlace{1095, 285, 5385, 3105};
 constexpr Place VideoPlace{1110, 255, 3675, 1470};
 constexpr Place BackgroundPlace{-75, 105, 2025, 825};
@@ -247,6 +250,13 @@ void Form1::showEvent(QShowEvent* event) {
         // A window manager activates a new window by itself; a bare X server or the headless
         // platform does not, and the program starts its work when the window is activated.
         activateWindow();
+        // A Wayland compositor activates only a window it gives the keyboard to, and gives none
+        // where it has no keyboard: the work starts anyway, a moment after the window is shown.
+        QTimer::singleShot(UnfocusedStartDelay, this, [this] {
+            if (activation_.shownWithoutFocus()) {
+                emit activated();
+            }
+        });
     }
 }
 
