@@ -1,6 +1,6 @@
-"""The presenter on Wayland, end to end: a headless compositor of the test's own (cage or sway with
-screenshots through grim, keys through wtype on sway; or weston with its screenshooter), the real
-presenter on Qt's wayland platform, and waits that poll the screen. Debian 12's cage has no
+"""The presenter on Wayland, end to end: a headless compositor of the test's own (cage or sway,
+screenshots through grim, keys through wtype on sway), the real presenter on Qt's wayland
+platform, and waits that poll the screen. Debian 12's cage has no
 virtual keyboard, so keys are given under sway, another wlroots compositor.
 
 A compositor refuses to run as root (cage) or should not: run as root, the test runs it and the
@@ -30,7 +30,7 @@ HIGHLIGHT = (255, 208, 64)
 
 
 class Compositor:
-    """One headless compositor and the presenter in it. kind is "cage" or "weston"."""
+    """One headless compositor and the presenter in it. kind is "cage" or "sway"."""
 
     def __init__(self, kind, options, work):
         self.kind = kind
@@ -93,11 +93,12 @@ class Compositor:
     # --- starting --------------------------------------------------------------------------
 
     def start(self, program, cwd):
-        """Starts the compositor with program (argv) as its only client; the presenter ends the
-        compositor when it ends (cage), or is started inside it (weston)."""
+        """Starts the compositor with program (argv) as its only client: cage runs it and ends
+        with it, sway is started first and the program in it."""
         self._runs += 1
         log = open(self.work / f"{self.kind}-{self._runs}.log", "wb")
         client_env = {"QT_QPA_PLATFORM": "wayland"}
+        env = {"WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
         if self.kind == "sway":
             config = self.work / "sway.conf"
             config.write_text(
@@ -105,11 +106,6 @@ class Compositor:
                 "for_window [title=.*] fullscreen enable\n"
             )
             self._own(config)
-            env = {
-                "WLR_BACKENDS": "headless",
-                "WLR_RENDERER": "pixman",
-                "WLR_LIBINPUT_NO_DEVICES": "1",
-            }
             self.compositor = subprocess.Popen(
                 self._command(["sway", "-c", str(config)], env), stdin=subprocess.DEVNULL,
                 stdout=log, stderr=subprocess.STDOUT, start_new_session=True,
@@ -121,47 +117,63 @@ class Compositor:
                 cwd=str(cwd), stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                 start_new_session=True,
             )
-        elif self.kind == "cage":
+        else:
             # cage shows a full-screen window's buffer straight on the output; its screen copies
             # then show a picture that can be seconds old. Turned upside down the output is drawn
             # by cage itself for every frame, and grim turns the copy back.
             argv = ["cage", "-r", "-r", "--", "env", *[f"{k}={v}" for k, v in client_env.items()]]
             argv += list(program)
-            env = {
-                "WLR_BACKENDS": "headless",
-                "WLR_RENDERER": "pixman",
-                "WLR_LIBINPUT_NO_DEVICES": "1",
-            }
             self.process = subprocess.Popen(
                 self._command(argv, env), cwd=str(cwd), stdin=subprocess.DEVNULL,
                 stdout=log, stderr=subprocess.STDOUT, start_new_session=True,
             )
             self._wait_socket("wayland-0")
             self.socket = "wayland-0"
-        else:
-            argv = [
-                "weston", "--backend=headless-backend.so", "--use-pixman", "--width=1024",
-                "--height=768", f"--socket={self.socket}", "--idle-time=0", "--debug",
-            ]
-            self.compositor = subprocess.Popen(
-                self._command(argv), stdin=subprocess.DEVNULL, stdout=log,
-                stderr=subprocess.STDOUT, start_new_session=True,
-            )
-            self._wait_socket(self.socket)
-            # weston's desktop fades in from black once its shell client runs: the presenter
-            # starts after that, or its first seconds would not be seen.
-            deadline = time.monotonic() + 30
-            while not any(any(self.shot().pixel(x, 700)) for x in range(0, 1024, 64)):
-                if time.monotonic() > deadline:
-                    raise Failure("weston showed no desktop within 30 s")
-                time.sleep(0.2)
-            self.process = subprocess.Popen(
-                self._command(list(program), {**client_env, "WAYLAND_DISPLAY": self.socket}),
-                cwd=str(cwd), stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
-                start_new_session=True,
-            )
         log.close()
         self.log(f"{self.kind} started with {' '.join(program)}")
+
+    def start_kiosk(self, folder):
+        """The kiosk service's start script on folder, with the presenter under test as the
+        "quorix" it runs."""
+        self._runs += 1
+        log = open(self.work / f"kiosk-{self._runs}.log", "wb")
+        env = {
+            "WLR_BACKENDS": "headless",
+            "WLR_RENDERER": "pixman",
+            "WLR_LIBINPUT_NO_DEVICES": "1",
+            "QT_QPA_PLATFORM": "wayland",
+            "PATH": f"{Path(self.options.quorix).parent}:/usr/bin:/bin",
+        }
+        self.process = subprocess.Popen(
+            self._command([self.options.kiosk, str(folder)], env), stdin=subprocess.DEVNULL,
+            stdout=log, stderr=subprocess.STDOUT, start_new_session=True,
+        )
+        log.close()
+        self.log(f"{self.options.kiosk} {folder} started")
+
+    def presenter_pid(self, timeout=20):
+        """The process id of the presenter started by this test's compositor or script."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            parents = {}
+            names = {}
+            for entry in Path("/proc").iterdir():
+                if entry.name.isdigit():
+                    try:
+                        stat = (entry / "stat").read_text()
+                    except OSError:
+                        continue
+                    name = stat[stat.index("(") + 1 : stat.rindex(")")]
+                    parents[int(entry.name)] = int(stat[stat.rindex(")") + 2 :].split()[1])
+                    names[int(entry.name)] = name
+            for pid, name in names.items():
+                ancestor = parents.get(pid)
+                while name == "quorix" and ancestor:
+                    if ancestor == self.process.pid:
+                        return pid
+                    ancestor = parents.get(ancestor)
+            time.sleep(0.1)
+        raise Failure(f"no presenter started within {timeout} s")
 
     def _wait_socket(self, name):
         deadline = time.monotonic() + 20
@@ -173,30 +185,13 @@ class Compositor:
     # --- screen and keys -------------------------------------------------------------------
 
     def shot(self, label=""):
-        if self.kind != "weston":
-            done = subprocess.run(
-                self._command(["grim", "-t", "ppm", "-"], {"WAYLAND_DISPLAY": self.socket}),
-                capture_output=True, timeout=30,
-            )
-            if done.returncode != 0:
-                raise Failure(f"grim failed: {done.stderr.decode(errors='replace').strip()}")
-            picture = Picture.from_ppm(done.stdout, label)
-        else:
-            folder = self.work / "shots"
-            folder.mkdir(exist_ok=True)
-            self._own(folder)
-            before = set(folder.iterdir())
-            subprocess.run(
-                self._command(["weston-screenshooter"], {"WAYLAND_DISPLAY": self.socket}),
-                cwd=str(folder), capture_output=True, timeout=30,
-            )
-            made = sorted(set(folder.iterdir()) - before)
-            if not made:
-                raise Failure("weston-screenshooter made no picture")
-            picture = Picture.from_file(made[-1])
-            picture.label = label
-            for path in made:
-                path.unlink()
+        done = subprocess.run(
+            self._command(["grim", "-t", "ppm", "-"], {"WAYLAND_DISPLAY": self.socket}),
+            capture_output=True, timeout=30,
+        )
+        if done.returncode != 0:
+            raise Failure(f"grim failed: {done.stderr.decode(errors='replace').strip()}")
+        picture = Picture.from_ppm(done.stdout, label)
         self._shots = (self._shots + [picture])[-6:]
         return picture
 
