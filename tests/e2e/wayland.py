@@ -1,6 +1,6 @@
-"""The presenter on Wayland, end to end: a headless compositor of the test's own (cage or sway,
-screenshots through grim, keys through wtype on sway), the real presenter on Qt's wayland
-platform, and waits that poll the screen. Debian 12's cage has no
+"""The presenter on Wayland, end to end: a headless compositor of the test's own (cage or sway
+with screenshots through grim, keys through wtype on sway; or weston with its screenshooter), the
+real presenter on Qt's wayland platform, and waits that poll the screen. Debian 12's cage has no
 virtual keyboard, so keys are given under sway, another wlroots compositor.
 
 A compositor refuses to run as root (cage) or should not: run as root, the test runs it and the
@@ -30,7 +30,7 @@ HIGHLIGHT = (255, 208, 64)
 
 
 class Compositor:
-    """One headless compositor and the presenter in it. kind is "cage" or "sway"."""
+    """One headless compositor and the presenter in it: kind is "cage", "sway" or "weston"."""
 
     def __init__(self, kind, options, work):
         self.kind = kind
@@ -94,7 +94,7 @@ class Compositor:
 
     def start(self, program, cwd):
         """Starts the compositor with program (argv) as its only client: cage runs it and ends
-        with it, sway is started first and the program in it."""
+        with it, sway and weston are started first and the program in them."""
         self._runs += 1
         log = open(self.work / f"{self.kind}-{self._runs}.log", "wb")
         client_env = {"QT_QPA_PLATFORM": "wayland"}
@@ -112,6 +112,28 @@ class Compositor:
             )
             self.socket = "wayland-1"
             self._wait_socket(self.socket)
+            self.process = subprocess.Popen(
+                self._command(list(program), {**client_env, "WAYLAND_DISPLAY": self.socket}),
+                cwd=str(cwd), stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                start_new_session=True,
+            )
+        elif self.kind == "weston":
+            argv = [
+                "weston", "--backend=headless-backend.so", "--use-pixman", "--width=1024",
+                "--height=768", f"--socket={self.socket}", "--idle-time=0", "--debug",
+            ]
+            self.compositor = subprocess.Popen(
+                self._command(argv), stdin=subprocess.DEVNULL, stdout=log,
+                stderr=subprocess.STDOUT, start_new_session=True,
+            )
+            self._wait_socket(self.socket)
+            # weston's desktop fades in from black once its shell client runs: the presenter
+            # starts after that, or its first seconds would not be seen.
+            deadline = time.monotonic() + 30
+            while not any(any(self.shot().pixel(x, 700)) for x in range(0, 1024, 64)):
+                if time.monotonic() > deadline:
+                    raise Failure("weston showed no desktop within 30 s")
+                time.sleep(0.2)
             self.process = subprocess.Popen(
                 self._command(list(program), {**client_env, "WAYLAND_DISPLAY": self.socket}),
                 cwd=str(cwd), stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
@@ -185,6 +207,8 @@ class Compositor:
     # --- screen and keys -------------------------------------------------------------------
 
     def shot(self, label=""):
+        if self.kind == "weston":
+            return self._weston_shot(label)
         done = subprocess.run(
             self._command(["grim", "-t", "ppm", "-"], {"WAYLAND_DISPLAY": self.socket}),
             capture_output=True, timeout=30,
@@ -192,6 +216,26 @@ class Compositor:
         if done.returncode != 0:
             raise Failure(f"grim failed: {done.stderr.decode(errors='replace').strip()}")
         picture = Picture.from_ppm(done.stdout, label)
+        self._shots = (self._shots + [picture])[-6:]
+        return picture
+
+    def _weston_shot(self, label):
+        """weston's screenshooter writes a PNG file into its current directory."""
+        folder = self.work / "shots"
+        folder.mkdir(exist_ok=True)
+        self._own(folder)
+        before = set(folder.iterdir())
+        subprocess.run(
+            self._command(["weston-screenshooter"], {"WAYLAND_DISPLAY": self.socket}),
+            cwd=str(folder), capture_output=True, timeout=30,
+        )
+        made = sorted(set(folder.iterdir()) - before)
+        if not made:
+            raise Failure("weston-screenshooter made no picture")
+        picture = Picture.from_file(made[-1])
+        picture.label = label
+        for path in made:
+            path.unlink()
         self._shots = (self._shots + [picture])[-6:]
         return picture
 

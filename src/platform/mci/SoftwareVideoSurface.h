@@ -52,6 +52,7 @@ protected:
 
 private:
     static void onUpdate(void* self);
+    static void makeOpaque(QImage& picture);
     void renderLoop();
 
     mpv_render_context* context_ = nullptr;
