@@ -2,10 +2,12 @@
 """The sample disc natively on Wayland under sway: the intro plays (its picture changes), the
 menu follows with entry 1 highlighted, keys from the compositor's virtual keyboard choose
 "Sunrise", which plays and ends back in the menu on its entry, and Esc ends the program with
-status 0.
+status 0. A clip missing on disc brings up the message box, which Return closes: the program
+then ends with status 0.
 """
 
 import wayland
+from media import Clip, make_disc
 from screen_checks import filled, highlighted_lines
 from wayland import HIGHLIGHT, SUNRISE_YELLOW, TITLE, WELCOME_RED, moving
 
@@ -36,6 +38,23 @@ def test(c):
     c.key("Escape")
     status = c.wait_exit(15)
     c.check(status == 0, f"the presenter ended with status {status} after Esc, not 0")
+
+    # Play-all, the only clip missing, no logo: the message box over the black window.
+    media = make_disc(
+        c.work / "missing" / "quorix",
+        [Clip("Gone", "gone.mpg", missing=True)],
+        {"menumode": 0, "loopmode": 0, "logomode": 0},
+    )
+    c._own(c.work / "missing")
+    c.start([c.options.quorix], media.parent)
+    c.wait_for(
+        "the message box (light) over the black window",
+        lambda s: 0.02 < s.fraction(screen, lambda p: min(p) > 180, step=4) < 0.5,
+        timeout=15,
+    )
+    c.key("Return")
+    status = c.wait_exit(15)
+    c.check(status == 0, f"the presenter ended with status {status} after the message, not 0")
 
 
 if __name__ == "__main__":

@@ -99,10 +99,18 @@ class Compositor:
         log = open(self.work / f"{self.kind}-{self._runs}.log", "wb")
         client_env = {"QT_QPA_PLATFORM": "wayland"}
         env = {"WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
-        if self.kind == "sway":
+        if self.kind == "sway" and getattr(self, "compositor", None) is not None:
+            self.process = subprocess.Popen(
+                self._command(list(program), {**client_env, "WAYLAND_DISPLAY": self.socket}),
+                cwd=str(cwd), stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                start_new_session=True,
+            )
+        elif self.kind == "sway":
             config = self.work / "sway.conf"
             config.write_text(
                 "output HEADLESS-1 mode 1024x768\ndefault_border none\n"
+                # A dialog over a full-screen window gets the keyboard only when it is full
+                # screen as well.
                 "for_window [title=.*] fullscreen enable\n"
             )
             self._own(config)
