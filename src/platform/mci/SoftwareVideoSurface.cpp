@@ -139,9 +139,12 @@ void SoftwareVideoSurface::makeOpaque(QImage& picture) {
     // libmpv leaves the fourth byte of each pixel as its scaler left it, while an RGB32 image
     // promises 0xff there. Qt copies such pixels as they are into a window of the same format,
     // and a compositor that honours the window's alpha (weston) then shows nothing of the clip.
+    uchar* bytes = picture.bits();
+    const auto stride = static_cast<std::size_t>(picture.bytesPerLine());
+    const auto width = static_cast<std::size_t>(picture.width());
     for (int y = 0; y < picture.height(); ++y) {
-        auto* line = reinterpret_cast<std::uint32_t*>(picture.scanLine(y));
-        for (int x = 0; x < picture.width(); ++x) {
+        auto* line = reinterpret_cast<std::uint32_t*>(bytes + stride * static_cast<std::size_t>(y));
+        for (std::size_t x = 0; x < width; ++x) {
             line[x] |= 0xff000000u;
         }
     }

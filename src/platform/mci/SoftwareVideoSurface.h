@@ -22,12 +22,12 @@ namespace quorix::platform::mci {
 // through Qt's painting or leaves the window (libmpv's own Wayland output opens a window of its
 // own, which can neither sit inside Picture1 nor be clipped by it). Measured under headless cage,
 // a 352x288 clip shown full screen at 1280x720 for 30 s, both cores busy with other work:
-// this surface 3.2 s of CPU, the same program through XWayland with libmpv's native X11 output
-// 12.0 s, the mpv command line 2.0 s (bench/wayland). What this surface costs beyond mpv goes to
-// copying: Qt's shared-memory back buffer is refilled from the front one before each paint and
-// the frame is copied into it. libmpv's OpenGL render API would save that copy only with a GPU;
-// in software (llvmpipe) it costs more, and in a QOpenGLWidget it squeezes the picture instead of
-// clipping it.
+// this surface 3.9 s of CPU, the same program through XWayland with libmpv's native X11 output
+// 12.5 s, the mpv command line 2.2 s (bench/wayland). What this surface costs beyond mpv goes to
+// copying: Qt's shared-memory back buffer is refilled from the front one before each paint, the
+// frame is copied into it, and each frame is made opaque first. libmpv's OpenGL render API would
+// save that copy only with a GPU; in software (llvmpipe) it costs more, and in a QOpenGLWidget it
+// squeezes the picture instead of clipping it.
 class SoftwareVideoSurface final : public QWidget {
 public:
     explicit SoftwareVideoSurface(QWidget* parent = nullptr);
