@@ -9,7 +9,14 @@ packages=(
     ffmpeg xvfb xauth xdotool imagemagick fonts-dejavu-core
     mpv time python3 dbus-daemon libxss-dev libx11-dev libxcb1-dev
     clang libclang-rt-14-dev llvm
+    qt6-wayland xwayland cage sway weston grim wtype systemd
 )
+
+# Run as root, the Wayland end-to-end tests start their compositor as this unprivileged user
+# (cage refuses to run as root).
+if [ "$(id -u)" -eq 0 ] && ! id quorixtest >/dev/null 2>&1; then
+    useradd --create-home --shell /usr/sbin/nologin quorixtest
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -154,4 +154,15 @@ convert -size 300x250 gradient:'#14213f'-'#03050d' \
     -font "$regular" -pointsize 17 -fill '#b8c4e0' -annotate +0+72 'Thank you for watching' \
     -strip -type TrueColor "BMP3:$out/logo.bmp"
 
+# At the medium's root: the file that desktops following the freedesktop autorun convention offer
+# to run when the disc is inserted.
+cat > "$out/../.autorun" <<'AUTORUN'
+#!/bin/sh
+# Run by the desktop (after asking the user) when this medium is mounted: presents the medium's
+# clips with the presenter installed on the machine.
+cd "$(dirname "$0")" || exit 1
+exec quorix "$PWD"
+AUTORUN
+chmod +x "$out/../.autorun"
+
 ls -l "$out"

@@ -145,17 +145,21 @@ int main(int argc, char** argv) {
     const platform::PathResolver paths;
     platform::FileProfileReader profile(paths);
 
+    platform::mci::MpvSettings settings;
+    settings.output = platform::mci::videoOutputForPlatform();
+    settings.audio = true;
+    const platform::WindowHandles handles = settings.output == platform::mci::VideoOutput::Native
+                                                ? platform::WindowHandles::Native
+                                                : platform::WindowHandles::Painted;
+
     const TwipsGeometry twips = TwipsGeometry::ForScreen(QGuiApplication::primaryScreen());
-    Form1 form(twips);
+    Form1 form(twips, handles);
     OverrideCursor cursor;
     QtScreen screen(twips, cursor, &form);
     QtDialogs dialogs(twips, &form);
     QtPointerDisplayCounter pointer(cursor);
     QtEventPump events;
 
-    platform::mci::MpvSettings settings;
-    settings.output = platform::mci::videoOutputForPlatform();
-    settings.audio = true;
     platform::mci::MpvMciDevice device(settings, paths);
 
     platform::DBusScreenSaverInhibitor sessionScreenSaver;
@@ -164,7 +168,7 @@ int main(int argc, char** argv) {
     platform::ScreenSaverInhibitors screenSaver({&sessionScreenSaver, &serverScreenSaver});
     ProgramExit exit(device, screenSaver);
 
-    QtWindowSystem windows;
+    QtWindowSystem windows(handles);
     const Services services{device, dialogs, screen,  *form.Timer1, events,
                             exit,   pointer, profile, paths,        windows};
     StartupPlace place;

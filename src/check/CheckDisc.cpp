@@ -1,5 +1,6 @@
 #include "check/CheckDisc.h"
 
+#include "check/AutorunCheck.h"
 #include "check/CatalogueProblems.h"
 #include "check/CheckText.h"
 #include "check/ClipCheck.h"
@@ -33,6 +34,7 @@ void CheckPlaces(const platform::PathResolver& paths, const std::string& mediaPa
         report.problems.push_back("media folder " + mediaPath + " not found");
         return;
     }
+    Append(report.lines, DescribeAutorun(folder));
     const std::string settingsFile = paths.resolve(mediaPath + std::string(SettingsFileName));
     report.lines.push_back("Settings file: " + settingsFile);
     if (!std::filesystem::is_regular_file(settingsFile, error)) {

@@ -20,4 +20,12 @@ bool ActivationTracker::focusMovedTo(FocusTarget target) {
     return false;
 }
 
+bool ActivationTracker::shownWithoutFocus() {
+    if (mainWindowWasActive_) {
+        return false;
+    }
+    mainWindowWasActive_ = true;
+    return true;
+}
+
 } // namespace quorix

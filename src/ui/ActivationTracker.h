@@ -19,6 +19,10 @@ public:
 
     // Returns true when the main window's activation event must fire now.
     bool focusMovedTo(FocusTarget target);
+    // The main window has been shown for a while and was never active: a compositor without a
+    // keyboard (a kiosk's, a headless one) never activates it. Returns true when the activation
+    // event must fire now, as the window is then as active as it will ever be.
+    bool shownWithoutFocus();
 
 private:
     bool mainWindowWasActive_ = false;

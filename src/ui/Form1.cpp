@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 #include <array>
 
@@ -29,6 +30,8 @@ constexpr std::array<double, 9> ButtonLefts{1425, 1815, 2220, 2670, 3000, 3345, 
 constexpr double ButtonTop = 5280;
 constexpr double ButtonWidth = 300;
 constexpr double ButtonHeight = 405;
+// How long a shown main window waits for the focus before it starts its work without it.
+constexpr int UnfocusedStartDelay = 400;
 constexpr Place BackdropPlace{1095, 285, 5385, 3105};
 constexpr Place VideoPlace{1110, 255, 3675, 1470};
 constexpr Place BackgroundPlace{-75, 105, 2025, 825};
@@ -57,7 +60,8 @@ void PlaceDesigned(const TwipsGeometry& twips, QWidget& widget, const Place& pla
 
 } // namespace
 
-Form1::Form1(const TwipsGeometry& twips, QWidget* parent) : QWidget(parent), twips_(twips) {
+Form1::Form1(const TwipsGeometry& twips, platform::WindowHandles handles, QWidget* parent)
+    : QWidget(parent), twips_(twips), nativeVideo_(handles == platform::WindowHandles::Native) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Quorix"));
     setWindowIcon(DesignIcon());
@@ -98,8 +102,10 @@ void Form1::buildBackdrop() {
     Picture1->setBackColor(Black);
     PlaceDesigned(twips_, *Picture1, VideoPlace);
     Picture1->setFocusPolicy(Qt::StrongFocus);
-    // The media device draws the clip into this window by its native id.
-    Picture1->setAttribute(Qt::WA_NativeWindow);
+    if (nativeVideo_) {
+        // The media device draws the clip into this window by its native id.
+        Picture1->setAttribute(Qt::WA_NativeWindow);
+    }
     connect(Picture1, &PictureBox::clicked, this, &Form1::picture1Click);
     connect(Picture1, &PictureBox::mouseMoved, this, &Form1::picture1MouseMove);
 
@@ -200,8 +206,10 @@ void Form1::buildMenuLabels() {
 }
 
 void Form1::keepAboveBackdrop(QWidget& overlay) {
-    // Only a native window can lie above the native video surface inside PicBase.
-    overlay.setAttribute(Qt::WA_NativeWindow);
+    // Only a native window can lie above a native video surface inside PicBase.
+    if (nativeVideo_) {
+        overlay.setAttribute(Qt::WA_NativeWindow);
+    }
     overlay.setProperty("quorixOverlay", true);
     overlay.raise();
 }
@@ -242,6 +250,13 @@ void Form1::showEvent(QShowEvent* event) {
         // A window manager activates a new window by itself; a bare X server or the headless
         // platform does not, and the program starts its work when the window is activated.
         activateWindow();
+        // A Wayland compositor activates only a window it gives the keyboard to, and gives none
+        // where it has no keyboard: the work starts anyway, a moment after the window is shown.
+        QTimer::singleShot(UnfocusedStartDelay, this, [this] {
+            if (activation_.shownWithoutFocus()) {
+                emit activated();
+            }
+        });
     }
 }
 

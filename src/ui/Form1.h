@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/WindowHandles.h"
 #include "ui/ActivationTracker.h"
 #include "ui/AutoSizeLabel.h"
 #include "ui/ControlArray.h"
@@ -26,15 +27,19 @@ namespace quorix {
 // has a virtual-key code is reported by keyDown and then consumed, so a focused control (the
 // scroll bar) never acts on it as well.
 //
-// Stacking: the backdrop PicBase lies lowest. The position panel, the buttons and the logo are
-// native windows above it (the video surface Picture1 inside PicBase is a native window, and
-// only native windows can lie above it); each is raised again whenever it is shown. Inside
+// Stacking: the backdrop PicBase lies lowest. The position panel, the buttons and the logo lie
+// above it and are raised again whenever they are shown. Where the media device draws into
+// Picture1 itself, Picture1 is a native window and these three are native too (only native
+// windows can lie above it); where the program paints the pictures (painted window handles),
+// no control is native. Inside
 // Picture1: Image1, then Shadow(0), Label2 and clip(0); a label comes to the front with raise().
 class Form1 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form1(const TwipsGeometry& twips, QWidget* parent = nullptr);
+    explicit Form1(const TwipsGeometry& twips,
+                   platform::WindowHandles handles = platform::WindowHandles::Native,
+                   QWidget* parent = nullptr);
     ~Form1() override;
 
     const TwipsGeometry& twips() const { return twips_; }
@@ -89,6 +94,7 @@ private:
     void focusWindowChanged(QWindow* window);
 
     TwipsGeometry twips_;
+    bool nativeVideo_;
     ActivationTracker activation_;
     bool shownBefore_ = false;
 };

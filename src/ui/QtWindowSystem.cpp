@@ -2,10 +2,19 @@
 
 #include <QApplication>
 #include <QString>
+#include <QVariant>
 
 namespace quorix {
 
 std::int32_t QtWindowSystem::windowHandle(QWidget& window) {
+    if (handles_ == platform::WindowHandles::Painted) {
+        const QVariant given = window.property(platform::PaintedWindowHandleProperty);
+        if (given.isValid()) {
+            return given.toInt();
+        }
+        window.setProperty(platform::PaintedWindowHandleProperty, ++lastPaintedHandle_);
+        return lastPaintedHandle_;
+    }
     // Native ids are 32-bit on X11 and Windows; commands carry them as signed 32-bit numbers.
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(window.winId()));
 }

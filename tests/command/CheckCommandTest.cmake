@@ -63,6 +63,8 @@ expect_line("sample disc" "     path: ${work}/sample/quorix/SUNRISE.MPG")
 expect_line("sample disc" "     length: 120 frames")
 expect_line("sample disc" "  logo.bmp: ${work}/sample/quorix/logo.bmp, 300x250")
 expect_line("sample disc" "No problems found.")
+# Only the media folder is linked, so the medium's root holds no autorun file.
+expect_line("sample disc" "Autorun: none at ${work}/sample (a desktop will not offer to start the presenter when the medium is inserted)")
 
 run_quorix("${work}" --check sample)
 expect_status("sample disc as a folder argument" 0)

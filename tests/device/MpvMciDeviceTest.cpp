@@ -459,6 +459,11 @@ TEST_F(SoftwareSurfaceTest, PictureIsStretchedToTheDestinationAndOverscanIsCut) 
     // own background around it.
     ASSERT_EQ(code("put video destination at 20 10 160 120"), 0);
     ASSERT_TRUE(WaitUntil([&] { return near(pixel(100, 70), 0, 0, 255); }));
+    // The picture is opaque also where Qt copies its pixels as they are (a window of the same
+    // format, as on Wayland): no pixel's fourth byte may say otherwise.
+    QImage copied(host_.size(), QImage::Format_RGB32);
+    host_.render(&copied);
+    EXPECT_EQ(reinterpret_cast<const std::uint32_t*>(copied.constScanLine(70))[100] >> 24, 0xffu);
     EXPECT_TRUE(near(pixel(25, 15), 0, 255, 0));
     EXPECT_TRUE(near(pixel(174, 125), 0, 255, 0));
     EXPECT_TRUE(near(pixel(5, 5), 255, 0, 0));

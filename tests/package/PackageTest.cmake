@@ -47,7 +47,10 @@ set(files
     usr/bin/quorix-author
     usr/share/applications/quorix-author.desktop
     usr/share/man/man1/quorix-author.1.gz
-    usr/share/man/man1/quorix.1.gz)
+    usr/share/man/man1/quorix.1.gz
+    usr/lib/quorix/quorix-kiosk
+    usr/lib/systemd/system/quorix-kiosk.service
+    usr/lib/sysusers.d/quorix-kiosk.conf)
 
 run(dpkg-deb --contents "${debs}")
 foreach(file IN LISTS files)
@@ -100,6 +103,41 @@ foreach(text ".TH QUORIX 1 \"\" \"Quorix ${VERSION}\"" ".SH SYNOPSIS" ".SH OPTIO
         fail("the manual page has no ${text}")
     endif()
 endforeach()
+
+# The kiosk service: systemd accepts it as it stands (with its start script where it was
+# unpacked), it runs as its own user and restarts only after a failure, and nothing enables it.
+set(unit "${root}/usr/lib/systemd/system/quorix-kiosk.service")
+file(READ "${unit}" text)
+foreach(line "User=quorix-kiosk" "Restart=on-failure" "TTYPath=/dev/tty7"
+        "ExecStart=/usr/lib/quorix/quorix-kiosk \\$\\{QUORIX_FOLDER\\}")
+    if(NOT text MATCHES "\n${line}\n")
+        fail("the kiosk service has no line ${line}")
+    endif()
+endforeach()
+string(REPLACE "/usr/lib/quorix/" "${root}/usr/lib/quorix/" text "${text}")
+file(WRITE "${WORK}/quorix-kiosk.service" "${text}")
+find_program(SYSTEMD_ANALYZE systemd-analyze)
+if(SYSTEMD_ANALYZE)
+    execute_process(COMMAND ${SYSTEMD_ANALYZE} verify --man=no "${WORK}/quorix-kiosk.service"
+                    OUTPUT_VARIABLE output ERROR_VARIABLE complaints RESULT_VARIABLE result
+                    TIMEOUT 60)
+    if(NOT result EQUAL 0 OR NOT "${output}${complaints}" STREQUAL "")
+        fail("systemd-analyze verify finds fault with the kiosk service:\n${output}${complaints}")
+    endif()
+else()
+    fail("systemd-analyze is missing: the kiosk service cannot be checked")
+endif()
+if(IS_DIRECTORY "${root}/etc/systemd")
+    fail("the package enables services itself")
+endif()
+file(READ "${root}/usr/lib/sysusers.d/quorix-kiosk.conf" users)
+if(NOT users MATCHES "\nu quorix-kiosk ")
+    fail("the package makes no quorix-kiosk user")
+endif()
+run(dpkg-deb --info "${debs}" postinst)
+if(NOT out MATCHES "systemd-sysusers quorix-kiosk.conf")
+    fail("the package does not make the kiosk user when installed:\n${out}")
+endif()
 
 if(failures GREATER 0)
     message(FATAL_ERROR "${failures} checks failed")

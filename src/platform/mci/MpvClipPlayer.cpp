@@ -1,5 +1,7 @@
 #include "platform/mci/MpvClipPlayer.h"
 
+#include "platform/WindowHandles.h"
+
 #include <QPalette>
 #include <cmath>
 
@@ -88,7 +90,7 @@ bool MpvClipPlayer::showIn(std::uint64_t windowHandle) {
         }
         host = ownWindow_.get();
     } else {
-        host = QWidget::find(static_cast<WId>(windowHandle));
+        host = FindWindowByHandle(windowHandle);
         if (host == nullptr) {
             return false;
         }

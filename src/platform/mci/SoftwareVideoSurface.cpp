@@ -117,6 +117,9 @@ void SoftwareVideoSurface::renderLoop() {
                 {MPV_RENDER_PARAM_INVALID, nullptr},
             };
             const bool rendered = mpv_render_context_render(context_, params) >= 0;
+            if (rendered) {
+                makeOpaque(picture);
+            }
             lock.lock();
             if (rendered) {
                 picture_ = std::move(picture);
@@ -129,6 +132,21 @@ void SoftwareVideoSurface::renderLoop() {
         rendering_ = false;
         ++renders_;
         renderDone_.notify_all();
+    }
+}
+
+void SoftwareVideoSurface::makeOpaque(QImage& picture) {
+    // libmpv leaves the fourth byte of each pixel as its scaler left it, while an RGB32 image
+    // promises 0xff there. Qt copies such pixels as they are into a window of the same format,
+    // and a compositor that honours the window's alpha (weston) then shows nothing of the clip.
+    uchar* bytes = picture.bits();
+    const auto stride = static_cast<std::size_t>(picture.bytesPerLine());
+    const auto width = static_cast<std::size_t>(picture.width());
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* line = reinterpret_cast<std::uint32_t*>(bytes + stride * static_cast<std::size_t>(y));
+        for (std::size_t x = 0; x < width; ++x) {
+            line[x] |= 0xff000000u;
+        }
     }
 }
 

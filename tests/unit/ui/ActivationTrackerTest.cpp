@@ -7,6 +7,19 @@ namespace {
 
 using Target = ActivationTracker::FocusTarget;
 
+// Without a keyboard a Wayland compositor never activates the window: it fires once all the same,
+// and the focus arriving later does not fire it again; after a real activation it does not fire.
+TEST(ActivationTracker, AWindowShownWithoutFocusFiresOnceOnly) {
+    ActivationTracker unfocused;
+    EXPECT_TRUE(unfocused.shownWithoutFocus());
+    EXPECT_FALSE(unfocused.focusMovedTo(Target::MainWindow));
+    EXPECT_FALSE(unfocused.shownWithoutFocus());
+
+    ActivationTracker focused;
+    EXPECT_TRUE(focused.focusMovedTo(Target::MainWindow));
+    EXPECT_FALSE(focused.shownWithoutFocus());
+}
+
 TEST(ActivationTracker, FiresOnFirstActivationAndAfterTheSecondWindowOnly) {
     ActivationTracker tracker;
     EXPECT_TRUE(tracker.focusMovedTo(Target::MainWindow)); // first show

@@ -2,6 +2,7 @@
 
 #include "ui/Form2.h"
 #include "ui/QtDialogs.h"
+#include "ui/QtWindowSystem.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -46,6 +47,30 @@ TEST(Form1, DesignPositionsInTwips) {
     // The window covers its screen.
     EXPECT_EQ(form.widthTwips(), form.screen()->geometry().width() * 15);
     EXPECT_EQ(form.heightTwips(), form.screen()->geometry().height() * 15);
+}
+
+// Where the program paints the pictures (Wayland), a native child window would stay blank: the
+// window and every control in it stay ordinary widgets, also once the video surface's handle has
+// been asked for, and the device finds the surface by that handle.
+TEST(Form1, PaintedPicturesKeepEveryControlAnOrdinaryWidget) {
+    Form1 form(TwipsGeometry(15, 15), platform::WindowHandles::Painted);
+    QtWindowSystem windows(platform::WindowHandles::Painted);
+    form.show();
+    const std::int32_t handle = windows.windowHandle(*form.Picture1);
+    EXPECT_EQ(windows.windowHandle(*form.Picture1), handle);
+    EXPECT_NE(windows.windowHandle(*form.PicBase), handle);
+    EXPECT_EQ(platform::FindWindowByHandle(static_cast<std::uint32_t>(handle)), form.Picture1);
+    for (const QWidget* child : form.findChildren<QWidget*>()) {
+        EXPECT_FALSE(child->testAttribute(Qt::WA_NativeWindow)) << child->metaObject()->className();
+    }
+
+    // With native handles the surface is a native window, found by its native id.
+    Form1 native(TwipsGeometry(15, 15));
+    QtWindowSystem nativeWindows;
+    const std::int32_t nativeHandle = nativeWindows.windowHandle(*native.Picture1);
+    EXPECT_TRUE(native.Picture1->testAttribute(Qt::WA_NativeWindow));
+    EXPECT_EQ(platform::FindWindowByHandle(static_cast<std::uint32_t>(nativeHandle)),
+              native.Picture1);
 }
 
 TEST(Form1, DesignPositionsAt12TwipsPerPixelLandOnWholePixels) {

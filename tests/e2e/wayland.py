@@ -1,0 +1,354 @@
+"""The presenter on Wayland, end to end: a headless compositor of the test's own (cage or sway
+with screenshots through grim, keys through wtype on sway; or weston with its screenshooter), the
+real presenter on Qt's wayland platform, and waits that poll the screen. Debian 12's cage has no
+virtual keyboard, so keys are given under sway, another wlroots compositor.
+
+A compositor refuses to run as root (cage) or should not: run as root, the test runs it and the
+presenter as the unprivileged user QUORIX_E2E_USER (default "quorixtest", made by
+scripts/install-deps.sh), with a runtime folder of that user's own.
+"""
+
+import argparse
+import os
+import pwd
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+from pathlib import Path
+
+from harness import Failure, _end
+from picture import Picture
+
+# The sample disc's grounds and menu colours, as they come out of the decoder.
+WELCOME_RED = (216, 24, 24)
+SUNRISE_YELLOW = (240, 200, 20)
+TITLE = (224, 232, 240)
+HIGHLIGHT = (255, 208, 64)
+
+
+class Compositor:
+    """One headless compositor and the presenter in it: kind is "cage", "sway" or "weston"."""
+
+    def __init__(self, kind, options, work):
+        self.kind = kind
+        self.options = options
+        self.work = work
+        self.started = time.monotonic()
+        self.process = None
+        self._shots = []
+        self._runs = 0
+        self._user = None
+        if os.geteuid() == 0:
+            name = os.environ.get("QUORIX_E2E_USER", "quorixtest")
+            try:
+                self._user = pwd.getpwnam(name)
+            except KeyError:
+                raise Failure(
+                    f"no user '{name}' to run the compositor as (scripts/install-deps.sh makes it)"
+                ) from None
+            os.chown(work, self._user.pw_uid, self._user.pw_gid)
+        self.runtime = work / "runtime"
+        self.runtime.mkdir(mode=0o700)
+        self._own(self.runtime)
+        self.socket = "wayland-quorix"
+        self.env = {
+            "PATH": "/usr/bin:/bin",
+            "HOME": str(work),
+            "XDG_RUNTIME_DIR": str(self.runtime),
+            "LANG": "C.UTF-8",
+        }
+
+    def log(self, message):
+        print(f"[{time.monotonic() - self.started:6.2f}s] {message}", flush=True)
+
+    def check(self, condition, message):
+        if not condition:
+            raise Failure(message)
+
+    def _own(self, path):
+        if self._user is not None:
+            for folder, _, files in os.walk(path):
+                for name in [folder, *(os.path.join(folder, f) for f in files)]:
+                    os.chown(name, self._user.pw_uid, self._user.pw_gid)
+
+    def _command(self, argv, env=None):
+        """argv run as the compositor's user, with only the given environment."""
+        settings = {**self.env, **(env or {})}
+        pairs = [f"{key}={value}" for key, value in settings.items()]
+        if self._user is not None:
+            return ["runuser", "-u", self._user.pw_name, "--", "env", "-i", *pairs, *argv]
+        return ["env", "-i", *pairs, *argv]
+
+    def copy_sample_disc(self):
+        """The sample disc's media folder, as the folder 'disc/quorix' of the test's own."""
+        root = self.work / "disc"
+        source = Path(self.options.source_dir) / "examples" / "disc" / "quorix"
+        shutil.copytree(source, root / "quorix")
+        self._own(root)
+        return root
+
+    # --- starting --------------------------------------------------------------------------
+
+    def start(self, program, cwd):
+        """Starts the compositor with program (argv) as its only client: cage runs it and ends
+        with it, sway and weston are started first and the program in them."""
+        self._runs += 1
+        log = open(self.work / f"{self.kind}-{self._runs}.log", "wb")
+        client_env = {"QT_QPA_PLATFORM": "wayland"}
+        env = {"WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
+        if self.kind == "sway" and getattr(self, "compositor", None) is not None:
+            self.process = subprocess.Popen(
+                self._command(list(program), {**client_env, "WAYLAND_DISPLAY": self.socket}),
+                cwd=str(cwd), stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                start_new_session=True,
+            )
+        elif self.kind == "sway":
+            config = self.work / "sway.conf"
+            config.write_text(
+                "output HEADLESS-1 mode 1024x768\ndefault_border none\n"
+                # A dialog over a full-screen window gets the keyboard only when it is full
+                # screen as well.
+                "for_window [title=.*] fullscreen enable\n"
+            )
+            self._own(config)
+            self.compositor = subprocess.Popen(
+                self._command(["sway", "-c", str(config)], env), stdin=subprocess.DEVNULL,
+                stdout=log, stderr=subprocess.STDOUT, start_new_session=True,
+            )
+            self.socket = "wayland-1"
+            self._wait_socket(self.socket)
+            self.process = subprocess.Popen(
+                self._command(list(program), {**client_env, "WAYLAND_DISPLAY": self.socket}),
+                cwd=str(cwd), stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                start_new_session=True,
+            )
+        elif self.kind == "weston":
+            argv = [
+                "weston", "--backend=headless-backend.so", "--use-pixman", "--width=1024",
+                "--height=768", f"--socket={self.socket}", "--idle-time=0", "--debug",
+            ]
+            self.compositor = subprocess.Popen(
+                self._command(argv), stdin=subprocess.DEVNULL, stdout=log,
+                stderr=subprocess.STDOUT, start_new_session=True,
+            )
+            self._wait_socket(self.socket)
+            # weston's desktop fades in from black once its shell client runs: the presenter
+            # starts after that, or its first seconds would not be seen.
+            deadline = time.monotonic() + 30
+            while not any(any(self.shot().pixel(x, 700)) for x in range(0, 1024, 64)):
+                if time.monotonic() > deadline:
+                    raise Failure("weston showed no desktop within 30 s")
+                time.sleep(0.2)
+            self.process = subprocess.Popen(
+                self._command(list(program), {**client_env, "WAYLAND_DISPLAY": self.socket}),
+                cwd=str(cwd), stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                start_new_session=True,
+            )
+        else:
+            # cage shows a full-screen window's buffer straight on the output; its screen copies
+            # then show a picture that can be seconds old. Turned upside down the output is drawn
+            # by cage itself for every frame, and grim turns the copy back.
+            argv = ["cage", "-r", "-r", "--", "env", *[f"{k}={v}" for k, v in client_env.items()]]
+            argv += list(program)
+            self.process = subprocess.Popen(
+                self._command(argv, env), cwd=str(cwd), stdin=subprocess.DEVNULL,
+                stdout=log, stderr=subprocess.STDOUT, start_new_session=True,
+            )
+            self._wait_socket("wayland-0")
+            self.socket = "wayland-0"
+        log.close()
+        self.log(f"{self.kind} started with {' '.join(program)}")
+
+    def start_kiosk(self, folder):
+        """The kiosk service's start script on folder, with the presenter under test as the
+        "quorix" it runs."""
+        self._runs += 1
+        log = open(self.work / f"kiosk-{self._runs}.log", "wb")
+        env = {
+            "WLR_BACKENDS": "headless",
+            "WLR_RENDERER": "pixman",
+            "WLR_LIBINPUT_NO_DEVICES": "1",
+            "QT_QPA_PLATFORM": "wayland",
+            "PATH": f"{Path(self.options.quorix).parent}:/usr/bin:/bin",
+        }
+        self.process = subprocess.Popen(
+            self._command([self.options.kiosk, str(folder)], env), stdin=subprocess.DEVNULL,
+            stdout=log, stderr=subprocess.STDOUT, start_new_session=True,
+        )
+        log.close()
+        self.log(f"{self.options.kiosk} {folder} started")
+
+    def presenter_pid(self, timeout=20):
+        """The process id of the presenter started by this test's compositor or script."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            parents = {}
+            names = {}
+            for entry in Path("/proc").iterdir():
+                if entry.name.isdigit():
+                    try:
+                        stat = (entry / "stat").read_text()
+                    except OSError:
+                        continue
+                    name = stat[stat.index("(") + 1 : stat.rindex(")")]
+                    parents[int(entry.name)] = int(stat[stat.rindex(")") + 2 :].split()[1])
+                    names[int(entry.name)] = name
+            for pid, name in names.items():
+                ancestor = parents.get(pid)
+                while name == "quorix" and ancestor:
+                    if ancestor == self.process.pid:
+                        return pid
+                    ancestor = parents.get(ancestor)
+            time.sleep(0.1)
+        raise Failure(f"no presenter started within {timeout} s")
+
+    def _wait_socket(self, name):
+        deadline = time.monotonic() + 20
+        while not (self.runtime / name).exists():
+            if time.monotonic() > deadline:
+                raise Failure(f"{self.kind} made no Wayland socket within 20 s")
+            time.sleep(0.05)
+
+    # --- screen and keys -------------------------------------------------------------------
+
+    def shot(self, label=""):
+        if self.kind == "weston":
+            return self._weston_shot(label)
+        done = subprocess.run(
+            self._command(["grim", "-t", "ppm", "-"], {"WAYLAND_DISPLAY": self.socket}),
+            capture_output=True, timeout=30,
+        )
+        if done.returncode != 0:
+            raise Failure(f"grim failed: {done.stderr.decode(errors='replace').strip()}")
+        picture = Picture.from_ppm(done.stdout, label)
+        self._shots = (self._shots + [picture])[-6:]
+        return picture
+
+    def _weston_shot(self, label):
+        """weston's screenshooter writes a PNG file into its current directory."""
+        folder = self.work / "shots"
+        folder.mkdir(exist_ok=True)
+        self._own(folder)
+        before = set(folder.iterdir())
+        subprocess.run(
+            self._command(["weston-screenshooter"], {"WAYLAND_DISPLAY": self.socket}),
+            cwd=str(folder), capture_output=True, timeout=30,
+        )
+        made = sorted(set(folder.iterdir()) - before)
+        if not made:
+            raise Failure("weston-screenshooter made no picture")
+        picture = Picture.from_file(made[-1])
+        picture.label = label
+        for path in made:
+            path.unlink()
+        self._shots = (self._shots + [picture])[-6:]
+        return picture
+
+    def wait_for(self, description, test, timeout=20.0, interval=0.2):
+        self.log(f"waiting for {description}")
+        deadline = time.monotonic() + timeout
+        while True:
+            ended = self.process.poll() is not None
+            picture = self.shot()
+            if test(picture):
+                self.log(f"seen: {description}")
+                return picture
+            if ended:
+                raise Failure(f"the program ended before {description}")
+            if time.monotonic() > deadline:
+                picture.label = f"timeout {description}"
+                raise Failure(f"{description}: not seen within {timeout:.0f} s")
+            time.sleep(interval)
+
+    def key(self, *keys):
+        """Key presses through the compositor's virtual keyboard (sway only)."""
+        self.log(f"keys {' '.join(keys)}")
+        for key in keys:
+            # Each wtype brings a keyboard of its own: a key sent before the presenter has taken
+            # that keyboard up is lost, so each waits a moment first.
+            done = subprocess.run(
+                self._command(
+                    ["wtype", "-s", "300", "-k", key, "-s", "50"],
+                    {"WAYLAND_DISPLAY": self.socket},
+                ),
+                capture_output=True, timeout=15, text=True,
+            )
+            if done.returncode != 0:
+                raise Failure(f"wtype {key} failed: {done.stderr.strip()}")
+
+    def wait_exit(self, timeout):
+        try:
+            status = self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"still running {timeout:.0f} s later") from None
+        self.log(f"ended with status {status}")
+        return status
+
+    # --- the end ---------------------------------------------------------------------------
+
+    def save_artifacts(self, name):
+        folder = Path(self.options.artifacts) / name
+        folder.mkdir(parents=True, exist_ok=True)
+        print(f"e2e {name}: screenshots of the failure:", flush=True)
+        for number, picture in enumerate(self._shots, 1):
+            path = folder / f"{number:02d}-{''.join(c if c.isalnum() else '-' for c in picture.label or 'shot')[:50]}.png"
+            path.write_bytes(picture.png())
+            print(f"  {path}")
+        for log in sorted(self.work.glob("*.log")):
+            shutil.copy(log, folder / log.name)
+            print(f"--- {log.name}, last lines ---")
+            for line in log.read_text(errors="replace").splitlines()[-15:]:
+                print(f"  {line}")
+
+    def close(self):
+        _end(self.process)
+        _end(getattr(self, "compositor", None))
+
+
+def moving(rect, threshold=30):
+    """A screen test that holds once two screenshots in a row differ inside rect."""
+    previous = []
+
+    def test(shot):
+        moved = bool(previous) and shot.differing(previous[-1], rect, step=4) > threshold
+        previous[:] = [shot]
+        return moved
+
+    return test
+
+
+def run(kind, test):
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--quorix", required=True, help="the presenter program")
+    parser.add_argument("--source-dir", required=True, help="the project's source folder")
+    parser.add_argument("--artifacts", required=True, help="folder for failure screenshots")
+    parser.add_argument("--kiosk", help="the kiosk service's start script")
+    options = parser.parse_args()
+    name = Path(sys.argv[0]).stem.removeprefix("test_")
+    shutil.rmtree(Path(options.artifacts) / name, ignore_errors=True)
+    status = 1
+    with tempfile.TemporaryDirectory(prefix=f"e2e-{name}-") as work:
+        compositor = None
+        try:
+            if "quorix" in work.lower():
+                raise Failure(f"the temporary folder {work} has 'quorix' in its path: set TMPDIR")
+            os.chmod(work, 0o755)
+            compositor = Compositor(kind, options, Path(work))
+            test(compositor)
+            status = 0
+        except Failure as failure:
+            print(f"e2e {name}: FAILED: {failure}", flush=True)
+        except Exception:
+            traceback.print_exc()
+            print(f"e2e {name}: FAILED with an error in the test", flush=True)
+        finally:
+            if compositor is not None:
+                if status != 0:
+                    compositor.save_artifacts(name)
+                compositor.close()
+    if status == 0:
+        print(f"e2e {name}: passed in {time.monotonic() - compositor.started:.1f} s")
+    sys.exit(status)
