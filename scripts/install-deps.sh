@@ -9,6 +9,7 @@ packages=(
     ffmpeg xvfb xauth xdotool imagemagick fonts-dejavu-core
     mpv time python3 dbus-daemon libxss-dev
     clang libclang-rt-14-dev llvm
+    libegl-dev libx11-dev
 )
 
 missing=()
