@@ -76,6 +76,11 @@ bool MpvCore::setUp(const MpvSettings& settings) {
         {"force-window", "yes"},
         {"hr-seek", "yes"},
         {"cache", "yes"},
+        // Exact seeks want the cache, but unbounded it reads a whole clip from the disc into
+        // memory (up to 200 MiB). About two seconds of a DVD-rate clip ahead and a little behind
+        // are enough for them (a few kilobytes are not: frames before the target show).
+        {"demuxer-max-bytes", "4MiB"},
+        {"demuxer-max-back-bytes", "1MiB"},
         {"hr-seek-demuxer-offset", "1"},
         {"keepaspect", "no"},
         {"input-default-bindings", "no"},
