@@ -7,8 +7,11 @@
 #   bench/device/play-cost.sh BUILD_DIR [CLIP] [RUNS]
 #
 # Needs ffmpeg (to make the clip when none is given), mpv and GNU time; the native window runs
-# only where Xvfb is present, on an Xvfb of its own.
+# only where Xvfb is present, on an Xvfb of its own (the X server's own work is not counted).
 set -euo pipefail
+if [ -z "${PLAY_COST_XVFB:-}" ] && command -v Xvfb >/dev/null; then
+    PLAY_COST_XVFB=1 exec "$(dirname "$0")/../../tests/device/with-xvfb.sh" "$0" "$@"
+fi
 build=${1:?usage: play-cost.sh BUILD_DIR [CLIP] [RUNS]}
 mci="$(realpath "$build")/tools/quorix-mci/quorix-mci"
 [ -x "$mci" ] || { echo "no quorix-mci in $build" >&2; exit 1; }
@@ -36,15 +39,15 @@ median() {
     cut -d' ' -f"$1" "$2" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
 }
 
-# compare TITLE NAME=COMMAND... in turn, runs times; then each one's runs and medians.
+# compare TITLE NAME|COMMAND... in turn, runs times; then each one's runs and medians.
 compare() {
     local title=$1
     shift
     echo "== $title"
     local i=0 names=() commands=()
     for entry in "$@"; do
-        names+=("${entry%%=*}")
-        commands+=("${entry#*=}")
+        names+=("${entry%%|*}")
+        commands+=("${entry#*|}")
     done
     for _ in $(seq 1 "$runs"); do
         for i in "${!names[@]}"; do
@@ -62,18 +65,17 @@ compare() {
 
 quiet="--no-config --really-quiet --ao=null --keepaspect=no"
 compare "null output" \
-    "quorix-mci=\"$mci\" --video none --audio none \"open $clip alias v\" \"play v\"" \
-    "mpv --vo=null=mpv $quiet --vo=null \"$clip\""
+    "quorix-mci|\"$mci\" --video none --audio none \"open $clip alias v\" \"play v\"" \
+    "mpv --vo=null|mpv $quiet --vo=null \"$clip\""
 
-if command -v Xvfb >/dev/null; then
-    with_x="$(dirname "$0")/../../tests/device/with-xvfb.sh"
+if [ -n "${PLAY_COST_XVFB:-}" ]; then
     # The device draws as the presenter does on this machine (plain X11 images on a software
     # renderer); mpv's own choice here is its SDL output, its GPU output refusing llvmpipe.
     compare "native window on Xvfb, the output each chooses" \
-        "quorix-mci=$with_x \"$mci\" --video native --audio none \"open $clip alias v\" \"play v\"" \
-        "mpv --vo=x11=$with_x mpv $quiet --vo=x11 \"$clip\"" \
-        "mpv (own choice)=$with_x mpv $quiet \"$clip\""
+        "quorix-mci|\"$mci\" --video native --audio none \"open $clip alias v\" \"play v\"" \
+        "mpv --vo=x11|mpv $quiet --vo=x11 \"$clip\"" \
+        "mpv (own choice)|mpv $quiet \"$clip\""
     compare "native window on Xvfb, the GPU output through EGL" \
-        "quorix-mci gpu=$with_x \"$mci\" --video gpu --audio none \"open $clip alias v\" \"play v\"" \
-        "mpv --vo=gpu=$with_x mpv $quiet --vo=gpu --gpu-context=x11egl \"$clip\""
+        "quorix-mci gpu|\"$mci\" --video gpu --audio none \"open $clip alias v\" \"play v\"" \
+        "mpv --vo=gpu|mpv $quiet --vo=gpu --gpu-context=x11egl \"$clip\""
 fi
