@@ -21,7 +21,7 @@ DrawingChoice ChooseNativeDrawing(std::optional<std::string_view> forced,
     //   the cheapest way there is, and it goes through EGL: a GLX context, torn down and made
     //   again between clips, takes some X servers (Xvfb among them) down with it.
     // - On a renderer that runs those shaders on the CPU (llvmpipe and the like: virtual
-    //   machines, thin clients, old kiosk PCs, every CI run) the same output costs about three
+    //   machines, thin clients, old kiosk PCs, every CI run) the same output costs about five
     //   times the CPU of plain X11 images, which libmpv scales with its own optimised code and
     //   hands to the X server through shared memory. libmpv's own probing refuses such
     //   renderers for the same reason.
