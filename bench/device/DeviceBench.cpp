@@ -1,19 +1,26 @@
 // Times the media device on one clip: open until loaded, status answers, an exact seek until its
 // frame is shown, and memory over many open/close cycles.
 //
-//   quorix-device-bench CLIP [none|software] [CYCLES]
+//   quorix-device-bench CLIP [none|software|x11|gpu] [CYCLES]
+//
+// "x11" and "gpu" draw into a native window (run on an X server: QT_QPA_PLATFORM=xcb), with plain
+// X11 images or the GPU output; with a picture, each cycle gives the clip the window, plays it for
+// a few frames and closes it.
 
 #include "platform/PathResolver.h"
 #include "platform/mci/MpvCore.h"
 #include "platform/mci/MpvMciDevice.h"
+#include "platform/mci/NativeDrawing.h"
 
 #include <QApplication>
+#include <QThread>
 #include <QWidget>
 #include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -64,13 +71,18 @@ void print(const char* what, const Summary& s, const char* unit) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: quorix-device-bench CLIP [none|software] [CYCLES]\n");
+        std::fprintf(stderr, "usage: quorix-device-bench CLIP [none|software|x11|gpu] [CYCLES]\n");
         return 2;
     }
     const std::string clip = argv[1];
-    const bool software = argc > 2 && std::string(argv[2]) == "software";
+    const std::string outputName = argc > 2 ? argv[2] : "none";
+    const bool software = outputName == "software";
+    const std::optional<mci::NativeDrawing> native = mci::DrawingNamed(outputName);
+    const bool picture = software || native;
     const int cycles = argc > 3 ? std::stoi(argv[3]) : 500;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (native) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    } else if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
@@ -78,10 +90,13 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
 
     mci::MpvSettings settings;
-    settings.output = software ? mci::VideoOutput::Software : mci::VideoOutput::None;
+    settings.output = native     ? mci::VideoOutput::Native
+                      : software ? mci::VideoOutput::Software
+                                 : mci::VideoOutput::None;
     settings.audio = false;
+    settings.nativeDrawing = [native] { return native.value_or(mci::NativeDrawing::Images); };
     const PathResolver paths;
-    std::printf("clip %s, output %s\n", clip.c_str(), software ? "software" : "none");
+    std::printf("clip %s, output %s\n", clip.c_str(), outputName.c_str());
 
     {
         mci::MpvMciDevice device(settings, paths);
@@ -150,14 +165,35 @@ int main(int argc, char** argv) {
 
     {
         mci::MpvMciDevice device(settings, paths);
+        // With a picture: a window of the screen's size, as the presenter's.
+        QWidget host;
+        host.setStyleSheet("background: black");
+        host.resize(1024, 768);
+        host.show();
+        const std::string window = "window v handle " + std::to_string(host.winId());
         long after50 = 0;
         const auto start = Clock::now();
         for (int i = 1; i <= cycles; ++i) {
             device.send("open " + clip + " alias v");
+            if (picture) {
+                device.send(window);
+                device.send("put v destination");
+                device.send("play v");
+                // A few frames played, the window answering events meanwhile.
+                const auto until = Clock::now() + std::chrono::milliseconds(120);
+                while (Clock::now() < until) {
+                    QApplication::processEvents();
+                    QThread::msleep(5);
+                }
+            }
             device.send("close v");
             QApplication::processEvents();
             if (i == 50) {
                 after50 = residentKiB();
+            }
+            if (i % 250 == 0 || i == cycles) {
+                std::printf("  after %4d cycles: resident %ld KiB\n", i, residentKiB());
+                std::fflush(stdout);
             }
         }
         const long afterAll = residentKiB();

@@ -142,7 +142,7 @@ def median_line(name, values, unit="ms", scale=1000.0):
 
 class Bench:
     def __init__(self, build, work):
-        self.quorix = str(Path(build) / "src" / "app" / "quorix")
+        self.quorix = str(Path(build).resolve() / "src" / "app" / "quorix")
         self.work = work
         self.x = XServer(work / "xvfb.log")
         runtime = work / "runtime"
@@ -158,8 +158,8 @@ class Bench:
         self.screen.close()
         self.x.stop()
 
-    def spawn(self, command, cwd=None, trace=False):
-        env = dict(self.env)
+    def spawn(self, command, cwd=None, trace=False, env=None):
+        env = {**self.env, **(env or {})}
         if trace:
             self.trace.unlink(missing_ok=True)
             env["QUORIX_TRACE"] = str(self.trace)
@@ -305,9 +305,9 @@ class Bench:
 
     # --- playing ------------------------------------------------------------------------------
 
-    def timed(self, command, cwd=None):
+    def timed(self, command, cwd=None, env=None):
         out = self.work / "time.txt"
-        process = self.spawn(["/usr/bin/time", "-v", "-o", str(out), *command], cwd)
+        process = self.spawn(["/usr/bin/time", "-v", "-o", str(out), *command], cwd, env=env)
         process.wait(timeout=120)
         fields = {}
         for line in out.read_text().splitlines():
@@ -316,18 +316,43 @@ class Bench:
                 fields[key] = value
         cpu = float(fields["User time (seconds)"]) + float(fields["System time (seconds)"])
         rss = int(fields["Maximum resident set size (kbytes)"])
-        wall = fields["Elapsed (wall clock) time (h:mm:ss or m:ss)"]
-        return cpu, rss, wall
+        return cpu, rss
 
-    def playing(self, disc, clip):
-        quorix = self.timed([self.quorix, str(disc)], disc)
-        print(f"playing 30 s quorix (play-all, one clip): {quorix[0]:.2f} s CPU, "
-              f"{quorix[1]} KiB max RSS, wall {quorix[2]} (load {load():.2f})")
-        for name, vo in (("gpu x11egl", MPV_GPU), ("x11", MPV_X11)):
-            mpv = self.timed(["mpv", "--no-config", "--fs", "--ao=null", *vo, str(clip)])
-            print(f"playing 30 s mpv --fs --vo={name}: {mpv[0]:.2f} s CPU, {mpv[1]} KiB max RSS, "
-                  f"wall {mpv[2]} (load {load():.2f}); quorix/mpv CPU "
-                  f"{quorix[0] / mpv[0]:.2f}x, RSS {quorix[1] / mpv[1]:.2f}x")
+    def playing(self, disc, clip, runs):
+        """The presenter with the output it chooses here and with the GPU output forced, against
+        the mpv command line with its plain X11 output, its own choice and its GPU output through
+        EGL: interleaved, runs times each, so that a load change hits every one alike."""
+        players = {
+            "quorix (its own choice)": ([self.quorix, str(disc)], disc, {}),
+            "mpv --vo=x11": (["mpv", "--no-config", "--fs", "--ao=null", *MPV_X11, str(clip)],
+                             None, {}),
+            "mpv (its own choice)": (["mpv", "--no-config", "--fs", "--ao=null", str(clip)],
+                                     None, {}),
+            "quorix, GPU output forced": ([self.quorix, str(disc)], disc,
+                                          {"QUORIX_VIDEO_OUTPUT": "gpu"}),
+            "mpv --vo=gpu --gpu-context=x11egl": (
+                ["mpv", "--no-config", "--fs", "--ao=null", *MPV_GPU, str(clip)], None, {}),
+        }
+        figures = {name: [] for name in players}
+        loads = []
+        for _ in range(runs):
+            for name, (command, cwd, env) in players.items():
+                figures[name].append(self.timed(command, cwd, env))
+                loads.append(load())
+        median = {
+            name: (statistics.median(c for c, _ in values), statistics.median(r for _, r in values))
+            for name, values in figures.items()
+        }
+        print(f"playing 30 s full screen, median of {runs} interleaved runs "
+              f"(load {min(loads):.2f}-{max(loads):.2f}):")
+        for name, (cpu, rss) in median.items():
+            cpus = " ".join(f"{c:.2f}" for c, _ in figures[name])
+            print(f"  {name:36s} {cpu:6.2f} s CPU ({cpus}), {rss} KiB peak RSS")
+        for ours, theirs in (("quorix (its own choice)", "mpv --vo=x11"),
+                             ("quorix (its own choice)", "mpv (its own choice)"),
+                             ("quorix, GPU output forced", "mpv --vo=gpu --gpu-context=x11egl")):
+            print(f"  {ours} / {theirs}: CPU {median[ours][0] / median[theirs][0]:.2f}x, "
+                  f"peak RSS {median[ours][1] / median[theirs][1]:.2f}x")
 
 
 def sample_disc(work, name, intro, logomode):
@@ -423,7 +448,7 @@ def main():
         if "ending" in wanted:
             bench.ending(sample_disc(work, "ending", -1, 1), options.runs)
         if "playing" in wanted:
-            bench.playing(*play_all_disc(work))
+            bench.playing(*play_all_disc(work), max(1, options.runs // 3))
     finally:
         bench.close()
         shutil.rmtree(work, ignore_errors=True)

@@ -52,7 +52,7 @@ def stalls(trace, start, end):
 
 
 def main():
-    build = Path(sys.argv[1])
+    build = Path(sys.argv[1]).resolve()
     work = Path(tempfile.mkdtemp(prefix="quorix-bench-seek-"))
     options = types.SimpleNamespace(
         quorix=str(build / "src" / "app" / "quorix"), source_dir=str(SOURCE),

@@ -12,6 +12,7 @@
 #include "platform/FileProfileReader.h"
 #include "platform/PathResolver.h"
 #include "platform/mci/MpvMciDevice.h"
+#include "platform/mci/RendererProbe.h"
 #include "platform/mci/VideoOutput.h"
 #include "platform/screensaver/DBusScreenSaverInhibitor.h"
 #include "platform/screensaver/ScreenSaverInhibitors.h"
@@ -39,7 +40,9 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -92,6 +95,29 @@ void KeepStandardDescriptorsOpen() {
     }
 }
 
+// The X display the toolkit will draw on, empty when it will not use X11 (Qt's "-display NAME"
+// option, else $DISPLAY). The toolkit's own choice of platform is not known before it starts, so
+// a Wayland session may name a display that then goes unused.
+std::string ToolkitX11Display(int argc, char** argv) {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb")) {
+        return {};
+    }
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string_view(argv[i]) == "-display") {
+            return argv[i + 1];
+        }
+    }
+    return qEnvironmentVariable("DISPLAY").toStdString();
+}
+
+std::optional<std::string> EnvironmentValue(const char* name) {
+    if (!qEnvironmentVariableIsSet(name)) {
+        return std::nullopt;
+    }
+    return qEnvironmentVariable(name).toStdString();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -117,6 +143,16 @@ int main(int argc, char** argv) {
     if (line.mode == RunMode::Check) {
         PrepareToolkitForCheck();
     }
+
+    // How the native video window is drawn depends on the machine's OpenGL renderer, which a
+    // child process finds while the window comes up. It is forked, so it starts before the
+    // toolkit's threads do; a forced choice needs no probe.
+    const std::optional<std::string> forcedDrawing =
+        EnvironmentValue(platform::mci::ForcedDrawingVariable);
+    const bool probeNeeded = line.mode != RunMode::Check &&
+                             !(forcedDrawing && platform::mci::DrawingNamed(*forcedDrawing));
+    platform::mci::RendererProbe rendererProbe(probeNeeded ? ToolkitX11Display(argc, argv)
+                                                           : std::string());
 
     // The video surface is a native child window; without this its siblings would turn native
     // too and paint black.
@@ -148,6 +184,11 @@ int main(int argc, char** argv) {
     platform::mci::MpvSettings settings;
     settings.output = platform::mci::videoOutputForPlatform();
     settings.audio = true;
+    // The choice is written to standard error when the benchmarks' trace is asked for.
+    settings.nativeDrawing = [&rendererProbe, forcedDrawing,
+                              trace = qEnvironmentVariableIsSet("QUORIX_TRACE")] {
+        return platform::mci::DecideNativeDrawing(forcedDrawing, rendererProbe, trace, std::cerr);
+    };
     const platform::WindowHandles handles = settings.output == platform::mci::VideoOutput::Native
                                                 ? platform::WindowHandles::Native
                                                 : platform::WindowHandles::Painted;

@@ -76,7 +76,7 @@ protected:
     }
 
     explicit MpvMciDeviceTest(VideoOutput output = VideoOutput::None)
-        : device_(MpvSettings{output, false, std::chrono::milliseconds(5000)}, paths_) {}
+        : device_(MpvSettings{output, false, std::chrono::milliseconds(5000), {}}, paths_) {}
 
     MciReply send(const std::string& command) {
         auto reply = device_.send(command);

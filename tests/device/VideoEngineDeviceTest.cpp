@@ -6,6 +6,7 @@
 #include "platform/MemoryProfileReader.h"
 #include "platform/PathResolver.h"
 #include "platform/mci/MpvMciDevice.h"
+#include "platform/mci/NativeDrawing.h"
 #include "platform/mci/VideoOutput.h"
 #include "startup/Program.h"
 #include "ui/Form1.h"
@@ -49,6 +50,19 @@ public:
 bool Near(const QColor& color, int red, int green, int blue) {
     return std::abs(color.red() - red) < 60 && std::abs(color.green() - green) < 60 &&
            std::abs(color.blue() - blue) < 60;
+}
+
+// The output that suits the platform; a native window is drawn as QUORIX_VIDEO_OUTPUT says, so
+// that both drawings are tried under an X server.
+platform::mci::MpvSettings DeviceSettings() {
+    platform::mci::MpvSettings settings{
+        platform::mci::videoOutputForPlatform(), false, std::chrono::milliseconds(5000), {}};
+    const std::string forced =
+        qEnvironmentVariable(platform::mci::ForcedDrawingVariable).toStdString();
+    const auto drawing =
+        platform::mci::DrawingNamed(forced).value_or(platform::mci::NativeDrawing::Images);
+    settings.nativeDrawing = [drawing] { return drawing; };
+    return settings;
 }
 
 // The folder with a blank in its name that the clips lie in, inside the test's clip folder.
@@ -120,10 +134,7 @@ protected:
     FailingDialogs dialogs_;
     Form1 form_{TwipsGeometry(15, 15)};
     // After the window: the device goes first, while the window it draws into still exists.
-    platform::mci::MpvMciDevice device_{
-        platform::mci::MpvSettings{platform::mci::videoOutputForPlatform(), false,
-                                   std::chrono::milliseconds(5000)},
-        paths_};
+    platform::mci::MpvMciDevice device_{DeviceSettings(), paths_};
     OverrideCursor cursor_;
     QtScreen screen_{form_.twips(), cursor_, &form_};
     QtEventPump events_;

@@ -1,6 +1,6 @@
 // quorix-mci: sends MCI command strings to the media device and prints what it answers.
 //
-//   quorix-mci [--video native|software|none] [--audio none] [COMMAND ...]
+//   quorix-mci [--video native|gpu|x11|software|none] [--audio none] [COMMAND ...]
 //
 // Commands come from the arguments, one each, or else from standard input, one a line, each sent
 // as soon as its line arrives. For every command one line is printed when it returns: the code,
@@ -9,12 +9,14 @@
 // done the console waits until no clip is playing, closes every device and ends.
 //
 // Without a window given, a clip plays in a window of its own. "--video none" shows no picture
-// and plays no sound (for scripts and tests); the default output suits the Qt platform.
+// and plays no sound (for scripts and tests); the default output suits the Qt platform. A native
+// window is drawn as the presenter draws it on this machine; "gpu" and "x11" force its drawing.
 // "--audio none" keeps the picture and drops the sound (for measuring against other players).
 
 #include "platform/PathResolver.h"
 #include "platform/mci/MciErrors.h"
 #include "platform/mci/MpvMciDevice.h"
+#include "platform/mci/RendererProbe.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -32,6 +34,7 @@ namespace {
 
 using quorix::platform::mci::MpvMciDevice;
 using quorix::platform::mci::MpvSettings;
+using quorix::platform::mci::RendererProbe;
 using quorix::platform::mci::VideoOutput;
 
 std::string quoted(const std::string& text) {
@@ -74,7 +77,8 @@ void finishWhenIdle(MpvMciDevice& device, QApplication& app) {
 }
 
 int usage() {
-    std::cerr << "usage: quorix-mci [--video native|software|none] [--audio none] [COMMAND ...]\n";
+    std::cerr << "usage: quorix-mci [--video native|gpu|x11|software|none] [--audio none] "
+                 "[COMMAND ...]\n";
     return 2;
 }
 
@@ -82,6 +86,11 @@ int usage() {
 
 int main(int argc, char** argv) {
     std::optional<VideoOutput> output;
+    std::optional<std::string> forcedDrawing;
+    if (qEnvironmentVariableIsSet(quorix::platform::mci::ForcedDrawingVariable)) {
+        forcedDrawing =
+            qEnvironmentVariable(quorix::platform::mci::ForcedDrawingVariable).toStdString();
+    }
     bool sound = true;
     std::vector<std::string> commands;
     for (int i = 1; i < argc; ++i) {
@@ -107,6 +116,9 @@ int main(int argc, char** argv) {
             output = VideoOutput::None;
         } else if (value == "native") {
             output = VideoOutput::Native;
+        } else if (quorix::platform::mci::DrawingNamed(value)) {
+            output = VideoOutput::Native;
+            forcedDrawing = value;
         } else if (value == "software") {
             output = VideoOutput::Software;
         } else {
@@ -117,6 +129,13 @@ int main(int argc, char** argv) {
     if (output == VideoOutput::None && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+
+    // Forked before the toolkit's threads start, as in the presenter.
+    const bool probeNeeded =
+        output.value_or(VideoOutput::Native) == VideoOutput::Native &&
+        !(forcedDrawing && quorix::platform::mci::DrawingNamed(*forcedDrawing));
+    RendererProbe probe(probeNeeded ? qEnvironmentVariable("DISPLAY").toStdString()
+                                    : std::string());
 
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication app(argc, argv);
@@ -129,6 +148,10 @@ int main(int argc, char** argv) {
     MpvSettings settings;
     settings.output = output.value_or(quorix::platform::mci::videoOutputForPlatform());
     settings.audio = sound && settings.output != VideoOutput::None;
+    settings.nativeDrawing = [&probe, forcedDrawing] {
+        return quorix::platform::mci::DecideNativeDrawing(
+            forcedDrawing, probe, qEnvironmentVariableIsSet("QUORIX_TRACE"), std::cerr);
+    };
     const quorix::platform::PathResolver paths;
     MpvMciDevice device(settings, paths);
 

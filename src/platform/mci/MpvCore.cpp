@@ -79,6 +79,11 @@ bool MpvCore::setUp(const MpvSettings& settings) {
         {"force-window", "yes"},
         {"hr-seek", "yes"},
         {"cache", "yes"},
+        // Exact seeks want the cache, but unbounded it reads a whole clip from the disc into
+        // memory (up to 200 MiB). About two seconds of a DVD-rate clip ahead and a little behind
+        // are enough for them (a few kilobytes are not: frames before the target show).
+        {"demuxer-max-bytes", "4MiB"},
+        {"demuxer-max-back-bytes", "1MiB"},
         {"hr-seek-demuxer-offset", "1"},
         {"keepaspect", "no"},
         {"input-default-bindings", "no"},
@@ -114,11 +119,15 @@ bool MpvCore::setUp(const MpvSettings& settings) {
     const char* videoOutput = "null";
     switch (settings.output) {
     case VideoOutput::Native:
-        // mpv's own choice under some X servers ignores "wid"; these two draw into it. The GPU
-        // output goes through EGL: its GLX context, torn down and made again between clips,
-        // takes some X servers (Xvfb among them) down with it. Without EGL the plain X11 output
-        // takes over.
-        videoOutput = "gpu,x11";
+        // Which of the two is chosen, and why, is said in ChooseNativeDrawing. Both draw into
+        // "wid", which mpv's own choice under some X servers ignores, and each has the other to
+        // fall back on. The GPU output is named with its context: mpv's probing would also try
+        // GLX, and it accepts the renderer the choice was made for.
+        if (settings.nativeDrawing && settings.nativeDrawing() == NativeDrawing::Gpu) {
+            videoOutput = "gpu,x11";
+        } else {
+            videoOutput = "x11,gpu";
+        }
         if (mpv_set_option_string(mpv_, "gpu-context", "x11egl") < 0) {
             return false;
         }
@@ -385,9 +394,16 @@ void MpvCore::parkSurface() {
     if (software_ != nullptr) {
         software_->clear();
     }
-    if (surface->parentWidget() != holder_.get()) {
+    if (QWidget* host = surface->parentWidget(); host != holder_.get()) {
+        const QRect area = surface->geometry();
         surface->hide();
         surface->setParent(holder_.get());
+        // A native picture stays on the screen after its window has gone until the host paints
+        // that area again, which waits for the event loop; a clip opened before then would show
+        // it wherever its own picture has not yet been drawn. The host paints it now.
+        if (software_ == nullptr && host != nullptr && host->isVisible()) {
+            host->repaint(area);
+        }
     }
     // A hidden widget keeps its native window's size until it is shown again; the window itself
     // is resized at once, since the next clip is measured in it.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/mci/NativeDrawing.h"
 #include "platform/mci/VideoOutput.h"
 
 #include <QObject>
@@ -26,6 +27,10 @@ struct MpvSettings {
     bool audio = true;
     // How long a load may take before the open gives up.
     std::chrono::milliseconds loadTimeout{10000};
+    // How pictures go into a native window (see ChooseNativeDrawing). Asked when a core is made,
+    // not before: finding out may wait for the renderer probe started with the program. Without
+    // it, plain X11 images, which every X server shows.
+    std::function<NativeDrawing()> nativeDrawing;
 };
 
 // One libmpv instance with its picture surface, kept from clip to clip. It remembers what its

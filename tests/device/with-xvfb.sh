@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Runs a command on an Xvfb of its own (1024x768x24), on the first free display, which Xvfb picks
+# itself: tests run in parallel never race for a display number.
+#
+#   with-xvfb.sh COMMAND [ARGUMENT...]
+set -euo pipefail
+work=$(mktemp -d)
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+if ! read -r -t 30 number <"$work/display"; then
+    echo "with-xvfb: Xvfb reported no display" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+DISPLAY=":$number" "$@"
