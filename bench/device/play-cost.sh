@@ -10,7 +10,7 @@
 # only where Xvfb is present, on an Xvfb of its own (the X server's own work is not counted).
 set -euo pipefail
 if [ -z "${PLAY_COST_XVFB:-}" ] && command -v Xvfb >/dev/null; then
-    PLAY_COST_XVFB=1 exec "$(dirname "$0")/../../tests/device/with-xvfb.sh" "$0" "$@"
+    PLAY_COST_XVFB=1 exec "$(dirname "$0")/../../tests/support/with-xvfb.sh" "$0" "$@"
 fi
 build=${1:?usage: play-cost.sh BUILD_DIR [CLIP] [RUNS]}
 mci="$(realpath "$build")/tools/quorix-mci/quorix-mci"

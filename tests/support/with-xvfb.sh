@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Runs a command on an X server of its own. Xvfb picks a free display itself and tells it through
-# -displayfd, so parallel tests never race for a display number as `xvfb-run -a` does.
+# Runs a command on an Xvfb of its own (1024x768x24), on the first free display, which Xvfb picks
+# itself: tests run in parallel never race for a display number.
+#
+#   with-xvfb.sh COMMAND [ARGUMENT...]
 set -euo pipefail
-coproc XVFB { exec Xvfb -displayfd 1 -nolisten tcp -screen 0 1024x768x24 2>/dev/null; }
-xvfb_pid=$XVFB_PID
-trap 'kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true' EXIT
-if ! read -r -t 30 -u "${XVFB[0]}" display; then
-    echo "with-xvfb: Xvfb did not start" >&2
+work=$(mktemp -d)
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+if ! read -r -t 30 number <"$work/display"; then
+    echo "with-xvfb: Xvfb reported no display" >&2
+    cat "$work/xvfb.log" >&2
     exit 1
 fi
-DISPLAY=":$display" "$@"
+DISPLAY=":$number" "$@"
