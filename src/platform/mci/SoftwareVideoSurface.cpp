@@ -1,5 +1,7 @@
 #include "platform/mci/SoftwareVideoSurface.h"
 
+#include <QPaintEngine>
+#include <QPaintEvent>
 #include <QPainter>
 #include <mpv/client.h>
 #include <mpv/render.h>
@@ -117,9 +119,6 @@ void SoftwareVideoSurface::renderLoop() {
                 {MPV_RENDER_PARAM_INVALID, nullptr},
             };
             const bool rendered = mpv_render_context_render(context_, params) >= 0;
-            if (rendered) {
-                makeOpaque(picture);
-            }
             lock.lock();
             if (rendered) {
                 picture_ = std::move(picture);
@@ -136,9 +135,6 @@ void SoftwareVideoSurface::renderLoop() {
 }
 
 void SoftwareVideoSurface::makeOpaque(QImage& picture) {
-    // libmpv leaves the fourth byte of each pixel as its scaler left it, while an RGB32 image
-    // promises 0xff there. Qt copies such pixels as they are into a window of the same format,
-    // and a compositor that honours the window's alpha (weston) then shows nothing of the clip.
     uchar* bytes = picture.bits();
     const auto stride = static_cast<std::size_t>(picture.bytesPerLine());
     const auto width = static_cast<std::size_t>(picture.width());
@@ -150,17 +146,76 @@ void SoftwareVideoSurface::makeOpaque(QImage& picture) {
     }
 }
 
-void SoftwareVideoSurface::paintEvent(QPaintEvent*) {
+bool SoftwareVideoSurface::copyOpaque(QPainter& painter, const QRegion& region) const {
+    // Only a plain raster image at one device pixel a pixel can be written directly; anything
+    // else (a scaled screen, a printer, a picture grab) goes through QPainter.
+    QPaintEngine* engine = painter.paintEngine();
+    if (engine == nullptr || engine->type() != QPaintEngine::Raster) {
+        return false;
+    }
+    QPaintDevice* device = engine->paintDevice();
+    if (device == nullptr || device->devType() != QInternal::Image) {
+        return false;
+    }
+    auto* target = static_cast<QImage*>(device);
+    const QImage::Format format = target->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied) {
+        return false;
+    }
+    const QTransform transform = painter.deviceTransform();
+    if (transform.type() > QTransform::TxTranslate) {
+        return false;
+    }
+    const QPoint offset(qRound(transform.dx()), qRound(transform.dy()));
+    if (QPointF(offset) != QPointF(transform.dx(), transform.dy())) {
+        return false;
+    }
+    // The part to paint, in the device's pixels: what the event asks for, inside this widget
+    // and the image, and inside what Qt lets this widget paint (siblings above it, its parents'
+    // edges).
+    QRegion area = region.translated(offset) & QRect(offset, picture_.size()) & target->rect();
+    const QRegion allowed = engine->systemClip();
+    if (!allowed.isEmpty()) {
+        area &= allowed;
+    }
+    const auto from = static_cast<std::size_t>(picture_.bytesPerLine());
+    const auto to = static_cast<std::size_t>(target->bytesPerLine());
+    const uchar* source = picture_.constBits();
+    uchar* destination = target->bits();
+    for (const QRect& part : area) {
+        const auto width = static_cast<std::size_t>(part.width());
+        for (int y = part.top(); y <= part.bottom(); ++y) {
+            const auto* in = reinterpret_cast<const std::uint32_t*>(
+                                 source + from * static_cast<std::size_t>(y - offset.y())) +
+                             (part.left() - offset.x());
+            auto* out =
+                reinterpret_cast<std::uint32_t*>(destination + to * static_cast<std::size_t>(y)) +
+                part.left();
+            for (std::size_t x = 0; x < width; ++x) {
+                out[x] = in[x] | 0xff000000u;
+            }
+        }
+    }
+    return true;
+}
+
+void SoftwareVideoSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     std::lock_guard lock(mutex_);
     if (picture_.isNull()) {
         painter.fillRect(rect(), Qt::black);
-    } else if (picture_.size() == size()) {
-        painter.drawImage(0, 0, picture_);
-    } else {
-        // A resize is being rendered; stretch the last picture meanwhile.
-        painter.drawImage(rect(), picture_);
+        return;
     }
+    if (picture_.size() == size() && copyOpaque(painter, event->region())) {
+        return;
+    }
+
+    // A resize being rendered (the last picture stretched meanwhile), or a device that cannot be
+    // written directly: an opaque copy through QPainter.
+    QImage opaque = picture_.copy();
+    makeOpaque(opaque);
+    painter.drawImage(rect(), opaque);
 }
 
 void SoftwareVideoSurface::resizeEvent(QResizeEvent*) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
+#include <QRegion>
 #include <QWidget>
 #include <chrono>
 #include <condition_variable>
@@ -52,7 +54,14 @@ protected:
 
 private:
     static void onUpdate(void* self);
+    // libmpv leaves the fourth byte of each pixel as its scaler left it, while an RGB32 image
+    // promises 0xff there. Qt's wayland back buffers have an alpha channel and Qt copies such
+    // pixels as they are, so a compositor that honours the window's alpha (weston) would show
+    // nothing of the clip: the byte is set on the way to the window.
     static void makeOpaque(QImage& picture);
+    // Copies the picture, made opaque on the way, straight into the painter's image where the
+    // painter allows it (a raster image, moved but not scaled); false when it does not.
+    bool copyOpaque(QPainter& painter, const QRegion& region) const;
     void renderLoop();
 
     mpv_render_context* context_ = nullptr;
