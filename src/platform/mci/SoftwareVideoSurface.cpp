@@ -171,14 +171,10 @@ bool SoftwareVideoSurface::copyOpaque(QPainter& painter, const QRegion& region) 
     if (QPointF(offset) != QPointF(transform.dx(), transform.dy())) {
         return false;
     }
-    // The part to paint, in the device's pixels: what the event asks for, inside this widget
-    // and the image, and inside what Qt lets this widget paint (siblings above it, its parents'
-    // edges).
-    QRegion area = region.translated(offset) & QRect(offset, picture_.size()) & target->rect();
-    const QRegion allowed = engine->systemClip();
-    if (!allowed.isEmpty()) {
-        area &= allowed;
-    }
+    // The part to paint, in the device's pixels: the event's region, which Qt has already cut
+    // to what of this widget shows (its parents' edges, opaque siblings above it).
+    const QRegion area =
+        region.translated(offset) & QRect(offset, picture_.size()) & target->rect();
     const auto from = static_cast<std::size_t>(picture_.bytesPerLine());
     const auto to = static_cast<std::size_t>(target->bytesPerLine());
     const uchar* source = picture_.constBits();
