@@ -1,7 +1,5 @@
 #include "platform/mci/SoftwareVideoSurface.h"
 
-#include <QPaintEngine>
-#include <QPaintEvent>
 #include <QPainter>
 #include <mpv/client.h>
 #include <mpv/render.h>
@@ -106,19 +104,18 @@ void SoftwareVideoSurface::renderLoop() {
 
         const std::uint64_t flags = mpv_render_context_update(context_);
         if ((flags & MPV_RENDER_UPDATE_FRAME) != 0 || redraw) {
-            // Bytes blue, green, red, pad: QImage's RGB32 on a little-endian machine.
+            // Bytes blue, green, red, alpha: QImage's RGB32 on a little-endian machine, whose
+            // fourth byte must be 0xff.
             QImage picture(size, QImage::Format_RGB32);
-            int dimensions[2] = {size.width(), size.height()};
-            char format[] = "bgr0";
-            std::size_t stride = static_cast<std::size_t>(picture.bytesPerLine());
-            mpv_render_param params[] = {
-                {MPV_RENDER_PARAM_SW_SIZE, dimensions},
-                {MPV_RENDER_PARAM_SW_FORMAT, format},
-                {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-                {MPV_RENDER_PARAM_SW_POINTER, picture.bits()},
-                {MPV_RENDER_PARAM_INVALID, nullptr},
-            };
-            const bool rendered = mpv_render_context_render(context_, params) >= 0;
+            bool rendered = render(picture, alphaFormat_ ? "bgra" : "bgr0");
+            if (!rendered && alphaFormat_) {
+                // A libmpv without "bgra": the byte is set by hand from now on.
+                alphaFormat_ = false;
+                rendered = render(picture, "bgr0");
+            }
+            if (rendered && !alphaFormat_) {
+                makeOpaque(picture);
+            }
             lock.lock();
             if (rendered) {
                 picture_ = std::move(picture);
@@ -134,6 +131,19 @@ void SoftwareVideoSurface::renderLoop() {
     }
 }
 
+bool SoftwareVideoSurface::render(QImage& picture, const char* format) {
+    int dimensions[2] = {picture.width(), picture.height()};
+    std::size_t stride = static_cast<std::size_t>(picture.bytesPerLine());
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_SW_SIZE, dimensions},
+        {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>(format)},
+        {MPV_RENDER_PARAM_SW_STRIDE, &stride},
+        {MPV_RENDER_PARAM_SW_POINTER, picture.bits()},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    return mpv_render_context_render(context_, params) >= 0;
+}
+
 void SoftwareVideoSurface::makeOpaque(QImage& picture) {
     uchar* bytes = picture.bits();
     const auto stride = static_cast<std::size_t>(picture.bytesPerLine());
@@ -146,72 +156,17 @@ void SoftwareVideoSurface::makeOpaque(QImage& picture) {
     }
 }
 
-bool SoftwareVideoSurface::copyOpaque(QPainter& painter, const QRegion& region) const {
-    // Only a plain raster image at one device pixel a pixel can be written directly; anything
-    // else (a scaled screen, a printer, a picture grab) goes through QPainter.
-    QPaintEngine* engine = painter.paintEngine();
-    if (engine == nullptr || engine->type() != QPaintEngine::Raster) {
-        return false;
-    }
-    QPaintDevice* device = engine->paintDevice();
-    if (device == nullptr || device->devType() != QInternal::Image) {
-        return false;
-    }
-    auto* target = static_cast<QImage*>(device);
-    const QImage::Format format = target->format();
-    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
-        format != QImage::Format_ARGB32_Premultiplied) {
-        return false;
-    }
-    const QTransform transform = painter.deviceTransform();
-    if (transform.type() > QTransform::TxTranslate) {
-        return false;
-    }
-    const QPoint offset(qRound(transform.dx()), qRound(transform.dy()));
-    if (QPointF(offset) != QPointF(transform.dx(), transform.dy())) {
-        return false;
-    }
-    // The part to paint, in the device's pixels: the event's region, which Qt has already cut
-    // to what of this widget shows (its parents' edges, opaque siblings above it).
-    const QRegion area =
-        region.translated(offset) & QRect(offset, picture_.size()) & target->rect();
-    const auto from = static_cast<std::size_t>(picture_.bytesPerLine());
-    const auto to = static_cast<std::size_t>(target->bytesPerLine());
-    const uchar* source = picture_.constBits();
-    uchar* destination = target->bits();
-    for (const QRect& part : area) {
-        const auto width = static_cast<std::size_t>(part.width());
-        for (int y = part.top(); y <= part.bottom(); ++y) {
-            const auto* in = reinterpret_cast<const std::uint32_t*>(
-                                 source + from * static_cast<std::size_t>(y - offset.y())) +
-                             (part.left() - offset.x());
-            auto* out =
-                reinterpret_cast<std::uint32_t*>(destination + to * static_cast<std::size_t>(y)) +
-                part.left();
-            for (std::size_t x = 0; x < width; ++x) {
-                out[x] = in[x] | 0xff000000u;
-            }
-        }
-    }
-    return true;
-}
-
-void SoftwareVideoSurface::paintEvent(QPaintEvent* event) {
+void SoftwareVideoSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     std::lock_guard lock(mutex_);
     if (picture_.isNull()) {
         painter.fillRect(rect(), Qt::black);
-        return;
+    } else if (picture_.size() == size()) {
+        painter.drawImage(0, 0, picture_);
+    } else {
+        // A resize is being rendered; stretch the last picture meanwhile.
+        painter.drawImage(rect(), picture_);
     }
-    if (picture_.size() == size() && copyOpaque(painter, event->region())) {
-        return;
-    }
-
-    // A resize being rendered (the last picture stretched meanwhile), or a device that cannot be
-    // written directly: an opaque copy through QPainter.
-    QImage opaque = picture_.copy();
-    makeOpaque(opaque);
-    painter.drawImage(rect(), opaque);
 }
 
 void SoftwareVideoSurface::resizeEvent(QResizeEvent*) {
