@@ -490,7 +490,8 @@ TEST_F(SoftwareSurfaceTest, PictureLargerThanItsWindowStaysInsideIt) {
     ASSERT_EQ(code("window video handle " + std::to_string(window.winId())), 0);
     ASSERT_EQ(code("put video destination at -40 -30 180 130"), 0);
     // Once the picture has been rendered at the destination's size (not stretched from the
-    // last one), painted into an image, as into a window's back buffer: copied in directly.
+    // last one), painted into an image of the format of Qt's wayland back buffers: cut to the
+    // window, and opaque.
     auto* surface = window.findChild<SoftwareVideoSurface*>();
     ASSERT_NE(surface, nullptr);
     ASSERT_TRUE(
