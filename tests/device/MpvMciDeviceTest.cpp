@@ -3,11 +3,13 @@
 #include "EventWait.h"
 #include "TestClips.h"
 #include "platform/PathResolver.h"
+#include "platform/mci/SoftwareVideoSurface.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QThread>
 #include <QWidget>
+#include <chrono>
 #include <cmath>
 #include <fcntl.h>
 #include <fstream>
@@ -476,6 +478,35 @@ TEST_F(SoftwareSurfaceTest, PictureIsStretchedToTheDestinationAndOverscanIsCut) 
     for (auto [x, y] : {std::pair{199, 0}, {0, 149}, {199, 149}, {100, 75}}) {
         EXPECT_TRUE(near(pixel(x, y), 0, 0, 255)) << x << "," << y;
     }
+    EXPECT_EQ(answer("close video"), "");
+}
+
+TEST_F(SoftwareSurfaceTest, PictureLargerThanItsWindowStaysInsideIt) {
+    // The window shown in lies inside the host; the destination reaches past it on every side.
+    QWidget window(&host_);
+    window.setGeometry(50, 40, 100, 70);
+    window.show();
+    ASSERT_EQ(code("open " + clips_->path("border.mpg") + " alias video"), 0);
+    ASSERT_EQ(code("window video handle " + std::to_string(window.winId())), 0);
+    ASSERT_EQ(code("put video destination at -40 -30 180 130"), 0);
+    // Once the picture has been rendered at the destination's size (not stretched from the
+    // last one), painted into an image of the format of Qt's wayland back buffers: cut to the
+    // window, and opaque.
+    auto* surface = window.findChild<SoftwareVideoSurface*>();
+    ASSERT_NE(surface, nullptr);
+    ASSERT_TRUE(
+        surface->renderCurrentFrame(std::chrono::steady_clock::now() + std::chrono::seconds(5)));
+    QImage painted(host_.size(), QImage::Format_ARGB32_Premultiplied);
+    const auto at = [&](int x, int y) {
+        painted.fill(Qt::white);
+        host_.render(&painted);
+        return painted.pixelColor(x, y);
+    };
+    ASSERT_TRUE(WaitUntil([&] { return near(at(100, 75), 0, 0, 255); }));
+    for (auto [x, y] : {std::pair{45, 75}, {155, 75}, {100, 35}, {100, 115}}) {
+        EXPECT_TRUE(near(at(x, y), 255, 0, 0)) << x << "," << y;
+    }
+    EXPECT_EQ(painted.pixel(100, 75) >> 24, 0xffu);
     EXPECT_EQ(answer("close video"), "");
 }
 

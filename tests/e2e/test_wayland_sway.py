@@ -3,11 +3,18 @@
 menu follows with entry 1 highlighted, keys from the compositor's virtual keyboard choose
 "Sunrise", which plays and ends back in the menu on its entry, and Esc ends the program with
 status 0. A clip missing on disc brings up the message box, which Return closes: the program
-then ends with status 0.
+then ends with status 0. A generated clip played full screen: Space holds its picture, Shift+Right
+moves it on by one frame, Ctrl+Right by twelve and Shift+Left back by one (read from where the
+clip's moving square stands). A clip under an extension no device plays (263) brings up the
+second window instead of a message; Return closes it and the program ends with status 0.
 """
 
+from pathlib import Path
+
 import wayland
-from media import Clip, make_disc
+from harness import SECOND_WINDOW_SIZE
+from media import CLIP_BORDER, CLIP_WIDTH, GREEN, Clip, make_disc, make_small_clip, write_settings
+from picture import Picture
 from screen_checks import filled, highlighted_lines
 from wayland import HIGHLIGHT, SUNRISE_YELLOW, TITLE, WELCOME_RED, moving
 
@@ -55,6 +62,94 @@ def test(c):
     c.key("Return")
     status = c.wait_exit(15)
     c.check(status == 0, f"the presenter ended with status {status} after the message, not 0")
+    stepping(c, screen)
+    second_window(c, screen)
+
+
+# The generated clips' white square moves 120 clip pixels a second at 25 frames a second, round
+# a track of this many pixels.
+SQUARE_STEP, SQUARE_TRACK = 120 / 25, CLIP_WIDTH - 2 * CLIP_BORDER - 32
+
+
+def square_x(shot, screen):
+    """The middle of the clip's white square across the screen, in clip pixels (the clip fills
+    the window); None when no square shows."""
+    xs = [x for x, y in shot.points(*screen, step=2) if min(shot.pixel(x, y)) > 225]
+    return sum(xs) / len(xs) * CLIP_WIDTH / screen[2] if len(xs) > 8 else None
+
+
+def stepping(c, screen):
+    media = make_disc(
+        c.work / "steps" / "quorix",
+        [Clip("Steps", "steps.mpg", GREEN, seconds=8)],
+        {"menumode": 0, "loopmode": 0, "logomode": 0},
+    )
+    c._own(c.work / "steps")
+    c.start([c.options.quorix], media.parent)
+    c.wait_for("the clip (green) playing", lambda s: filled(s, screen, GREEN, 0.4), timeout=15)
+    c.key("space")
+    held = c.wait_for("the picture held after Space", _standing_still(screen), timeout=5)
+    c.check(
+        all(c.shot().differing(held, screen, step=4) < 10 for _ in range(3)),
+        "the paused picture changes",
+    )
+
+    def step(modifier, key, frames):
+        keys = [modifier, key]
+        before = square_x(c.shot(), screen)
+        c.chord(modifier, key)
+        after = c.wait_for(
+            f"{'+'.join(keys)}: a new frame", lambda s: s.differing(held, screen, step=4) > 10, 5
+        )
+        now = square_x(after, screen)
+        c.check(before is not None and now is not None, "the clip's square is not on screen")
+        moved = (now - before) % SQUARE_TRACK
+        moved = moved - SQUARE_TRACK if moved > SQUARE_TRACK / 2 else moved
+        c.log(f"{'+'.join(keys)}: the square moved {moved:.1f} clip pixels")
+        c.check(
+            abs(moved - frames * SQUARE_STEP) < SQUARE_STEP / 2,
+            f"{'+'.join(keys)} moved the picture by {moved / SQUARE_STEP:.2f} frames, not {frames}",
+        )
+        return after
+
+    held = step("shift", "Right", 1)
+    held = step("ctrl", "Right", 12)
+    held = step("shift", "Left", -1)
+    c.key("Escape")
+    status = c.wait_exit(15)
+    c.check(status == 0, f"the presenter ended with status {status} after Esc, not 0")
+
+
+def second_window(c, screen):
+    """A playable clip named .xyz: no device is named for it, and the second window shows."""
+    media = c.work / "unknown" / "quorix"
+    media.mkdir(parents=True)
+    write_settings(media, {"menumode": 0, "logomode": 0}, ["Only"], {"Only": "clip.xyz"})
+    make_small_clip(media / "clip.xyz", GREEN)
+    c._own(c.work / "unknown")
+    c.start([c.options.quorix], media.parent)
+    # sway shows it full screen, as every window here, its picture at the screen's top left.
+    design = Picture.from_bmp(Path(c.options.source_dir) / "src/ui/pictures/cannot-play.bmp")
+    design = design.crop(0, 0, *SECOND_WINDOW_SIZE)
+    c.wait_for(
+        "the second window",
+        lambda s: s.mismatch(design, 0, 0, tolerance=16, step=3) <= 0.05,
+        timeout=15,
+    )
+    c.key("Return")
+    status = c.wait_exit(15)
+    c.check(status == 0, f"the presenter ended with status {status} after the window, not 0")
+
+
+def _standing_still(screen):
+    previous = []
+
+    def test(shot):
+        still = bool(previous) and shot.differing(previous[-1], screen, step=4) < 10
+        previous[:] = [shot]
+        return still
+
+    return test
 
 
 if __name__ == "__main__":

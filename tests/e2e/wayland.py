@@ -279,6 +279,19 @@ class Compositor:
             if done.returncode != 0:
                 raise Failure(f"wtype {key} failed: {done.stderr.strip()}")
 
+    def chord(self, modifier, key):
+        """key pressed while modifier ("shift", "ctrl", "alt") is held (sway only)."""
+        self.log(f"keys {modifier}+{key}")
+        done = subprocess.run(
+            self._command(
+                ["wtype", "-s", "300", "-M", modifier, "-k", key, "-m", modifier, "-s", "50"],
+                {"WAYLAND_DISPLAY": self.socket},
+            ),
+            capture_output=True, timeout=15, text=True,
+        )
+        if done.returncode != 0:
+            raise Failure(f"wtype {modifier}+{key} failed: {done.stderr.strip()}")
+
     def wait_exit(self, timeout):
         try:
             status = self.process.wait(timeout=timeout)

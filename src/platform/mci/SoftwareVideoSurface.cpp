@@ -104,20 +104,16 @@ void SoftwareVideoSurface::renderLoop() {
 
         const std::uint64_t flags = mpv_render_context_update(context_);
         if ((flags & MPV_RENDER_UPDATE_FRAME) != 0 || redraw) {
-            // Bytes blue, green, red, pad: QImage's RGB32 on a little-endian machine.
+            // Bytes blue, green, red, alpha: QImage's RGB32 on a little-endian machine, whose
+            // fourth byte must be 0xff.
             QImage picture(size, QImage::Format_RGB32);
-            int dimensions[2] = {size.width(), size.height()};
-            char format[] = "bgr0";
-            std::size_t stride = static_cast<std::size_t>(picture.bytesPerLine());
-            mpv_render_param params[] = {
-                {MPV_RENDER_PARAM_SW_SIZE, dimensions},
-                {MPV_RENDER_PARAM_SW_FORMAT, format},
-                {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-                {MPV_RENDER_PARAM_SW_POINTER, picture.bits()},
-                {MPV_RENDER_PARAM_INVALID, nullptr},
-            };
-            const bool rendered = mpv_render_context_render(context_, params) >= 0;
-            if (rendered) {
+            bool rendered = render(picture, alphaFormat_ ? "bgra" : "bgr0");
+            if (!rendered && alphaFormat_) {
+                // A libmpv without "bgra": the byte is set by hand from now on.
+                alphaFormat_ = false;
+                rendered = render(picture, "bgr0");
+            }
+            if (rendered && !alphaFormat_) {
                 makeOpaque(picture);
             }
             lock.lock();
@@ -135,10 +131,20 @@ void SoftwareVideoSurface::renderLoop() {
     }
 }
 
+bool SoftwareVideoSurface::render(QImage& picture, const char* format) {
+    int dimensions[2] = {picture.width(), picture.height()};
+    std::size_t stride = static_cast<std::size_t>(picture.bytesPerLine());
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_SW_SIZE, dimensions},
+        {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>(format)},
+        {MPV_RENDER_PARAM_SW_STRIDE, &stride},
+        {MPV_RENDER_PARAM_SW_POINTER, picture.bits()},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    return mpv_render_context_render(context_, params) >= 0;
+}
+
 void SoftwareVideoSurface::makeOpaque(QImage& picture) {
-    // libmpv leaves the fourth byte of each pixel as its scaler left it, while an RGB32 image
-    // promises 0xff there. Qt copies such pixels as they are into a window of the same format,
-    // and a compositor that honours the window's alpha (weston) then shows nothing of the clip.
     uchar* bytes = picture.bits();
     const auto stride = static_cast<std::size_t>(picture.bytesPerLine());
     const auto width = static_cast<std::size_t>(picture.width());

@@ -20,14 +20,18 @@ namespace quorix::platform::mci {
 // Why software rendering on Wayland: there a program cannot hand a window of its own to another
 // library to draw into (libmpv's "wid" is X11 and Windows only), so the picture either comes
 // through Qt's painting or leaves the window (libmpv's own Wayland output opens a window of its
-// own, which can neither sit inside Picture1 nor be clipped by it). Measured under headless cage,
-// a 352x288 clip shown full screen at 1280x720 for 30 s, both cores busy with other work:
-// this surface 3.9 s of CPU, the same program through XWayland with libmpv's native X11 output
-// 12.5 s, the mpv command line 2.2 s (bench/wayland). What this surface costs beyond mpv goes to
-// copying: Qt's shared-memory back buffer is refilled from the front one before each paint, the
-// frame is copied into it, and each frame is made opaque first. libmpv's OpenGL render API would
-// save that copy only with a GPU; in software (llvmpipe) it costs more, and in a QOpenGLWidget it
-// squeezes the picture instead of clipping it.
+// own, which can neither sit inside Picture1 nor be clipped by it). libmpv's OpenGL render API
+// would save Qt's copies only with a GPU; in software (llvmpipe) it costs more, and in a
+// QOpenGLWidget it squeezes the picture instead of clipping it.
+//
+// Why "bgra" into an RGB32 image: Qt's wayland back buffers have an alpha channel, and Qt copies
+// RGB32 pixels into them as they are, trusting their fourth byte to be 0xff; a compositor that
+// honours the alpha (weston) shows nothing where it is not. "bgr0" leaves that byte as libmpv's
+// scaler left it, and setting it by hand was a sixth of this surface's cost; "bgra" has libmpv
+// write 0xff there itself, so Qt's copy is a plain one and no pass is added. (A libmpv that
+// refuses "bgra" gets "bgr0" and the pass by hand.) Writing the picture straight into Qt's back
+// buffer instead would be the same one copy (Qt's is a memcpy), and Qt refills the buffer from the
+// front one before each paint anyway. Figures in bench/README.md ("On Wayland").
 class SoftwareVideoSurface final : public QWidget {
 public:
     explicit SoftwareVideoSurface(QWidget* parent = nullptr);
@@ -52,6 +56,9 @@ protected:
 
 private:
     static void onUpdate(void* self);
+    // Renders the current frame into picture in libmpv's pixel format format.
+    bool render(QImage& picture, const char* format);
+    // Sets each pixel's fourth byte, which libmpv's "bgr0" leaves as its scaler left it.
     static void makeOpaque(QImage& picture);
     void renderLoop();
 
@@ -66,6 +73,8 @@ private:
     bool updatePending_ = false;
     bool redraw_ = false;
     bool quit_ = false;
+    // Whether libmpv renders with an opaque alpha byte ("bgra"); render thread only.
+    bool alphaFormat_ = true;
     QSize target_;
     QImage picture_;
 };
