@@ -32,7 +32,7 @@ void SetHilite(Program& program, std::int16_t id) {
 void StartVideo(Program& program) {
     // Set before the menu is hidden: a tick that runs while HideMenu lets events through already
     // finds the clip to load.
-    program.state.PlayState = 0;
+    program.state.PlayState = PlayState::Load;
     HideMenu(program);
 }
 

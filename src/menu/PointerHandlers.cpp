@@ -80,7 +80,7 @@ void sspanel1_MouseMove(Program& program) {
 
 void Picture1_MouseMove(Program& program) {
     ProgramState& state = program.state;
-    if (state.CursorHidden == -1 && state.PlayState == -1) {
+    if (state.CursorHidden == -1 && state.PlayState == PlayState::Paused) {
         // Over a paused clip only every seventh move brings up the position bar, so a nudge of
         // the mouse does not cover the picture.
         if (state.PictureMoveCount < PictureMovesSkipped) {

@@ -22,7 +22,7 @@ constexpr std::int16_t ShiftAlone = 1;
 constexpr std::int64_t NearEnd = 25;
 
 bool PlayingOrPaused(const ProgramState& state) {
-    return state.PlayState == 1 || state.PlayState == -1;
+    return state.PlayState == PlayState::Playing || state.PlayState == PlayState::Paused;
 }
 
 void HidePositionPanel(Form1& form) {
@@ -62,14 +62,14 @@ void LeavePlaybackOrMenu(Program& program) {
     ProgramState& state = program.state;
     HidePositionPanel(program.form);
     CloseVideo(program);
-    if (state.Settings.MenuMode == 1 && state.PlayState != -2) {
+    if (state.Settings.MenuMode == 1 && state.PlayState != PlayState::Menu) {
         ShowMenu(program);
-        state.PlayState = -2;
+        state.PlayState = PlayState::Menu;
     } else if (state.Settings.LogoMode == 1) {
-        state.PlayState = 2;
+        state.PlayState = PlayState::ClosingLogo;
         program.form.FXImage1->setVisible(true);
     } else {
-        state.PlayState = 3;
+        state.PlayState = PlayState::Exit;
     }
     // In the menu branch this hides the titles ShowMenu has just shown; the next tick finds them
     // hidden and brings the menu back.
@@ -111,7 +111,7 @@ void Left(Program& program, std::int16_t shift) {
         HidePositionPanel(program.form);
     }
     if (shift > 0) {
-        if (state.PlayState == -1) {
+        if (state.PlayState == PlayState::Paused) {
             StepBack(program, shift);
         }
         return;
@@ -119,7 +119,7 @@ void Left(Program& program, std::int16_t shift) {
     if (state.CurrentClip > 1) {
         CloseVideo(program);
         --state.CurrentClip;
-        state.PlayState = 0;
+        state.PlayState = PlayState::Load;
     }
 }
 
@@ -129,7 +129,7 @@ void Right(Program& program, std::int16_t shift) {
         HidePositionPanel(program.form);
     }
     if (shift > 0) {
-        if (state.PlayState == -1) {
+        if (state.PlayState == PlayState::Paused) {
             StepForward(program, shift);
         }
         return;
@@ -138,20 +138,20 @@ void Right(Program& program, std::int16_t shift) {
     if (state.CurrentClip != state.Catalogue.LastClip + 1) {
         CloseVideo(program);
         ++state.CurrentClip;
-        state.PlayState = 0;
+        state.PlayState = PlayState::Load;
     } else if (settings.MenuMode != 0) {
         // On the last clip with a menu: nothing more.
     } else if (settings.LoopMode != 0) {
         CloseVideo(program);
         state.CurrentClip = 1;
-        state.PlayState = 0;
+        state.PlayState = PlayState::Load;
     } else {
         CloseVideo(program);
         if (settings.LogoMode == 1) {
-            state.PlayState = 2;
+            state.PlayState = PlayState::ClosingLogo;
             program.form.FXImage1->setVisible(true);
         } else {
-            state.PlayState = 3;
+            state.PlayState = PlayState::Exit;
         }
     }
 }
@@ -164,20 +164,21 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
 
     if (keyCode >= KeyDigitOne && keyCode <= KeyDigitNine) {
         const auto digit = static_cast<std::int16_t>(keyCode - KeyDigitOne + 1);
-        if (state.PlayState == 1 && digit <= state.Catalogue.LastClip + 1) {
+        if (state.PlayState == PlayState::Playing && digit <= state.Catalogue.LastClip + 1) {
             CloseVideo(program);
             state.CurrentClip = digit;
-            state.PlayState = 0;
+            state.PlayState = PlayState::Load;
         }
         return;
     }
 
     switch (keyCode) {
     case vk::Escape:
-        if (state.PlayState == 0 || state.PlayState == 2 || state.PlayState == 3) {
+        if (state.PlayState == PlayState::Load || state.PlayState == PlayState::ClosingLogo ||
+            state.PlayState == PlayState::Exit) {
             ShowMouse(program);
             program.services.end.endProgram(0);
-        } else if (state.PlayState == 1 || state.PlayState < 0) {
+        } else if (state.PlayState == PlayState::Playing || state.PlayState < PlayState::Load) {
             LeavePlaybackOrMenu(program);
         }
         break;
@@ -197,7 +198,7 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
         }
         break;
     case vk::Up:
-        if (state.PlayState == -2) {
+        if (state.PlayState == PlayState::Menu) {
             const std::int16_t index = state.HiliteIndex == 0 ? state.Catalogue.LastClip
                                        : state.HiliteIndex > 0
                                            ? static_cast<std::int16_t>(state.HiliteIndex - 1)
@@ -206,7 +207,7 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
         }
         break;
     case vk::Down:
-        if (state.PlayState == -2) {
+        if (state.PlayState == PlayState::Menu) {
             const std::int16_t index = state.HiliteIndex < state.Catalogue.LastClip
                                            ? static_cast<std::int16_t>(state.HiliteIndex + 1)
                                            : std::int16_t{0};
@@ -214,13 +215,13 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
         }
         break;
     case vk::Enter:
-        if (state.PlayState == -2) {
+        if (state.PlayState == PlayState::Menu) {
             state.CurrentClip = static_cast<std::int16_t>(state.HiliteIndex + 1);
             StartVideo(program);
         } else if (PlayingOrPaused(state)) {
             HidePositionPanel(program.form);
             CloseVideo(program);
-            state.PlayState = 0;
+            state.PlayState = PlayState::Load;
         }
         break;
     default:

@@ -23,7 +23,7 @@ constexpr int LogoInterval = 3000;
 constexpr std::int16_t LogoDisplayOption = 24;
 
 void ShowClosingLogo(Program& program) {
-    program.state.PlayState = 2;
+    program.state.PlayState = PlayState::ClosingLogo;
     program.form.FXImage1->setVisible(true);
 }
 
@@ -48,7 +48,7 @@ void LoadCurrentClip(Program& program) {
     } else if (state.Settings.LogoMode == 1) {
         ShowClosingLogo(program);
     } else {
-        state.PlayState = 3;
+        state.PlayState = PlayState::Exit;
     }
     program.form.FXImage1->setDisplayOption(LogoDisplayOption);
     program.services.screen.setMousePointer(0);
@@ -61,19 +61,19 @@ void Advance(Program& program) {
     const bool lastClip = state.CurrentClip == state.Catalogue.LastClip + 1;
     if (settings.MenuMode != 0 && settings.LoopMode == 0) {
         ShowMenu(program);
-        state.PlayState = -2;
+        state.PlayState = PlayState::Menu;
     } else if (settings.MenuMode != 0) {
-        state.PlayState = 0; // the same clip again
+        state.PlayState = PlayState::Load; // the same clip again
     } else if (!lastClip) {
         ++state.CurrentClip;
-        state.PlayState = 0;
+        state.PlayState = PlayState::Load;
     } else if (settings.LoopMode != 0) {
         state.CurrentClip = 1;
-        state.PlayState = 0;
+        state.PlayState = PlayState::Load;
     } else if (settings.LogoMode == 1) {
         ShowClosingLogo(program);
     } else {
-        state.PlayState = 3;
+        state.PlayState = PlayState::Exit;
     }
 }
 
@@ -117,29 +117,30 @@ void Timer1_Timer(Program& program) {
     state.InTick = true;
 
     switch (state.PlayState) {
-    case -3:
+    case PlayState::IntroPending:
         state.CurrentClip = state.Settings.IntroClip;
         state.Settings.IntroClip = 0;
-        state.PlayState = 0;
+        state.PlayState = PlayState::Load;
         break;
-    case -2:
+    case PlayState::Menu:
         ShowMenuWhenHidden(program);
         break;
-    case 0:
+    case PlayState::Load:
         LoadCurrentClip(program);
         break;
-    case 1:
+    case PlayState::Playing:
         PollPlayingClip(program);
         break;
-    case 2:
+    case PlayState::ClosingLogo:
         program.services.timer.setInterval(LogoInterval);
-        state.PlayState = 3;
+        state.PlayState = PlayState::Exit;
         break;
-    case 3:
+    case PlayState::Exit:
         ShowMouse(program);
         program.services.end.endProgram(0);
-    default:
-        break; // paused, or a value no step is defined for
+        break;
+    case PlayState::Paused:
+        break;
     }
     state.InTick = false;
 }

@@ -38,9 +38,9 @@ void Form_Load(Program& program) {
 
 void Form_Activate(Program& program) {
     const ProgramState& state = program.state;
-    if (state.PlayState == -3 || state.PlayState == -2) {
+    if (state.PlayState == PlayState::IntroPending || state.PlayState == PlayState::Menu) {
         ShowPicbase(program);
-    } else if (state.Settings.MenuMode == 0 && state.PlayState == 0) {
+    } else if (state.Settings.MenuMode == 0 && state.PlayState == PlayState::Load) {
         ShowPicbase(program);
     }
 }

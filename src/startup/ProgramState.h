@@ -1,6 +1,7 @@
 #pragma once
 
 #include "startup/ClipCatalogue.h"
+#include "startup/PlayState.h"
 #include "startup/SettingsRecord.h"
 
 #include <cstdint>
@@ -11,9 +12,8 @@ namespace quorix {
 // Everything that exists once per run. Before start-up every number is 0 and every string
 // empty, as the routines expect.
 struct ProgramState {
-    // Playback state word: -3 intro pending, -2 menu, -1 paused, 0 load, 1 playing,
-    // 2 closing logo, 3 exit.
-    std::int16_t PlayState = 0;
+    // Playback state word; its type names the states.
+    quorix::PlayState PlayState = quorix::PlayState::Load;
     std::int16_t CurrentClip = 0; // 1-based number of the clip to open or playing
     std::string MediaPath;        // the media folder, ending in a backslash
 

@@ -76,7 +76,7 @@ std::int32_t PlayVideo(Program& program) {
         result = -1;
     } else {
         events.processPendingEvents();
-        state.PlayState = 1;
+        state.PlayState = PlayState::Playing;
         HideMouse(program);
     }
 

@@ -50,19 +50,19 @@ void TogglePause(Program& program) {
         // Only the device's own 0 means it plays again; a send that never reached it leaves the
         // state alone even though the code still holds an earlier 0.
         if (answered && code == 0) {
-            program.state.PlayState = 1;
+            program.state.PlayState = PlayState::Playing;
         }
     } else {
         const bool answered = run.Send("pause video", code);
         run.Check(video::trouble::Pausing1, code);
         if (answered && code == 0) {
-            program.state.PlayState = -1;
+            program.state.PlayState = PlayState::Paused;
         }
     }
 }
 
 std::int32_t SeekVideo(Program& program, std::int32_t frame) {
-    if (program.state.PlayState != -1) {
+    if (program.state.PlayState != PlayState::Paused) {
         return 0;
     }
     video::ContinueOnFailure run(program.channel);

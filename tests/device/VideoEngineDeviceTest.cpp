@@ -112,7 +112,7 @@ protected:
         program_.state.Settings.Overscan = overscan;
         ASSERT_EQ(OpenVideo(program_), 0);
         ASSERT_EQ(PlayVideo(program_), 0);
-        EXPECT_EQ(program_.state.PlayState, 1);
+        EXPECT_EQ(program_.state.PlayState, PlayState::Playing);
     }
 
     static TestClips* clips_;
@@ -172,12 +172,12 @@ TEST_F(VideoEngineDeviceTest, PlaysInsidePicture1CroppedByTheOverscanWithThePoin
     EXPECT_EQ(answer("status video mode"), "playing");
 
     TogglePause(program_);
-    EXPECT_EQ(program_.state.PlayState, -1);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Paused);
     EXPECT_EQ(answer("status video mode"), "paused");
     EXPECT_EQ(SeekVideo(program_, 50), 0);
     EXPECT_EQ(answer("status video position"), "50");
     TogglePause(program_);
-    EXPECT_EQ(program_.state.PlayState, 1);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Playing);
     EXPECT_EQ(answer("status video mode"), "playing");
 
     CloseVideo(program_);
@@ -201,7 +201,7 @@ TEST_F(VideoEngineDeviceTest, LongClipSpansTheWholeBar) {
     std::printf("long clip: %d frames by the device\n", length);
     ASSERT_EQ(PlayVideo(program_), 0);
     TogglePause(program_);
-    ASSERT_EQ(program_.state.PlayState, -1);
+    ASSERT_EQ(program_.state.PlayState, PlayState::Paused);
     EXPECT_EQ(SeekVideo(program_, 35000), 0);
     ShowPositionBar(program_);
     EXPECT_EQ(form_.HScroll1->value(), 35000);
