@@ -2,6 +2,7 @@
 
 #include "menu/ClipMenu.h"
 #include "menu/Highlight.h"
+#include "playback/WhatFollows.h"
 #include "ui/Form1.h"
 #include "ui/VirtualKeys.h"
 #include "video/MousePointer.h"
@@ -62,15 +63,7 @@ void LeavePlaybackOrMenu(Program& program) {
     ProgramState& state = program.state;
     HidePositionPanel(program.form);
     CloseVideo(program);
-    if (state.Settings.MenuMode == 1 && state.PlayState != PlayState::Menu) {
-        ShowMenu(program);
-        state.PlayState = PlayState::Menu;
-    } else if (state.Settings.LogoMode == 1) {
-        state.PlayState = PlayState::ClosingLogo;
-        program.form.FXImage1->setVisible(true);
-    } else {
-        state.PlayState = PlayState::Exit;
-    }
+    TakeFollowUp(program, WhatFollows(state, ClipLeaving::Escaped));
     // In the menu branch this hides the titles ShowMenu has just shown; the next tick finds them
     // hidden and brings the menu back.
     HideMenu(program);
@@ -134,25 +127,10 @@ void Right(Program& program, std::int16_t shift) {
         }
         return;
     }
-    const SettingsRecord& settings = state.Settings;
-    if (state.CurrentClip != state.Catalogue.LastClip + 1) {
+    const FollowUp next = WhatFollows(state, ClipLeaving::Skipped);
+    if (next != FollowUp::Stay) {
         CloseVideo(program);
-        ++state.CurrentClip;
-        state.PlayState = PlayState::Load;
-    } else if (settings.MenuMode != 0) {
-        // On the last clip with a menu: nothing more.
-    } else if (settings.LoopMode != 0) {
-        CloseVideo(program);
-        state.CurrentClip = 1;
-        state.PlayState = PlayState::Load;
-    } else {
-        CloseVideo(program);
-        if (settings.LogoMode == 1) {
-            state.PlayState = PlayState::ClosingLogo;
-            program.form.FXImage1->setVisible(true);
-        } else {
-            state.PlayState = PlayState::Exit;
-        }
+        TakeFollowUp(program, next);
     }
 }
 

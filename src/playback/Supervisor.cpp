@@ -1,6 +1,7 @@
 #include "playback/Supervisor.h"
 
 #include "menu/ClipMenu.h"
+#include "playback/WhatFollows.h"
 #include "ui/Form1.h"
 #include "video/MousePointer.h"
 #include "video/OpenVideo.h"
@@ -22,11 +23,6 @@ constexpr int LogoInterval = 3000;
 // load attempt.
 constexpr std::int16_t LogoDisplayOption = 24;
 
-void ShowClosingLogo(Program& program) {
-    program.state.PlayState = PlayState::ClosingLogo;
-    program.form.FXImage1->setVisible(true);
-}
-
 void ShowMenuWhenHidden(Program& program) {
     Form1& form = program.form;
     if (!form.clip[0].isHidden()) {
@@ -40,41 +36,15 @@ void ShowMenuWhenHidden(Program& program) {
 }
 
 void LoadCurrentClip(Program& program) {
-    ProgramState& state = program.state;
     program.services.screen.setMousePointer(11);
     const std::int32_t opened = OpenVideo(program);
     if (opened == 0) {
         PlayVideo(program);
-    } else if (state.Settings.LogoMode == 1) {
-        ShowClosingLogo(program);
     } else {
-        state.PlayState = PlayState::Exit;
+        TakeFollowUp(program, WhatFollows(program.state, ClipLeaving::OpenFailed));
     }
     program.form.FXImage1->setDisplayOption(LogoDisplayOption);
     program.services.screen.setMousePointer(0);
-}
-
-// What follows a clip that has stopped.
-void Advance(Program& program) {
-    ProgramState& state = program.state;
-    const SettingsRecord& settings = state.Settings;
-    const bool lastClip = state.CurrentClip == state.Catalogue.LastClip + 1;
-    if (settings.MenuMode != 0 && settings.LoopMode == 0) {
-        ShowMenu(program);
-        state.PlayState = PlayState::Menu;
-    } else if (settings.MenuMode != 0) {
-        state.PlayState = PlayState::Load; // the same clip again
-    } else if (!lastClip) {
-        ++state.CurrentClip;
-        state.PlayState = PlayState::Load;
-    } else if (settings.LoopMode != 0) {
-        state.CurrentClip = 1;
-        state.PlayState = PlayState::Load;
-    } else if (settings.LogoMode == 1) {
-        ShowClosingLogo(program);
-    } else {
-        state.PlayState = PlayState::Exit;
-    }
 }
 
 // Polls the playing clip; when the device has stopped, closes a clip that ran to its end and
@@ -102,7 +72,7 @@ void PollPlayingClip(Program& program) {
     if (position >= static_cast<std::int64_t>(program.state.ClipEndFrame) - EndTolerance) {
         CloseVideo(program);
     }
-    Advance(program);
+    TakeFollowUp(program, WhatFollows(program.state, ClipLeaving::RanOut));
 }
 
 } // namespace
