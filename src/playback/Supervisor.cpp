@@ -3,6 +3,7 @@
 #include "menu/ClipMenu.h"
 #include "playback/WhatFollows.h"
 #include "ui/Form1.h"
+#include "video/HaltedModes.h"
 #include "video/MousePointer.h"
 #include "video/OpenVideo.h"
 #include "video/PlayVideo.h"
@@ -56,11 +57,8 @@ void PollPlayingClip(Program& program) {
 
     run.Send("status video mode", code);
     run.Check(video::trouble::Requesting2, code);
-    // Paused counts as stopped: some devices report a clip that ran out as paused. The short
-    // forms are the Finnish mode names.
-    const bool stopped = channel.AnswerIsMode("stopped") || channel.AnswerIsMode("pys") ||
-                         channel.AnswerIsMode("paused") || channel.AnswerIsMode("kes");
-    if (!stopped) {
+    // Paused counts as stopped: some devices report a clip that ran out as paused.
+    if (!video::AnswerIsStopped(channel)) {
         return;
     }
 

@@ -2,26 +2,13 @@
 
 #include "startup/BasicNumber.h"
 #include "ui/Form1.h"
+#include "video/HaltedModes.h"
 #include "video/MousePointer.h"
 
-#include <array>
 #include <string>
-#include <string_view>
 
 namespace quorix {
 namespace {
-
-// The starts of the paused and stopped mode names, in English and in Finnish.
-constexpr std::array<std::string_view, 4> HaltedModes{"pause", "keske", "stopp", "pysäy"};
-
-bool DeviceHalted(const video::MciChannel& channel) {
-    for (std::string_view mode : HaltedModes) {
-        if (channel.AnswerIsMode(mode)) {
-            return true;
-        }
-    }
-    return false;
-}
 
 void HidePositionBar(Program& program) {
     Form1& form = program.form;
@@ -40,7 +27,7 @@ void TogglePause(Program& program) {
     run.Send("status video mode", code);
     run.Check(video::trouble::Requesting1, code);
 
-    if (DeviceHalted(program.channel)) {
+    if (video::AnswerIsHalted(program.channel)) {
         const bool answered = run.Send("play video", code);
         run.Check(video::trouble::Playing2, code);
         if (!program.form.sspanel1->isHidden()) {
