@@ -208,9 +208,9 @@ int main(int argc, char** argv) {
         }
     });
     // Connected after Form_Activate's own connection, so the held tick runs after it.
-    QObject::connect(&form, &Form1::activated, &form, [&program, &firstTick] {
+    QObject::connect(&form, &Form1::activated, &form, [&form, &firstTick] {
         if (firstTick.activated()) {
-            Timer1_Timer(program);
+            form.Timer1->tickNow();
         }
     });
     // libmpv and its video output start now, while the window is shown and waits for its first

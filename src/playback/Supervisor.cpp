@@ -77,13 +77,6 @@ void PollPlayingClip(Program& program) {
 
 void Timer1_Timer(Program& program) {
     ProgramState& state = program.state;
-    // A tick does not interrupt itself: the steps below let pending events run, and a second
-    // tick then would open the clip being opened again.
-    if (state.InTick) {
-        return;
-    }
-    state.InTick = true;
-
     switch (state.PlayState) {
     case PlayState::IntroPending:
         state.CurrentClip = state.Settings.IntroClip;
@@ -110,7 +103,6 @@ void Timer1_Timer(Program& program) {
     case PlayState::Paused:
         break;
     }
-    state.InTick = false;
 }
 
 } // namespace quorix

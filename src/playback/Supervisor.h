@@ -4,7 +4,8 @@
 
 namespace quorix {
 
-// One tick of the supervisor: looks at PlayState and takes at most one step.
+// One tick of the supervisor: looks at PlayState and takes at most one step. The timer that
+// calls it does not call it again while it runs.
 void Timer1_Timer(Program& program);
 
 } // namespace quorix

@@ -41,8 +41,6 @@ struct ProgramState {
     std::int16_t LastButton = 0;
     std::int16_t ClipMoveCount = 0;    // move events over the menu entries
     std::int16_t PictureMoveCount = 0; // move events over the paused video area
-
-    bool InTick = false; // the supervisor's tick is running
 };
 
 } // namespace quorix
