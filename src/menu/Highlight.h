@@ -9,7 +9,4 @@ namespace quorix {
 // Moves the highlight to menu entry id.
 void SetHilite(Program& program, std::int16_t id);
 
-// Starts clip CurrentClip: the next tick opens it. Hides the menu.
-void StartVideo(Program& program);
-
 } // namespace quorix

@@ -1,10 +1,11 @@
 #include "menu/PointerHandlers.h"
 
 #include "menu/Highlight.h"
+#include "menu/StartVideo.h"
 #include "playback/KeyboardCommands.h"
+#include "playback/PositionBar.h"
 #include "ui/Form1.h"
 #include "ui/VirtualKeys.h"
-#include "video/Transport.h"
 
 namespace quorix {
 namespace {

@@ -2,6 +2,7 @@
 
 #include "menu/ClipMenu.h"
 #include "menu/Highlight.h"
+#include "menu/StartVideo.h"
 #include "playback/WhatFollows.h"
 #include "ui/Form1.h"
 #include "ui/VirtualKeys.h"
@@ -24,13 +25,6 @@ constexpr std::int64_t NearEnd = 25;
 
 bool PlayingOrPaused(const ProgramState& state) {
     return state.PlayState == PlayState::Playing || state.PlayState == PlayState::Paused;
-}
-
-void HidePositionPanel(Form1& form) {
-    form.sspanel1->setVisible(false);
-    for (int i = 0; i <= 2; ++i) {
-        form.Btn[i].setVisible(false);
-    }
 }
 
 // The device's position of the open clip. Failures are not reported here: whatever the channel
@@ -61,7 +55,7 @@ void UpdatePositionBar(Program& program) {
 // Esc while playing, paused, in the menu or with the intro pending.
 void LeavePlaybackOrMenu(Program& program) {
     ProgramState& state = program.state;
-    HidePositionPanel(program.form);
+    program.form.hidePositionPanel();
     CloseVideo(program);
     TakeFollowUp(program, WhatFollows(state, ClipLeaving::Escaped));
     // In the menu branch this hides the titles ShowMenu has just shown; the next tick finds them
@@ -101,7 +95,7 @@ void StepForward(Program& program, std::int16_t shift) {
 void Left(Program& program, std::int16_t shift) {
     ProgramState& state = program.state;
     if (state.CurrentClip > 1) {
-        HidePositionPanel(program.form);
+        program.form.hidePositionPanel();
     }
     if (shift > 0) {
         if (state.PlayState == PlayState::Paused) {
@@ -119,7 +113,7 @@ void Left(Program& program, std::int16_t shift) {
 void Right(Program& program, std::int16_t shift) {
     ProgramState& state = program.state;
     if (shift == 0) {
-        HidePositionPanel(program.form);
+        program.form.hidePositionPanel();
     }
     if (shift > 0) {
         if (state.PlayState == PlayState::Paused) {
@@ -197,7 +191,7 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
             state.CurrentClip = static_cast<std::int16_t>(state.HiliteIndex + 1);
             StartVideo(program);
         } else if (PlayingOrPaused(state)) {
-            HidePositionPanel(program.form);
+            program.form.hidePositionPanel();
             CloseVideo(program);
             state.PlayState = PlayState::Load;
         }

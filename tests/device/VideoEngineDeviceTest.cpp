@@ -7,6 +7,7 @@
 #include "platform/PathResolver.h"
 #include "platform/mci/MpvMciDevice.h"
 #include "platform/mci/VideoOutput.h"
+#include "playback/PositionBar.h"
 #include "startup/Program.h"
 #include "ui/Form1.h"
 #include "ui/OverrideCursor.h"

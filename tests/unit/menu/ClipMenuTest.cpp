@@ -3,6 +3,7 @@
 #include "MenuFixture.h"
 #include "menu/Highlight.h"
 #include "menu/MenuLayout.h"
+#include "menu/StartVideo.h"
 
 #include <QObjectList>
 #include <vector>

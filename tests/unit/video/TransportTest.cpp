@@ -1,6 +1,7 @@
 #include "video/Transport.h"
 
 #include "VideoFixture.h"
+#include "playback/PositionBar.h"
 
 namespace quorix::testing {
 namespace {
