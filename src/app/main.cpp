@@ -10,6 +10,7 @@
 #include "app/X11ConnectionLoss.h"
 #include "menu/PointerHandlers.h"
 #include "platform/FileProfileReader.h"
+#include "platform/Logging.h"
 #include "platform/PathResolver.h"
 #include "platform/mci/MpvMciDevice.h"
 #include "platform/mci/VideoOutput.h"
@@ -100,6 +101,9 @@ int main(int argc, char** argv) {
 
     // Help and the version need no display; the check must not open one.
     CommandLine line = ParseCommandLine(Arguments(argc, argv), IsFolder);
+    if (line.verbose) {
+        platform::EnableVerboseLogging();
+    }
     if (line.mode == RunMode::Help) {
         std::cout << HelpText();
         return 0;

@@ -1,6 +1,7 @@
 #include "playback/Supervisor.h"
 
 #include "menu/ClipMenu.h"
+#include "platform/Logging.h"
 #include "playback/WhatFollows.h"
 #include "ui/Form1.h"
 #include "video/HaltedModes.h"
@@ -42,6 +43,8 @@ void LoadCurrentClip(Program& program) {
     if (opened == 0) {
         PlayVideo(program);
     } else {
+        qCInfo(platform::lcSupervisor)
+            << "clip" << program.state.CurrentClip << "did not open; the logo or the end follows";
         TakeFollowUp(program, WhatFollows(program.state, ClipLeaving::OpenFailed));
     }
     program.form.FXImage1->setDisplayOption(LogoDisplayOption);
