@@ -6,10 +6,10 @@
 #include "menu/Highlight.h"
 #include "platform/TextDecoding.h"
 #include "platform/mci/ScriptedMciDevice.h"
+#include "program/Program.h"
 #include "startup/CatalogueReader.h"
 #include "startup/FormLoad.h"
 #include "startup/MediaFolder.h"
-#include "startup/Program.h"
 #include "ui/Form1.h"
 
 #include <QPixmap>

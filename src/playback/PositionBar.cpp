@@ -1,6 +1,6 @@
 #include "playback/PositionBar.h"
 
-#include "startup/BasicNumber.h"
+#include "platform/BasicNumber.h"
 #include "ui/Form1.h"
 #include "video/MousePointer.h"
 #include "video/Transport.h"

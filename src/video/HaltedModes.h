@@ -1,6 +1,6 @@
 #pragma once
 
-#include "video/MciChannel.h"
+#include "program/MciChannel.h"
 
 namespace quorix::video {
 

@@ -8,7 +8,7 @@
 #include "platform/mci/MpvMciDevice.h"
 #include "platform/mci/VideoOutput.h"
 #include "playback/PositionBar.h"
-#include "startup/Program.h"
+#include "program/Program.h"
 #include "ui/Form1.h"
 #include "ui/OverrideCursor.h"
 #include "ui/QtEventPump.h"

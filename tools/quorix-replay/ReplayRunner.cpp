@@ -11,8 +11,8 @@
 #include "platform/mci/ScriptedMciDevice.h"
 #include "playback/PlaybackWiring.h"
 #include "playback/Supervisor.h"
+#include "program/Program.h"
 #include "startup/FormLoad.h"
-#include "startup/Program.h"
 #include "ui/Form1.h"
 #include "ui/VirtualKeys.h"
 

@@ -8,8 +8,8 @@
 #include "platform/FileProfileReader.h"
 #include "platform/mci/ScriptedMciDevice.h"
 #include "playback/Supervisor.h"
+#include "program/Program.h"
 #include "startup/FormLoad.h"
-#include "startup/Program.h"
 #include "ui/Form1.h"
 
 #include <QFile>

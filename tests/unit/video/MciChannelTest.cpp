@@ -1,4 +1,4 @@
-#include "video/MciChannel.h"
+#include "program/MciChannel.h"
 
 #include "platform/mci/ScriptedMciDevice.h"
 #include "video/HaltedModes.h"

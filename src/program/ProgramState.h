@@ -1,8 +1,8 @@
 #pragma once
 
-#include "startup/ClipCatalogue.h"
-#include "startup/PlayState.h"
-#include "startup/SettingsRecord.h"
+#include "program/ClipCatalogue.h"
+#include "program/PlayState.h"
+#include "program/SettingsRecord.h"
 
 #include <cstdint>
 #include <string>
