@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/DiscCheckCommand.h"
 #include "app/FirstTickGate.h"
+#include "app/HandlerWiring.h"
 #include "app/ProgramExit.h"
 #include "app/SignalEnd.h"
 #include "app/TimingTrace.h"
@@ -17,7 +18,6 @@
 #include "platform/screensaver/DBusScreenSaverInhibitor.h"
 #include "platform/screensaver/ScreenSaverInhibitors.h"
 #include "platform/screensaver/X11ScreenSaverInhibitor.h"
-#include "playback/PlaybackWiring.h"
 #include "playback/Supervisor.h"
 #include "program/Program.h"
 #include "startup/FormLoad.h"
@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
                              [&trace] { trace.tick(); });
         }
     }
-    QObject::connect(&form, &Form1::activated, &form, [&program] { Form_Activate(program); });
+    ConnectActivation(program);
     ConnectPlaybackHandlers(program);
     ConnectPointerHandlers(program);
 

@@ -102,22 +102,4 @@ void Label2_Click(Program&) {}
 
 void Label2_MouseMove(Program&) {}
 
-void ConnectPointerHandlers(Program& program) {
-    Form1& form = program.form;
-    Program* p = &program;
-    QObject::connect(&form, &Form1::clipClick, &form,
-                     [p](std::int16_t index) { clip_Click(*p, index); });
-    QObject::connect(&form, &Form1::clipMouseMove, &form,
-                     [p](std::int16_t index) { clip_MouseMove(*p, index); });
-    QObject::connect(&form, &Form1::btnClick, &form,
-                     [p](std::int16_t index) { Btn_Click(*p, index); });
-    QObject::connect(&form, &Form1::btnMouseMove, &form,
-                     [p](std::int16_t index) { Btn_MouseMove(*p, index); });
-    QObject::connect(&form, &Form1::sspanel1MouseMove, &form, [p] { sspanel1_MouseMove(*p); });
-    QObject::connect(&form, &Form1::picture1Click, &form, [p] { Picture1_Click(*p); });
-    QObject::connect(&form, &Form1::picture1MouseMove, &form, [p] { Picture1_MouseMove(*p); });
-    QObject::connect(&form, &Form1::label2Click, &form, [p] { Label2_Click(*p); });
-    QObject::connect(&form, &Form1::label2MouseMove, &form, [p] { Label2_MouseMove(*p); });
-}
-
 } // namespace quorix

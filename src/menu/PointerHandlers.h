@@ -17,7 +17,4 @@ void Picture1_Click(Program& program);
 void Label2_Click(Program& program);
 void Label2_MouseMove(Program& program);
 
-// Connects the main window's pointer events to these handlers.
-void ConnectPointerHandlers(Program& program);
-
 } // namespace quorix

@@ -1,6 +1,7 @@
 #include "menu/PointerHandlers.h"
 
 #include "MenuFixture.h"
+#include "app/HandlerWiring.h"
 #include "menu/ClipMenu.h"
 
 namespace quorix::menutest {
