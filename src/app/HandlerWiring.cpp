@@ -1,9 +1,9 @@
 #include "app/HandlerWiring.h"
 
 #include "menu/PointerHandlers.h"
+#include "menu/ShowPicbase.h"
 #include "playback/KeyboardCommands.h"
 #include "playback/PositionBar.h"
-#include "startup/FormLoad.h"
 #include "ui/Form1.h"
 
 namespace quorix {

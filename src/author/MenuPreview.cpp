@@ -4,6 +4,7 @@
 #include "author/DocumentProfile.h"
 #include "menu/ClipMenu.h"
 #include "menu/Highlight.h"
+#include "menu/ShowPicbase.h"
 #include "platform/TextDecoding.h"
 #include "platform/mci/ScriptedMciDevice.h"
 #include "program/Program.h"

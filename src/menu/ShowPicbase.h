@@ -9,4 +9,8 @@ namespace quorix {
 // at full height or 16:9, the menu background and the closing logo.
 void ShowPicbase(Program& program);
 
+// The main window became active (first shown, or back from the second window): draws the
+// backdrop while the intro or the menu is pending, or before the first clip without a menu.
+void Form_Activate(Program& program);
+
 } // namespace quorix

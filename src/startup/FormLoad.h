@@ -14,8 +14,4 @@ inline constexpr std::string_view NothingToPlayMessage =
 // the supervisor timer switched on. Ends the program when the catalogue is empty.
 void Form_Load(Program& program);
 
-// The main window became active (first shown, or back from the second window): draws the
-// backdrop while the intro or the menu is pending, or before the first clip without a menu.
-void Form_Activate(Program& program);
-
 } // namespace quorix

@@ -7,6 +7,7 @@
 #include "ScenarioFiles.h"
 #include "app/HandlerWiring.h"
 #include "menu/PointerHandlers.h"
+#include "menu/ShowPicbase.h"
 #include "platform/FileProfileReader.h"
 #include "platform/PathResolver.h"
 #include "platform/mci/ScriptedMciDevice.h"

@@ -5,6 +5,7 @@
 #include "author/DiscCatalogue.h"
 #include "author/SettingsFile.h"
 #include "menu/Highlight.h"
+#include "menu/ShowPicbase.h"
 #include "platform/FileProfileReader.h"
 #include "platform/mci/ScriptedMciDevice.h"
 #include "playback/Supervisor.h"
