@@ -1,7 +1,7 @@
 // The number reading of the settings: any text gives a finite number or a reported failure, and a
 // stored whole number is the nearest one to the number read, halves going to the even neighbour.
 #include "FuzzTarget.h"
-#include "startup/BasicNumber.h"
+#include "platform/BasicNumber.h"
 #include "startup/SettingsReader.h"
 
 #include <cmath>

@@ -45,6 +45,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
                 optionsEnded = true;
             } else if (argument == "--check") {
                 check = true;
+            } else if (argument == "--verbose") {
+                line.verbose = true;
             } else if (argument == "--help") {
                 help = true;
             } else if (argument == "--version") {
@@ -147,6 +149,7 @@ std::string HelpText() {
            "             exit status 0 when the disc is sound, 1 when it has problems\n"
            "  --screen WxH  the screen size in pixels the check lays the menu out for\n"
            "             (1024x768 when not given)\n"
+           "  --verbose  trace on standard error what fails and why\n"
            "  --help     show this help and exit\n"
            "  --version  show the version and exit\n"
            "\n"

@@ -28,6 +28,8 @@ struct CommandLine {
     int screenHeight = 768;
     // Why the arguments cannot be used; empty when they can. Only the check refuses arguments.
     std::string error;
+    // Traces of what fails and why, on standard error.
+    bool verbose = false;
     // Words the presentation goes without, each with the reason, to be told on standard error.
     std::vector<std::string> ignored;
 };
@@ -35,8 +37,8 @@ struct CommandLine {
 // Whether a path names an existing folder.
 using FolderTest = std::function<bool(const std::string& path)>;
 
-// Reads the arguments after the program name. "--check", "--screen WxH", "--help" and
-// "--version" are options, "--" ends the options; any other word that begins with "-" is an
+// Reads the arguments after the program name. "--check", "--screen WxH", "--verbose", "--help"
+// and "--version" are options, "--" ends the options; any other word that begins with "-" is an
 // unknown option. Of the other words, "/debug" keeps its old meaning (the fixed media folder), and
 // so does any word holding "/debug" that is not an existing folder; the first existing folder is
 // the folder. Launchers pass words of their own, so the presentation goes on without a word it

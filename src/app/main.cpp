@@ -4,12 +4,14 @@
 #include "app/CommandLine.h"
 #include "app/DiscCheckCommand.h"
 #include "app/FirstTickGate.h"
+#include "app/HandlerWiring.h"
 #include "app/ProgramExit.h"
 #include "app/SignalEnd.h"
 #include "app/TimingTrace.h"
 #include "app/X11ConnectionLoss.h"
 #include "menu/PointerHandlers.h"
 #include "platform/FileProfileReader.h"
+#include "platform/Logging.h"
 #include "platform/PathResolver.h"
 #include "platform/mci/MpvMciDevice.h"
 #include "platform/mci/RendererProbe.h"
@@ -17,10 +19,9 @@
 #include "platform/screensaver/DBusScreenSaverInhibitor.h"
 #include "platform/screensaver/ScreenSaverInhibitors.h"
 #include "platform/screensaver/X11ScreenSaverInhibitor.h"
-#include "playback/PlaybackWiring.h"
 #include "playback/Supervisor.h"
+#include "program/Program.h"
 #include "startup/FormLoad.h"
-#include "startup/Program.h"
 #include "startup/SettingsReader.h"
 #include "ui/Form1.h"
 #include "ui/OverrideCursor.h"
@@ -126,6 +127,9 @@ int main(int argc, char** argv) {
 
     // Help and the version need no display; the check must not open one.
     CommandLine line = ParseCommandLine(Arguments(argc, argv), IsFolder);
+    if (line.verbose) {
+        platform::EnableVerboseLogging();
+    }
     if (line.mode == RunMode::Help) {
         std::cout << HelpText();
         return 0;
@@ -236,7 +240,7 @@ int main(int argc, char** argv) {
                              [&trace] { trace.tick(); });
         }
     }
-    QObject::connect(&form, &Form1::activated, &form, [&program] { Form_Activate(program); });
+    ConnectActivation(program);
     ConnectPlaybackHandlers(program);
     ConnectPointerHandlers(program);
 
@@ -249,9 +253,9 @@ int main(int argc, char** argv) {
         }
     });
     // Connected after Form_Activate's own connection, so the held tick runs after it.
-    QObject::connect(&form, &Form1::activated, &form, [&program, &firstTick] {
+    QObject::connect(&form, &Form1::activated, &form, [&form, &firstTick] {
         if (firstTick.activated()) {
-            Timer1_Timer(program);
+            form.Timer1->tickNow();
         }
     });
     // libmpv and its video output start now, while the window is shown and waits for its first

@@ -4,12 +4,13 @@
 #include "author/DocumentProfile.h"
 #include "menu/ClipMenu.h"
 #include "menu/Highlight.h"
+#include "menu/ShowPicbase.h"
 #include "platform/TextDecoding.h"
 #include "platform/mci/ScriptedMciDevice.h"
+#include "program/Program.h"
 #include "startup/CatalogueReader.h"
 #include "startup/FormLoad.h"
 #include "startup/MediaFolder.h"
-#include "startup/Program.h"
 #include "ui/Form1.h"
 
 #include <QPixmap>

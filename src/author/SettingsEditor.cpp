@@ -1,7 +1,7 @@
 #include "author/SettingsEditor.h"
 
 #include "check/CheckText.h"
-#include "startup/BasicNumber.h"
+#include "platform/BasicNumber.h"
 #include "ui/BgrColor.h"
 
 #include <QCheckBox>

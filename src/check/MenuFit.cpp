@@ -3,9 +3,8 @@
 #include "check/CheckText.h"
 #include "menu/ClipMenu.h"
 #include "menu/ShowPicbase.h"
-#include "platform/mci/ScriptedMciDevice.h"
+#include "program/Program.h"
 #include "startup/CatalogueReader.h"
-#include "startup/Program.h"
 #include "startup/SettingsReader.h"
 #include "startup/TitleFont.h"
 #include "ui/Form1.h"
@@ -34,13 +33,18 @@ private:
     int pointer_ = 0;
 };
 
-class StillServices final : public platform::Dialogs,
+class StillServices final : public platform::MciDevice,
+                            public platform::Dialogs,
                             public platform::SupervisorTimer,
                             public platform::EventPump,
                             public platform::ProgramEnd,
                             public platform::PointerDisplayCounter,
                             public platform::WindowSystem {
 public:
+    // Laying out the menu plays nothing; a command would be done at once with no answer.
+    std::optional<platform::MciReply> send(std::string_view) override {
+        return platform::MciReply{};
+    }
     void showMessage(const std::string&) override {}
     void showSecondWindow() override {}
     void setInterval(int milliseconds) override { interval_ = milliseconds; }
@@ -90,13 +94,12 @@ std::vector<std::string> MenuFitProblems(platform::ProfileReader& profile,
                                          const std::string& mediaPath, ScreenSize screen) {
     FixedScreen fixedScreen(screen);
     StillServices still;
-    platform::mci::ScriptedMciDevice device;
     Form1 form(TwipsGeometry(TwipsPerPixel, TwipsPerPixel));
     form.setWindowState(Qt::WindowNoState);
     form.setGeometry(0, 0, screen.width, screen.height);
     Program program(
         form,
-        Services{device, still, fixedScreen, still, still, still, still, profile, paths, still},
+        Services{still, still, fixedScreen, still, still, still, still, profile, paths, still},
         StartupPlace{});
 
     // Start-up as far as the menu depends on it, then the backdrop and the menu.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "startup/ClipCatalogue.h"
-#include "startup/SettingsRecord.h"
+#include "program/ClipCatalogue.h"
+#include "program/SettingsRecord.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/PathResolver.h"
-#include "startup/SettingsRecord.h"
+#include "program/SettingsRecord.h"
 
 #include <string>
 #include <vector>

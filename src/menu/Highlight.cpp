@@ -1,6 +1,5 @@
 #include "menu/Highlight.h"
 
-#include "menu/ClipMenu.h"
 #include "ui/Form1.h"
 
 namespace quorix {
@@ -27,13 +26,6 @@ void SetHilite(Program& program, std::int16_t id) {
     }
     target->setForeColor(settings.HiliteColor);
     state.HiliteIndex = id;
-}
-
-void StartVideo(Program& program) {
-    // Set before the menu is hidden: a tick that runs while HideMenu lets events through already
-    // finds the clip to load.
-    program.state.PlayState = 0;
-    HideMenu(program);
 }
 
 } // namespace quorix

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/Program.h"
+#include "program/Program.h"
 
 #include <cstdint>
 
@@ -8,8 +8,5 @@ namespace quorix {
 
 // Moves the highlight to menu entry id.
 void SetHilite(Program& program, std::int16_t id);
-
-// Starts clip CurrentClip: the next tick opens it. Hides the menu.
-void StartVideo(Program& program);
 
 } // namespace quorix

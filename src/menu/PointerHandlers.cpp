@@ -1,10 +1,11 @@
 #include "menu/PointerHandlers.h"
 
 #include "menu/Highlight.h"
+#include "menu/StartVideo.h"
 #include "playback/KeyboardCommands.h"
+#include "playback/PositionBar.h"
 #include "ui/Form1.h"
 #include "ui/VirtualKeys.h"
-#include "video/Transport.h"
 
 namespace quorix {
 namespace {
@@ -80,7 +81,7 @@ void sspanel1_MouseMove(Program& program) {
 
 void Picture1_MouseMove(Program& program) {
     ProgramState& state = program.state;
-    if (state.CursorHidden == -1 && state.PlayState == -1) {
+    if (state.CursorHidden == -1 && state.PlayState == PlayState::Paused) {
         // Over a paused clip only every seventh move brings up the position bar, so a nudge of
         // the mouse does not cover the picture.
         if (state.PictureMoveCount < PictureMovesSkipped) {
@@ -100,23 +101,5 @@ void Picture1_Click(Program&) {}
 void Label2_Click(Program&) {}
 
 void Label2_MouseMove(Program&) {}
-
-void ConnectPointerHandlers(Program& program) {
-    Form1& form = program.form;
-    Program* p = &program;
-    QObject::connect(&form, &Form1::clipClick, &form,
-                     [p](std::int16_t index) { clip_Click(*p, index); });
-    QObject::connect(&form, &Form1::clipMouseMove, &form,
-                     [p](std::int16_t index) { clip_MouseMove(*p, index); });
-    QObject::connect(&form, &Form1::btnClick, &form,
-                     [p](std::int16_t index) { Btn_Click(*p, index); });
-    QObject::connect(&form, &Form1::btnMouseMove, &form,
-                     [p](std::int16_t index) { Btn_MouseMove(*p, index); });
-    QObject::connect(&form, &Form1::sspanel1MouseMove, &form, [p] { sspanel1_MouseMove(*p); });
-    QObject::connect(&form, &Form1::picture1Click, &form, [p] { Picture1_Click(*p); });
-    QObject::connect(&form, &Form1::picture1MouseMove, &form, [p] { Picture1_MouseMove(*p); });
-    QObject::connect(&form, &Form1::label2Click, &form, [p] { Label2_Click(*p); });
-    QObject::connect(&form, &Form1::label2MouseMove, &form, [p] { Label2_MouseMove(*p); });
-}
 
 } // namespace quorix

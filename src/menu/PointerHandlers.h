@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/Program.h"
+#include "program/Program.h"
 
 #include <cstdint>
 
@@ -16,8 +16,5 @@ void Picture1_MouseMove(Program& program);
 void Picture1_Click(Program& program);
 void Label2_Click(Program& program);
 void Label2_MouseMove(Program& program);
-
-// Connects the main window's pointer events to these handlers.
-void ConnectPointerHandlers(Program& program);
 
 } // namespace quorix

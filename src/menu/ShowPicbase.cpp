@@ -74,4 +74,13 @@ void ShowPicbase(Program& program) {
     program.services.screen.setMousePointer(0);
 }
 
+void Form_Activate(Program& program) {
+    const ProgramState& state = program.state;
+    if (state.PlayState == PlayState::IntroPending || state.PlayState == PlayState::Menu) {
+        ShowPicbase(program);
+    } else if (state.Settings.MenuMode == 0 && state.PlayState == PlayState::Load) {
+        ShowPicbase(program);
+    }
+}
+
 } // namespace quorix

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/Program.h"
+#include "program/Program.h"
 
 namespace quorix {
 
@@ -8,5 +8,9 @@ namespace quorix {
 // media folder: the logo centred, the frame layer over the whole window, the menu and video area
 // at full height or 16:9, the menu background and the closing logo.
 void ShowPicbase(Program& program);
+
+// The main window became active (first shown, or back from the second window): draws the
+// backdrop while the intro or the menu is pending, or before the first clip without a menu.
+void Form_Activate(Program& program);
 
 } // namespace quorix

@@ -2,6 +2,8 @@
 
 #include "menu/ClipMenu.h"
 #include "menu/Highlight.h"
+#include "menu/StartVideo.h"
+#include "playback/WhatFollows.h"
 #include "ui/Form1.h"
 #include "ui/VirtualKeys.h"
 #include "video/MousePointer.h"
@@ -22,14 +24,7 @@ constexpr std::int16_t ShiftAlone = 1;
 constexpr std::int64_t NearEnd = 25;
 
 bool PlayingOrPaused(const ProgramState& state) {
-    return state.PlayState == 1 || state.PlayState == -1;
-}
-
-void HidePositionPanel(Form1& form) {
-    form.sspanel1->setVisible(false);
-    for (int i = 0; i <= 2; ++i) {
-        form.Btn[i].setVisible(false);
-    }
+    return state.PlayState == PlayState::Playing || state.PlayState == PlayState::Paused;
 }
 
 // The device's position of the open clip. Failures are not reported here: whatever the channel
@@ -60,17 +55,9 @@ void UpdatePositionBar(Program& program) {
 // Esc while playing, paused, in the menu or with the intro pending.
 void LeavePlaybackOrMenu(Program& program) {
     ProgramState& state = program.state;
-    HidePositionPanel(program.form);
+    program.form.hidePositionPanel();
     CloseVideo(program);
-    if (state.Settings.MenuMode == 1 && state.PlayState != -2) {
-        ShowMenu(program);
-        state.PlayState = -2;
-    } else if (state.Settings.LogoMode == 1) {
-        state.PlayState = 2;
-        program.form.FXImage1->setVisible(true);
-    } else {
-        state.PlayState = 3;
-    }
+    TakeFollowUp(program, WhatFollows(state, ClipLeaving::Escaped));
     // In the menu branch this hides the titles ShowMenu has just shown; the next tick finds them
     // hidden and brings the menu back.
     HideMenu(program);
@@ -108,10 +95,10 @@ void StepForward(Program& program, std::int16_t shift) {
 void Left(Program& program, std::int16_t shift) {
     ProgramState& state = program.state;
     if (state.CurrentClip > 1) {
-        HidePositionPanel(program.form);
+        program.form.hidePositionPanel();
     }
     if (shift > 0) {
-        if (state.PlayState == -1) {
+        if (state.PlayState == PlayState::Paused) {
             StepBack(program, shift);
         }
         return;
@@ -119,40 +106,25 @@ void Left(Program& program, std::int16_t shift) {
     if (state.CurrentClip > 1) {
         CloseVideo(program);
         --state.CurrentClip;
-        state.PlayState = 0;
+        state.PlayState = PlayState::Load;
     }
 }
 
 void Right(Program& program, std::int16_t shift) {
     ProgramState& state = program.state;
     if (shift == 0) {
-        HidePositionPanel(program.form);
+        program.form.hidePositionPanel();
     }
     if (shift > 0) {
-        if (state.PlayState == -1) {
+        if (state.PlayState == PlayState::Paused) {
             StepForward(program, shift);
         }
         return;
     }
-    const SettingsRecord& settings = state.Settings;
-    if (state.CurrentClip != state.Catalogue.LastClip + 1) {
+    const FollowUp next = WhatFollows(state, ClipLeaving::Skipped);
+    if (next != FollowUp::Stay) {
         CloseVideo(program);
-        ++state.CurrentClip;
-        state.PlayState = 0;
-    } else if (settings.MenuMode != 0) {
-        // On the last clip with a menu: nothing more.
-    } else if (settings.LoopMode != 0) {
-        CloseVideo(program);
-        state.CurrentClip = 1;
-        state.PlayState = 0;
-    } else {
-        CloseVideo(program);
-        if (settings.LogoMode == 1) {
-            state.PlayState = 2;
-            program.form.FXImage1->setVisible(true);
-        } else {
-            state.PlayState = 3;
-        }
+        TakeFollowUp(program, next);
     }
 }
 
@@ -164,20 +136,21 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
 
     if (keyCode >= KeyDigitOne && keyCode <= KeyDigitNine) {
         const auto digit = static_cast<std::int16_t>(keyCode - KeyDigitOne + 1);
-        if (state.PlayState == 1 && digit <= state.Catalogue.LastClip + 1) {
+        if (state.PlayState == PlayState::Playing && digit <= state.Catalogue.LastClip + 1) {
             CloseVideo(program);
             state.CurrentClip = digit;
-            state.PlayState = 0;
+            state.PlayState = PlayState::Load;
         }
         return;
     }
 
     switch (keyCode) {
     case vk::Escape:
-        if (state.PlayState == 0 || state.PlayState == 2 || state.PlayState == 3) {
+        if (state.PlayState == PlayState::Load || state.PlayState == PlayState::ClosingLogo ||
+            state.PlayState == PlayState::Exit) {
             ShowMouse(program);
             program.services.end.endProgram(0);
-        } else if (state.PlayState == 1 || state.PlayState < 0) {
+        } else if (state.PlayState == PlayState::Playing || state.PlayState < PlayState::Load) {
             LeavePlaybackOrMenu(program);
         }
         break;
@@ -197,7 +170,7 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
         }
         break;
     case vk::Up:
-        if (state.PlayState == -2) {
+        if (state.PlayState == PlayState::Menu) {
             const std::int16_t index = state.HiliteIndex == 0 ? state.Catalogue.LastClip
                                        : state.HiliteIndex > 0
                                            ? static_cast<std::int16_t>(state.HiliteIndex - 1)
@@ -206,7 +179,7 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
         }
         break;
     case vk::Down:
-        if (state.PlayState == -2) {
+        if (state.PlayState == PlayState::Menu) {
             const std::int16_t index = state.HiliteIndex < state.Catalogue.LastClip
                                            ? static_cast<std::int16_t>(state.HiliteIndex + 1)
                                            : std::int16_t{0};
@@ -214,13 +187,13 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
         }
         break;
     case vk::Enter:
-        if (state.PlayState == -2) {
+        if (state.PlayState == PlayState::Menu) {
             state.CurrentClip = static_cast<std::int16_t>(state.HiliteIndex + 1);
             StartVideo(program);
         } else if (PlayingOrPaused(state)) {
-            HidePositionPanel(program.form);
+            program.form.hidePositionPanel();
             CloseVideo(program);
-            state.PlayState = 0;
+            state.PlayState = PlayState::Load;
         }
         break;
     default:

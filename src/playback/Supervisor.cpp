@@ -1,7 +1,10 @@
 #include "playback/Supervisor.h"
 
 #include "menu/ClipMenu.h"
+#include "platform/Logging.h"
+#include "playback/WhatFollows.h"
 #include "ui/Form1.h"
+#include "video/HaltedModes.h"
 #include "video/MousePointer.h"
 #include "video/OpenVideo.h"
 #include "video/PlayVideo.h"
@@ -22,11 +25,6 @@ constexpr int LogoInterval = 3000;
 // load attempt.
 constexpr std::int16_t LogoDisplayOption = 24;
 
-void ShowClosingLogo(Program& program) {
-    program.state.PlayState = 2;
-    program.form.FXImage1->setVisible(true);
-}
-
 void ShowMenuWhenHidden(Program& program) {
     Form1& form = program.form;
     if (!form.clip[0].isHidden()) {
@@ -40,41 +38,17 @@ void ShowMenuWhenHidden(Program& program) {
 }
 
 void LoadCurrentClip(Program& program) {
-    ProgramState& state = program.state;
     program.services.screen.setMousePointer(11);
     const std::int32_t opened = OpenVideo(program);
     if (opened == 0) {
         PlayVideo(program);
-    } else if (state.Settings.LogoMode == 1) {
-        ShowClosingLogo(program);
     } else {
-        state.PlayState = 3;
+        qCInfo(platform::lcSupervisor)
+            << "clip" << program.state.CurrentClip << "did not open; the logo or the end follows";
+        TakeFollowUp(program, WhatFollows(program.state, ClipLeaving::OpenFailed));
     }
     program.form.FXImage1->setDisplayOption(LogoDisplayOption);
     program.services.screen.setMousePointer(0);
-}
-
-// What follows a clip that has stopped.
-void Advance(Program& program) {
-    ProgramState& state = program.state;
-    const SettingsRecord& settings = state.Settings;
-    const bool lastClip = state.CurrentClip == state.Catalogue.LastClip + 1;
-    if (settings.MenuMode != 0 && settings.LoopMode == 0) {
-        ShowMenu(program);
-        state.PlayState = -2;
-    } else if (settings.MenuMode != 0) {
-        state.PlayState = 0; // the same clip again
-    } else if (!lastClip) {
-        ++state.CurrentClip;
-        state.PlayState = 0;
-    } else if (settings.LoopMode != 0) {
-        state.CurrentClip = 1;
-        state.PlayState = 0;
-    } else if (settings.LogoMode == 1) {
-        ShowClosingLogo(program);
-    } else {
-        state.PlayState = 3;
-    }
 }
 
 // Polls the playing clip; when the device has stopped, closes a clip that ran to its end and
@@ -86,11 +60,8 @@ void PollPlayingClip(Program& program) {
 
     run.Send("status video mode", code);
     run.Check(video::trouble::Requesting2, code);
-    // Paused counts as stopped: some devices report a clip that ran out as paused. The short
-    // forms are the Finnish mode names.
-    const bool stopped = channel.AnswerIsMode("stopped") || channel.AnswerIsMode("pys") ||
-                         channel.AnswerIsMode("paused") || channel.AnswerIsMode("kes");
-    if (!stopped) {
+    // Paused counts as stopped: some devices report a clip that ran out as paused.
+    if (!video::AnswerIsStopped(channel)) {
         return;
     }
 
@@ -102,46 +73,39 @@ void PollPlayingClip(Program& program) {
     if (position >= static_cast<std::int64_t>(program.state.ClipEndFrame) - EndTolerance) {
         CloseVideo(program);
     }
-    Advance(program);
+    TakeFollowUp(program, WhatFollows(program.state, ClipLeaving::RanOut));
 }
 
 } // namespace
 
 void Timer1_Timer(Program& program) {
     ProgramState& state = program.state;
-    // A tick does not interrupt itself: the steps below let pending events run, and a second
-    // tick then would open the clip being opened again.
-    if (state.InTick) {
-        return;
-    }
-    state.InTick = true;
-
     switch (state.PlayState) {
-    case -3:
+    case PlayState::IntroPending:
         state.CurrentClip = state.Settings.IntroClip;
         state.Settings.IntroClip = 0;
-        state.PlayState = 0;
+        state.PlayState = PlayState::Load;
         break;
-    case -2:
+    case PlayState::Menu:
         ShowMenuWhenHidden(program);
         break;
-    case 0:
+    case PlayState::Load:
         LoadCurrentClip(program);
         break;
-    case 1:
+    case PlayState::Playing:
         PollPlayingClip(program);
         break;
-    case 2:
+    case PlayState::ClosingLogo:
         program.services.timer.setInterval(LogoInterval);
-        state.PlayState = 3;
+        state.PlayState = PlayState::Exit;
         break;
-    case 3:
+    case PlayState::Exit:
         ShowMouse(program);
         program.services.end.endProgram(0);
-    default:
-        break; // paused, or a value no step is defined for
+        break;
+    case PlayState::Paused:
+        break;
     }
-    state.InTick = false;
 }
 
 } // namespace quorix

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "startup/Program.h"
+#include "program/Program.h"
 
 namespace quorix {
 
-// One tick of the supervisor: looks at PlayState and takes at most one step.
+// One tick of the supervisor: looks at PlayState and takes at most one step. The timer that
+// calls it does not call it again while it runs.
 void Timer1_Timer(Program& program);
 
 } // namespace quorix

@@ -1,6 +1,6 @@
 #include "startup/CatalogueReader.h"
 
-#include "startup/BasicNumber.h"
+#include "platform/BasicNumber.h"
 #include "startup/ReadSetting.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/ProfileReader.h"
-#include "startup/ClipCatalogue.h"
+#include "program/ClipCatalogue.h"
 
 #include <string>
 

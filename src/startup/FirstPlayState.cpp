@@ -4,7 +4,7 @@ namespace quorix {
 
 void ChooseFirstPlayState(ProgramState& state) {
     if (state.Settings.MenuMode == 1) {
-        state.PlayState = state.Settings.IntroClip >= 1 ? -3 : -2;
+        state.PlayState = state.Settings.IntroClip >= 1 ? PlayState::IntroPending : PlayState::Menu;
         return;
     }
     state.CurrentClip = 1;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/ProgramState.h"
+#include "program/ProgramState.h"
 
 namespace quorix {
 

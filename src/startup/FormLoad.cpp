@@ -1,6 +1,5 @@
 #include "startup/FormLoad.h"
 
-#include "menu/ShowPicbase.h"
 #include "startup/CatalogueReader.h"
 #include "startup/FirstPlayState.h"
 #include "startup/MediaFolder.h"
@@ -34,15 +33,6 @@ void Form_Load(Program& program) {
         program.services.timer.setInterval(state.Settings.TickInterval);
     }
     program.services.timer.setEnabled(true);
-}
-
-void Form_Activate(Program& program) {
-    const ProgramState& state = program.state;
-    if (state.PlayState == -3 || state.PlayState == -2) {
-        ShowPicbase(program);
-    } else if (state.Settings.MenuMode == 0 && state.PlayState == 0) {
-        ShowPicbase(program);
-    }
 }
 
 } // namespace quorix

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/Program.h"
+#include "program/Program.h"
 
 #include <string_view>
 
@@ -13,9 +13,5 @@ inline constexpr std::string_view NothingToPlayMessage =
 // The whole start-up: media folder, settings, title font, catalogue, the first playback state and
 // the supervisor timer switched on. Ends the program when the catalogue is empty.
 void Form_Load(Program& program);
-
-// The main window became active (first shown, or back from the second window): draws the
-// backdrop while the intro or the menu is pending, or before the first clip without a menu.
-void Form_Activate(Program& program);
 
 } // namespace quorix

@@ -1,6 +1,6 @@
 #include "startup/SettingsReader.h"
 
-#include "startup/BasicNumber.h"
+#include "platform/BasicNumber.h"
 #include "startup/ReadSetting.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/ProfileReader.h"
-#include "startup/SettingsRecord.h"
+#include "program/SettingsRecord.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/Program.h"
+#include "program/Program.h"
 
 namespace quorix {
 

@@ -114,6 +114,13 @@ void Form1::buildBackdrop() {
     Image1->hide();
 }
 
+void Form1::hidePositionPanel() {
+    sspanel1->hide();
+    for (int i = 0; i < 3; ++i) {
+        Btn[i].hide();
+    }
+}
+
 void Form1::buildPositionPanel() {
     sspanel1 = new PictureBox(this);
     sspanel1->setBackColor(Black);

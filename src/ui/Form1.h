@@ -60,6 +60,9 @@ public:
     PictureControl* FXImage1 = nullptr;  // the logo, hidden
     QtSupervisorTimer* Timer1 = nullptr; // supervisor tick: 1000 ms, disabled
 
+    // Hides the position panel and its three buttons.
+    void hidePositionPanel();
+
 signals:
     // The window became active: when it is first activated, and when it is active again after
     // the second window. Not when the user comes back from another program.

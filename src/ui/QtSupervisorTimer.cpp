@@ -5,7 +5,7 @@
 namespace quorix {
 
 QtSupervisorTimer::QtSupervisorTimer(QObject* parent) : QObject(parent) {
-    connect(&timer_, &QTimer::timeout, this, &QtSupervisorTimer::tick);
+    connect(&timer_, &QTimer::timeout, this, &QtSupervisorTimer::deliver);
 }
 
 void QtSupervisorTimer::setInterval(int milliseconds) {
@@ -19,6 +19,21 @@ void QtSupervisorTimer::setInterval(int milliseconds) {
 void QtSupervisorTimer::setEnabled(bool enabled) {
     enabled_ = enabled;
     apply();
+}
+
+void QtSupervisorTimer::tickNow() {
+    deliver();
+}
+
+void QtSupervisorTimer::deliver() {
+    // The tick handler lets pending events run; a tick among them would open the clip being
+    // opened a second time.
+    if (ticking_) {
+        return;
+    }
+    ticking_ = true;
+    emit tick();
+    ticking_ = false;
 }
 
 void QtSupervisorTimer::apply() {

@@ -1,6 +1,6 @@
 #include "video/PlayVideo.h"
 
-#include "startup/BasicNumber.h"
+#include "platform/BasicNumber.h"
 #include "ui/Form1.h"
 #include "video/MousePointer.h"
 
@@ -76,7 +76,7 @@ std::int32_t PlayVideo(Program& program) {
         result = -1;
     } else {
         events.processPendingEvents();
-        state.PlayState = 1;
+        state.PlayState = PlayState::Playing;
         HideMouse(program);
     }
 

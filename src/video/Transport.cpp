@@ -1,68 +1,42 @@
 #include "video/Transport.h"
 
-#include "startup/BasicNumber.h"
 #include "ui/Form1.h"
+#include "video/HaltedModes.h"
 #include "video/MousePointer.h"
 
-#include <array>
 #include <string>
-#include <string_view>
 
 namespace quorix {
-namespace {
-
-// The starts of the paused and stopped mode names, in English and in Finnish.
-constexpr std::array<std::string_view, 4> HaltedModes{"pause", "keske", "stopp", "pysäy"};
-
-bool DeviceHalted(const video::MciChannel& channel) {
-    for (std::string_view mode : HaltedModes) {
-        if (channel.AnswerIsMode(mode)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void HidePositionBar(Program& program) {
-    Form1& form = program.form;
-    form.sspanel1->hide();
-    for (int i = 0; i < 3; ++i) {
-        form.Btn[i].hide();
-    }
-    program.services.windows.refreshNow(*form.Picture1);
-}
-
-} // namespace
-
 void TogglePause(Program& program) {
     video::ContinueOnFailure run(program.channel);
     std::int32_t code = 0;
     run.Send("status video mode", code);
     run.Check(video::trouble::Requesting1, code);
 
-    if (DeviceHalted(program.channel)) {
+    if (video::AnswerIsHalted(program.channel)) {
         const bool answered = run.Send("play video", code);
         run.Check(video::trouble::Playing2, code);
         if (!program.form.sspanel1->isHidden()) {
-            HidePositionBar(program);
+            program.form.hidePositionPanel();
+            program.services.windows.refreshNow(*program.form.Picture1);
         }
         HideMouse(program);
         // Only the device's own 0 means it plays again; a send that never reached it leaves the
         // state alone even though the code still holds an earlier 0.
         if (answered && code == 0) {
-            program.state.PlayState = 1;
+            program.state.PlayState = PlayState::Playing;
         }
     } else {
         const bool answered = run.Send("pause video", code);
         run.Check(video::trouble::Pausing1, code);
         if (answered && code == 0) {
-            program.state.PlayState = -1;
+            program.state.PlayState = PlayState::Paused;
         }
     }
 }
 
 std::int32_t SeekVideo(Program& program, std::int32_t frame) {
-    if (program.state.PlayState != -1) {
+    if (program.state.PlayState != PlayState::Paused) {
         return 0;
     }
     video::ContinueOnFailure run(program.channel);
@@ -80,52 +54,6 @@ void CloseVideo(Program& program) {
     // Nothing is reported: whatever the device answers, the alias is given up.
     program.channel.SendMci("close video");
     picture.show();
-}
-
-void ShowPositionBar(Program& program) {
-    Form1& form = program.form;
-    const TwipsGeometry& twips = form.twips();
-    PictureBox& panel = *form.sspanel1;
-    PictureControl& left = form.Btn[0];
-    PictureControl& enter = form.Btn[1];
-    PictureControl& right = form.Btn[2];
-
-    ShowMouse(program);
-
-    // One and a half button widths: the row of button, panel, button, button ends one button
-    // width left of the centre.
-    const float panelLeft = static_cast<float>(form.widthTwips()) / 2.0F -
-                            static_cast<float>(twips.width(panel)) / 2.0F -
-                            static_cast<float>(twips.width(left)) * 3.0F / 2.0F;
-    if (const auto rounded = RoundToInt32(static_cast<double>(panelLeft))) {
-        twips.setLeft(panel, *rounded);
-    }
-    twips.setTop(panel, static_cast<double>(form.heightTwips()) - 2.0 * twips.height(panel));
-
-    program.state.SettingBar = 1;
-    // The bar holds whole 32-bit frame numbers and keeps its value inside its range: a position
-    // beyond the clip's span shows at the nearer end. Writing the value runs the bar's change
-    // handler at once, which does not seek while SettingBar is 1. A position that no 32-bit
-    // number holds leaves the bar as it was.
-    program.channel.SendMci("status video position");
-    if (const auto position = program.channel.AnswerAsNumber()) {
-        form.HScroll1->setValue(*position);
-    }
-
-    const std::int32_t panelTop = twips.top(panel);
-    twips.setTop(left, panelTop);
-    twips.setTop(enter, twips.top(left));
-    twips.setTop(right, twips.top(left));
-    twips.setLeft(left, twips.left(panel) - twips.width(left));
-    twips.setLeft(enter, twips.left(panel) + twips.width(panel));
-    twips.setLeft(right, twips.left(enter) + twips.width(enter));
-
-    left.show();
-    enter.show();
-    right.show();
-    panel.show();
-    program.services.windows.setFocus(*form.HScroll1);
-    program.state.SettingBar = 0;
 }
 
 } // namespace quorix

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/Program.h"
+#include "program/Program.h"
 
 #include <cstdint>
 
@@ -15,8 +15,5 @@ std::int32_t SeekVideo(Program& program, std::int32_t frame);
 
 // Closes the device; Picture1 is hidden while it closes.
 void CloseVideo(Program& program);
-
-// Brings up the position panel with its three buttons at the bottom of the window.
-void ShowPositionBar(Program& program);
 
 } // namespace quorix

@@ -8,7 +8,8 @@
 #include "platform/mci/MpvMciDevice.h"
 #include "platform/mci/NativeDrawing.h"
 #include "platform/mci/VideoOutput.h"
-#include "startup/Program.h"
+#include "playback/PositionBar.h"
+#include "program/Program.h"
 #include "ui/Form1.h"
 #include "ui/OverrideCursor.h"
 #include "ui/QtEventPump.h"
@@ -126,7 +127,7 @@ protected:
         program_.state.Settings.Overscan = overscan;
         ASSERT_EQ(OpenVideo(program_), 0);
         ASSERT_EQ(PlayVideo(program_), 0);
-        EXPECT_EQ(program_.state.PlayState, 1);
+        EXPECT_EQ(program_.state.PlayState, PlayState::Playing);
     }
 
     static TestClips* clips_;
@@ -183,12 +184,12 @@ TEST_F(VideoEngineDeviceTest, PlaysInsidePicture1CroppedByTheOverscanWithThePoin
     EXPECT_EQ(answer("status video mode"), "playing");
 
     TogglePause(program_);
-    EXPECT_EQ(program_.state.PlayState, -1);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Paused);
     EXPECT_EQ(answer("status video mode"), "paused");
     EXPECT_EQ(SeekVideo(program_, 50), 0);
     EXPECT_EQ(answer("status video position"), "50");
     TogglePause(program_);
-    EXPECT_EQ(program_.state.PlayState, 1);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Playing);
     EXPECT_EQ(answer("status video mode"), "playing");
 
     CloseVideo(program_);
@@ -212,7 +213,7 @@ TEST_F(VideoEngineDeviceTest, LongClipSpansTheWholeBar) {
     std::printf("long clip: %d frames by the device\n", length);
     ASSERT_EQ(PlayVideo(program_), 0);
     TogglePause(program_);
-    ASSERT_EQ(program_.state.PlayState, -1);
+    ASSERT_EQ(program_.state.PlayState, PlayState::Paused);
     EXPECT_EQ(SeekVideo(program_, 35000), 0);
     ShowPositionBar(program_);
     EXPECT_EQ(form_.HScroll1->value(), 35000);

@@ -4,11 +4,10 @@
 #include "platform/MemoryProfileReader.h"
 #include "platform/PathResolver.h"
 #include "platform/mci/ScriptedMciDevice.h"
-#include "startup/Program.h"
+#include "program/Program.h"
 #include "ui/Form1.h"
 
 #include <QCoreApplication>
-
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>

@@ -33,13 +33,13 @@ std::string Indexed(const char* name, int index) {
 
 std::string DumpState(const Program& program) {
     const ProgramState& s = program.state;
-    return "state" + Field("PlayState", s.PlayState) + Field("CurrentClip", s.CurrentClip) +
-           Field("IntroClip", s.Settings.IntroClip) + Field("HiliteIndex", s.HiliteIndex) +
-           Field("LastButton", s.LastButton) + Field("MenuBuilt", s.MenuBuilt) +
-           Field("SettingBar", s.SettingBar) + Field("CursorCount", s.CursorCount) +
-           Field("CursorHidden", s.CursorHidden) + Field("ClipStartFrame", s.ClipStartFrame) +
-           Field("ClipLength", s.ClipLength) + Field("ClipEndFrame", s.ClipEndFrame) +
-           " MediaPath=" + QuoteWord(s.MediaPath);
+    return "state" + Field("PlayState", StateNumber(s.PlayState)) +
+           Field("CurrentClip", s.CurrentClip) + Field("IntroClip", s.Settings.IntroClip) +
+           Field("HiliteIndex", s.HiliteIndex) + Field("LastButton", s.LastButton) +
+           Field("MenuBuilt", s.MenuBuilt) + Field("SettingBar", s.SettingBar) +
+           Field("CursorCount", s.CursorCount) + Field("CursorHidden", s.CursorHidden) +
+           Field("ClipStartFrame", s.ClipStartFrame) + Field("ClipLength", s.ClipLength) +
+           Field("ClipEndFrame", s.ClipEndFrame) + " MediaPath=" + QuoteWord(s.MediaPath);
 }
 
 std::string DumpSettings(const Program& program) {

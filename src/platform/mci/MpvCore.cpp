@@ -1,5 +1,6 @@
 #include "platform/mci/MpvCore.h"
 
+#include "platform/Logging.h"
 #include "platform/mci/SoftwareVideoSurface.h"
 
 #include <QPalette>
@@ -43,6 +44,7 @@ std::unique_ptr<MpvCore> MpvCore::create(const MpvSettings& settings) {
     std::setlocale(LC_NUMERIC, "C");
     mpv_handle* handle = mpv_create();
     if (handle == nullptr) {
+        qCInfo(platform::lcDevice) << "libmpv could not make a player (mpv_create)";
         return nullptr;
     }
     std::unique_ptr<MpvCore> core(new MpvCore(handle));
@@ -66,6 +68,7 @@ MpvCore::~MpvCore() {
 
 bool MpvCore::setUp(const MpvSettings& settings) {
     if (!allowMediaFormatsOnly()) {
+        qCInfo(platform::lcDevice) << "libmpv refused the demuxer list (demuxer-lavf-o)";
         return false;
     }
     const std::vector<std::pair<const char*, const char*>> options{
@@ -112,7 +115,9 @@ bool MpvCore::setUp(const MpvSettings& settings) {
         {"cover-art-auto", "no"},
     };
     for (const auto& [name, value] : options) {
-        if (mpv_set_option_string(mpv_, name, value) < 0) {
+        if (const int status = mpv_set_option_string(mpv_, name, value); status < 0) {
+            qCInfo(platform::lcDevice) << "libmpv refused option" << name << "=" << value << ":"
+                                       << mpv_error_string(status);
             return false;
         }
     }
@@ -168,7 +173,10 @@ bool MpvCore::setUp(const MpvSettings& settings) {
             surface->setPalette(black);
             surface->setAutoFillBackground(true);
             std::int64_t wid = static_cast<std::int64_t>(surface->winId());
-            if (mpv_set_option(mpv_, "wid", MPV_FORMAT_INT64, &wid) < 0) {
+            if (const int status = mpv_set_option(mpv_, "wid", MPV_FORMAT_INT64, &wid);
+                status < 0) {
+                qCInfo(platform::lcDevice)
+                    << "libmpv refused option wid =" << wid << ":" << mpv_error_string(status);
                 return false;
             }
         }
@@ -178,10 +186,12 @@ bool MpvCore::setUp(const MpvSettings& settings) {
         surface_ = surface;
     }
 
-    if (mpv_initialize(mpv_) < 0) {
+    if (const int status = mpv_initialize(mpv_); status < 0) {
+        qCInfo(platform::lcDevice) << "libmpv did not initialize:" << mpv_error_string(status);
         return false;
     }
     if (software_ != nullptr && !software_->attach(mpv_)) {
+        qCInfo(platform::lcDevice) << "libmpv gave no render context for the software surface";
         return false;
     }
     mpv_observe_property(mpv_, TimeReply, "time-pos", MPV_FORMAT_DOUBLE);

@@ -1,5 +1,6 @@
 #include "platform/mci/MpvEngine.h"
 
+#include "platform/Logging.h"
 #include "platform/mci/LastFrameSearch.h"
 #include "platform/mci/MciErrors.h"
 #include "platform/mci/MpvClipPlayer.h"
@@ -23,12 +24,17 @@ MpvEngine::~MpvEngine() = default;
 PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
     std::unique_ptr<MpvCore> core = takeCore();
     if (core == nullptr) {
+        qCInfo(platform::lcDevice) << "no player for" << hostPath.c_str()
+                                   << "(libmpv could not be set up): internal error";
         return {nullptr, error::Internal};
     }
     const auto deadline = std::chrono::steady_clock::now() + settings_.loadTimeout;
     core->load(hostPath);
     if (!core->waitUntilShown(deadline)) {
         const bool timedOut = std::chrono::steady_clock::now() >= deadline;
+        qCInfo(platform::lcDevice) << hostPath.c_str()
+                                   << (timedOut ? "showed no picture in time: internal error"
+                                                : "failed to load: invalid file");
         core->unload();
         giveBack(std::move(core));
         return {nullptr, timedOut ? error::Internal : error::InvalidFile};
@@ -41,6 +47,11 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
     const auto first = core->doubleProperty("time-pos");
     const auto duration = core->doubleProperty("duration");
     if (!width || !height || !first || !duration) {
+        qCInfo(platform::lcDevice) << hostPath.c_str() << "gave no"
+                                   << (!width || !height ? "picture size"
+                                       : !first          ? "start time"
+                                                         : "duration")
+                                   << ": invalid file";
         core->unload();
         giveBack(std::move(core));
         return {nullptr, error::InvalidFile};

@@ -1,5 +1,6 @@
 #include "platform/mci/VideoMciDevice.h"
 
+#include "platform/Logging.h"
 #include "platform/mci/MciErrors.h"
 #include "platform/mci/MciExtensions.h"
 
@@ -97,6 +98,7 @@ MciReply VideoMciDevice::open(const MciCommandLine& line) {
         return fail(error::FileNotFound);
     }
     if (kind != std::filesystem::file_type::regular) {
+        qCInfo(platform::lcDevice) << path.c_str() << "is not a regular file: invalid file";
         return fail(error::InvalidFile);
     }
     PlaybackEngine::Loaded loaded = engine_.load(path);

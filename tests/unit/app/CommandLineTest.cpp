@@ -106,6 +106,17 @@ TEST(CommandLine, CheckRefusesUnknownOptionsUnlessHelpIsAskedFor) {
     EXPECT_EQ(Parse({"--check", "--version"}).mode, RunMode::Version);
 }
 
+TEST(CommandLine, VerboseIsAnOptionOfBothModes) {
+    EXPECT_FALSE(Parse({}).verbose);
+    const CommandLine present = Parse({"--verbose", "disc"}, {"disc"});
+    EXPECT_TRUE(present.verbose);
+    EXPECT_TRUE(present.ignored.empty());
+    EXPECT_EQ(present.folder, "disc");
+    const CommandLine check = Parse({"--check", "--verbose"});
+    EXPECT_TRUE(check.verbose);
+    EXPECT_EQ(check.error, "");
+}
+
 TEST(CommandLine, DoubleDashEndsTheOptions) {
     const CommandLine line = Parse({"--", "--check"}, {"--check"});
     EXPECT_EQ(line.mode, RunMode::Present);

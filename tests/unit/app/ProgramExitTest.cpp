@@ -1,7 +1,7 @@
 #include "app/ProgramExit.h"
 
+#include "RecordingScreenSaverInhibitor.h"
 #include "platform/mci/ScriptedMciDevice.h"
-#include "platform/screensaver/RecordingScreenSaverInhibitor.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>

@@ -5,11 +5,12 @@
 #include "author/DiscCatalogue.h"
 #include "author/SettingsFile.h"
 #include "menu/Highlight.h"
+#include "menu/ShowPicbase.h"
 #include "platform/FileProfileReader.h"
 #include "platform/mci/ScriptedMciDevice.h"
 #include "playback/Supervisor.h"
+#include "program/Program.h"
 #include "startup/FormLoad.h"
-#include "startup/Program.h"
 #include "ui/Form1.h"
 
 #include <QFile>
@@ -57,7 +58,7 @@ QImage PresenterMenu(const SampleDisc& disc, QSize screen, int selected) {
     Form_Activate(program);
     // Without an intro the first tick finds the menu pending and shows it.
     Timer1_Timer(program);
-    EXPECT_EQ(program.state.PlayState, -2);
+    EXPECT_EQ(program.state.PlayState, PlayState::Menu);
     EXPECT_EQ(program.state.MenuBuilt, 1);
     SetHilite(program, static_cast<std::int16_t>(selected));
     return form.grab().toImage();

@@ -3,6 +3,7 @@
 #include "MenuFixture.h"
 #include "menu/Highlight.h"
 #include "menu/MenuLayout.h"
+#include "menu/StartVideo.h"
 
 #include <QObjectList>
 #include <vector>
@@ -252,14 +253,14 @@ TEST_F(ClipMenu, HideMenuTakesTheEntriesAndBackgroundAwayButLeavesTheShadows) {
 TEST_F(ClipMenu, StartVideoSetsTheLoadStateBeforeEventsRun) {
     setTitles({"One", "Two"});
     ShowMenu(program_);
-    program_.state.PlayState = -2;
-    std::int16_t seen = 99;
+    program_.state.PlayState = PlayState::Menu;
+    PlayState seen = PlayState::Exit;
     // A queued event runs inside HideMenu, as a tick could.
     QMetaObject::invokeMethod(
         &form_, [&] { seen = program_.state.PlayState; }, Qt::QueuedConnection);
     StartVideo(program_);
-    EXPECT_EQ(seen, 0);
-    EXPECT_EQ(program_.state.PlayState, 0);
+    EXPECT_EQ(seen, PlayState::Load);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Load);
     EXPECT_TRUE(form_.clip[0].isHidden());
 }
 

@@ -1,6 +1,7 @@
 #include "menu/PointerHandlers.h"
 
 #include "MenuFixture.h"
+#include "app/HandlerWiring.h"
 #include "menu/ClipMenu.h"
 
 namespace quorix::menutest {
@@ -14,7 +15,7 @@ protected:
     }
 
     void pausedWithHiddenPointer() {
-        program_.state.PlayState = -1;
+        program_.state.PlayState = PlayState::Paused;
         program_.state.CursorHidden = -1;
     }
 };
@@ -59,10 +60,10 @@ TEST_F(PointerHandlers, ClickOnAnEntryStartsItsClip) {
     setTitles({"a", "b", "c"});
     program_.state.Settings.HideMode = 1;
     ShowMenu(program_);
-    program_.state.PlayState = -2;
+    program_.state.PlayState = PlayState::Menu;
     clip_Click(program_, 2);
     EXPECT_EQ(program_.state.CurrentClip, 3);
-    EXPECT_EQ(program_.state.PlayState, 0);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Load);
     EXPECT_TRUE(form_.clip[0].isHidden());
     EXPECT_TRUE(form_.clip[2].isHidden());
 }
@@ -91,7 +92,7 @@ TEST_F(PointerHandlers, HoverPicturesFollowThePointerAcrossTheButtons) {
     EXPECT_EQ(program_.state.LastButton, 1);
 
     // The video area puts the last button back while no paused clip waits for the bar.
-    program_.state.PlayState = 1;
+    program_.state.PlayState = PlayState::Playing;
     program_.state.CursorHidden = -1;
     Picture1_MouseMove(program_);
     EXPECT_TRUE(shows(1, 7));
@@ -129,7 +130,7 @@ TEST_F(PointerHandlers, SeventhMoveOverAPausedClipShowsThePositionBar) {
     for (int i = 0; i < 3; ++i) {
         Picture1_MouseMove(program_);
     }
-    program_.state.PlayState = 1;
+    program_.state.PlayState = PlayState::Playing;
     Picture1_MouseMove(program_);
     EXPECT_EQ(program_.state.PictureMoveCount, 3);
     pausedWithHiddenPointer();
@@ -143,28 +144,28 @@ TEST_F(PointerHandlers, SeventhMoveOverAPausedClipShowsThePositionBar) {
 
 TEST_F(PointerHandlers, ButtonsActAsLeftEnterAndRight) {
     setTitles({"a", "b", "c"});
-    program_.state.PlayState = 1;
+    program_.state.PlayState = PlayState::Playing;
     program_.state.CurrentClip = 2;
     Btn_Click(program_, 0);
     EXPECT_EQ(program_.state.CurrentClip, 1);
-    EXPECT_EQ(program_.state.PlayState, 0);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Load);
 
-    program_.state.PlayState = -1;
+    program_.state.PlayState = PlayState::Paused;
     Btn_Click(program_, 2);
     EXPECT_EQ(program_.state.CurrentClip, 2);
-    EXPECT_EQ(program_.state.PlayState, 0);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Load);
 
-    program_.state.PlayState = 1;
+    program_.state.PlayState = PlayState::Playing;
     form_.sspanel1->setVisible(true);
     Btn_Click(program_, 1);
     EXPECT_EQ(program_.state.CurrentClip, 2);
-    EXPECT_EQ(program_.state.PlayState, 0);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Load);
     EXPECT_TRUE(form_.sspanel1->isHidden());
     EXPECT_TRUE(transcribed("mci> close video"));
 
-    program_.state.PlayState = 1;
+    program_.state.PlayState = PlayState::Playing;
     Btn_Click(program_, 3);
-    EXPECT_EQ(program_.state.PlayState, 1);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Playing);
 }
 
 TEST_F(PointerHandlers, FormSignalsReachTheHandlers) {
@@ -189,14 +190,14 @@ TEST_F(PointerHandlers, FormSignalsReachTheHandlers) {
     emit form_.label2MouseMove();
     EXPECT_FALSE(form_.clip[0].isHidden());
 
-    program_.state.PlayState = 1;
+    program_.state.PlayState = PlayState::Playing;
     program_.state.CurrentClip = 3;
     emit form_.btnClick(0);
     EXPECT_EQ(program_.state.CurrentClip, 2);
 
     emit form_.clipClick(2);
     EXPECT_EQ(program_.state.CurrentClip, 3);
-    EXPECT_EQ(program_.state.PlayState, 0);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Load);
     EXPECT_TRUE(form_.clip[0].isHidden());
 }
 

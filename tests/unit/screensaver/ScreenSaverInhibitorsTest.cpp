@@ -1,6 +1,6 @@
 #include "platform/screensaver/ScreenSaverInhibitors.h"
 
-#include "platform/screensaver/RecordingScreenSaverInhibitor.h"
+#include "RecordingScreenSaverInhibitor.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -130,7 +130,8 @@ TEST(FirstPlayState, MenuModeChoosesIntroOrMenuOtherwiseClipOne) {
         ProgramState state;
         state.Settings = Read(ini);
         ChooseFirstPlayState(state);
-        return std::to_string(state.PlayState) + "," + std::to_string(state.CurrentClip);
+        return std::to_string(StateNumber(state.PlayState)) + "," +
+               std::to_string(state.CurrentClip);
     };
     EXPECT_EQ(first("[settings]\nmenumode=1\n"), "-3,0");
     EXPECT_EQ(first("[settings]\nmenumode=1\nintro=-1\n"), "-2,0");

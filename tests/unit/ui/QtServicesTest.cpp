@@ -131,6 +131,19 @@ TEST(QtSupervisorTimer, ATickThatLetsEventsRunIsNotEnteredAgain) {
     EXPECT_EQ(deepest, 1);
 }
 
+TEST(QtSupervisorTimer, ATickDeliveredAtOnceRunsOnlyOutsideATick) {
+    QtSupervisorTimer timer;
+    int ticks = 0;
+    QObject::connect(&timer, &QtSupervisorTimer::tick, [&] {
+        ++ticks;
+        timer.tickNow(); // as a held tick would, from an event handled inside the tick
+    });
+    timer.tickNow();
+    EXPECT_EQ(ticks, 1);
+    timer.tickNow();
+    EXPECT_EQ(ticks, 2);
+}
+
 TEST(QtEventPump, RunsWhatIsPending) {
     QtEventPump pump;
     bool ran = false;

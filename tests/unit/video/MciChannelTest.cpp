@@ -1,6 +1,7 @@
-#include "video/MciChannel.h"
+#include "program/MciChannel.h"
 
 #include "platform/mci/ScriptedMciDevice.h"
+#include "video/HaltedModes.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -119,6 +120,28 @@ TEST_F(MciChannelTest, ModeWordComparesTheLowerCasedStartOfTheAnswer) {
     EXPECT_FALSE(modeFrom("stop", "stopped"));
     EXPECT_FALSE(modeFrom(" stopped", "stopped"));
     EXPECT_FALSE(modeFrom("", "kes"));
+}
+
+// Pausing compares five characters of each name; noticing a clip's end compares the English
+// names whole and the Finnish ones by three characters.
+TEST_F(MciChannelTest, HaltedAndStoppedTestsCompareDifferentStartsOfTheSameNames) {
+    struct Answer {
+        const char* text;
+        bool halted;
+        bool stopped;
+    };
+    const Answer answers[] = {
+        {"stopped", true, true},    {"Paused", true, true},    {"KESKEYTETTY", true, true},
+        {"pysäytetty", true, true}, {"pauses", true, false},   {"stopping", true, false},
+        {"kesto", false, true},     {"pysty", false, true},    {"pysäh", false, true},
+        {"playing", false, false},  {"seeking", false, false}, {"", false, false},
+    };
+    for (const Answer& a : answers) {
+        device_.reply("status video mode", 0, a.text);
+        channel_.SendMci("status video mode");
+        EXPECT_EQ(AnswerIsHalted(channel_), a.halted) << a.text;
+        EXPECT_EQ(AnswerIsStopped(channel_), a.stopped) << a.text;
+    }
 }
 
 TEST_F(MciChannelTest, ReportTroubleShowsTextCodeAndParenthesis) {

@@ -1,7 +1,7 @@
 #include "video/OpenVideo.h"
 
 #include "VideoFixture.h"
-#include "playback/PlaybackWiring.h"
+#include "app/HandlerWiring.h"
 
 namespace quorix::testing {
 namespace {

@@ -50,7 +50,7 @@ TEST_F(PlayVideoTest, PutsTheClipIntoPicture1WithTheOverscanAndStartsIt) {
                               "mci< 0 \"\"",
                               "cursor hide -1",
                           }));
-    EXPECT_EQ(program_.state.PlayState, 1);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Playing);
     EXPECT_EQ(program_.state.CursorHidden, -1);
     // Picture1 stays locked while other handlers may run: after each of the two placing
     // commands and after a good start.
@@ -93,7 +93,7 @@ TEST_F(PlayVideoTest, RefusedStartIsReportedAndTheWindowIsStillReleased) {
     EXPECT_EQ(messages(),
               (std::vector<std::string>{
                   "msgbox \"Having trouble in playing the MPEG video file. (1: 277)\""}));
-    EXPECT_EQ(program_.state.PlayState, 0);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Load);
     EXPECT_EQ(pointer_.count(), 0);
     EXPECT_EQ(operations(),
               (std::vector<Operation>{Operation::Lock, Operation::Unlock, Operation::Refresh,
@@ -106,11 +106,11 @@ TEST_F(PlayVideoTest, AnEarlierFailedStepMakesAGoodStartReportZero) {
     EXPECT_EQ(messages(), (std::vector<std::string>{
                               "msgbox \"Having trouble in playing the MPEG video file. (1: 0)\""}));
     EXPECT_EQ(device_.sent().back(), "play video");
-    EXPECT_EQ(program_.state.PlayState, 0);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Load);
     // A refused placing command alone is not examined.
     device_.reply("put video*", 270);
     EXPECT_EQ(PlayVideo(program_), 0);
-    EXPECT_EQ(program_.state.PlayState, 1);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Playing);
 }
 
 class PlayVideoTwelveTwipsTest : public PlayVideoTest {

@@ -1,6 +1,7 @@
 #include "video/Transport.h"
 
 #include "VideoFixture.h"
+#include "playback/PositionBar.h"
 
 namespace quorix::testing {
 namespace {
@@ -34,10 +35,10 @@ class TogglePauseModeTest : public TransportTest, public ::testing::WithParamInt
 TEST_P(TogglePauseModeTest, HaltedModesResumeAndAnyOtherPauses) {
     const ModeCase& c = GetParam();
     device_.reply("status video mode", 0, c.answer);
-    program_.state.PlayState = c.resumes ? -1 : 1;
+    program_.state.PlayState = c.resumes ? PlayState::Paused : PlayState::Playing;
     TogglePause(program_);
     EXPECT_EQ(device_.sent().back(), c.resumes ? "play video" : "pause video");
-    EXPECT_EQ(program_.state.PlayState, c.resumes ? 1 : -1);
+    EXPECT_EQ(program_.state.PlayState, c.resumes ? PlayState::Playing : PlayState::Paused);
     EXPECT_EQ(program_.state.CursorHidden, c.resumes ? -1 : 0);
     EXPECT_TRUE(messages().empty());
 }
@@ -52,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, TogglePauseModeTest,
 
 TEST_F(TransportTest, ResumingTakesThePositionBarAwayAndHidesThePointer) {
     device_.reply("status video mode", 0, "paused");
-    program_.state.PlayState = -1;
+    program_.state.PlayState = PlayState::Paused;
     showPanel();
     TogglePause(program_);
     EXPECT_FALSE(panelShown());
@@ -69,17 +70,17 @@ TEST_F(TransportTest, ResumingTakesThePositionBarAwayAndHidesThePointer) {
 
 TEST_F(TransportTest, FailedModeQueryIsReportedAndTheAnswerStillDecides) {
     device_.reply("status video mode", 277, "paused");
-    program_.state.PlayState = -1;
+    program_.state.PlayState = PlayState::Paused;
     TogglePause(program_);
     EXPECT_EQ(messages(),
               (std::vector<std::string>{
                   "msgbox \"Having trouble in requesting the MPEG video file. (1: 277)\""}));
     EXPECT_EQ(device_.sent().back(), "play video");
-    EXPECT_EQ(program_.state.PlayState, 1);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Playing);
 }
 
 TEST_F(TransportTest, RefusedCommandsLeaveThePlayState) {
-    program_.state.PlayState = -1;
+    program_.state.PlayState = PlayState::Paused;
     showPanel();
     device_.reply("status video mode", 0, "paused");
     device_.reply("play video", 277);
@@ -87,47 +88,47 @@ TEST_F(TransportTest, RefusedCommandsLeaveThePlayState) {
     EXPECT_EQ(messages(),
               (std::vector<std::string>{
                   "msgbox \"Having trouble in playing the MPEG video file. (2: 277)\""}));
-    EXPECT_EQ(program_.state.PlayState, -1);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Paused);
     // The bar goes and the pointer hides all the same.
     EXPECT_FALSE(panelShown());
     EXPECT_EQ(pointer_.count(), -1);
 
-    program_.state.PlayState = 1;
+    program_.state.PlayState = PlayState::Playing;
     device_.reply("status video mode", 0, "playing");
     device_.reply("pause video", 346);
     TogglePause(program_);
     EXPECT_EQ(messages(),
               (std::vector<std::string>{
                   "msgbox \"Having trouble in pausing the MPEG video file. (1: 346)\""}));
-    EXPECT_EQ(program_.state.PlayState, 1);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Playing);
 }
 
 TEST_F(TransportTest, CommandsThatNeverReachedTheDeviceChangeNoState) {
-    program_.state.PlayState = 1;
+    program_.state.PlayState = PlayState::Playing;
     device_.reply("status video mode", 0, "playing");
     device_.fail("pause video");
     TogglePause(program_);
     EXPECT_EQ(messages(), (std::vector<std::string>{
                               "msgbox \"Having trouble in pausing the MPEG video file. (1: 0)\""}));
-    EXPECT_EQ(program_.state.PlayState, 1);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Playing);
 
-    program_.state.PlayState = -1;
+    program_.state.PlayState = PlayState::Paused;
     device_.reply("status video mode", 0, "paused");
     device_.fail("play video");
     TogglePause(program_);
     EXPECT_EQ(messages(), (std::vector<std::string>{
                               "msgbox \"Having trouble in playing the MPEG video file. (2: 0)\""}));
-    EXPECT_EQ(program_.state.PlayState, -1);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Paused);
 }
 
 TEST_F(TransportTest, SeeksOnlyWhilePaused) {
-    for (const std::int16_t state : {std::int16_t{1}, std::int16_t{0}, std::int16_t{-2}}) {
+    for (const PlayState state : {PlayState::Playing, PlayState::Load, PlayState::Menu}) {
         program_.state.PlayState = state;
         EXPECT_EQ(SeekVideo(program_, 120), 0);
     }
     EXPECT_TRUE(device_.sent().empty());
 
-    program_.state.PlayState = -1;
+    program_.state.PlayState = PlayState::Paused;
     EXPECT_EQ(SeekVideo(program_, 120), 0);
     EXPECT_EQ(device_.sent().back(), "seek video to 120");
     device_.reply("seek*", 277);

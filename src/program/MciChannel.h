@@ -2,7 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/MciDevice.h"
-#include "startup/ProgramState.h"
+#include "program/ProgramState.h"
 
 #include <cstdint>
 #include <optional>

@@ -10,8 +10,8 @@
 #include "platform/Screen.h"
 #include "platform/SupervisorTimer.h"
 #include "platform/WindowSystem.h"
-#include "startup/ProgramState.h"
-#include "video/MciChannel.h"
+#include "program/MciChannel.h"
+#include "program/ProgramState.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "video/MciChannel.h"
+#include "program/MciChannel.h"
 
-#include "startup/BasicNumber.h"
+#include "platform/BasicNumber.h"
 
 #include <QString>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "platform/screensaver/RecordingScreenSaverInhibitor.h"
+#include "RecordingScreenSaverInhibitor.h"
 
 namespace quorix::platform {
 

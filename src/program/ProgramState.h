@@ -1,7 +1,8 @@
 #pragma once
 
-#include "startup/ClipCatalogue.h"
-#include "startup/SettingsRecord.h"
+#include "program/ClipCatalogue.h"
+#include "program/PlayState.h"
+#include "program/SettingsRecord.h"
 
 #include <cstdint>
 #include <string>
@@ -11,9 +12,8 @@ namespace quorix {
 // Everything that exists once per run. Before start-up every number is 0 and every string
 // empty, as the routines expect.
 struct ProgramState {
-    // Playback state word: -3 intro pending, -2 menu, -1 paused, 0 load, 1 playing,
-    // 2 closing logo, 3 exit.
-    std::int16_t PlayState = 0;
+    // Playback state word; its type names the states.
+    quorix::PlayState PlayState = quorix::PlayState::Load;
     std::int16_t CurrentClip = 0; // 1-based number of the clip to open or playing
     std::string MediaPath;        // the media folder, ending in a backslash
 
@@ -41,8 +41,6 @@ struct ProgramState {
     std::int16_t LastButton = 0;
     std::int16_t ClipMoveCount = 0;    // move events over the menu entries
     std::int16_t PictureMoveCount = 0; // move events over the paused video area
-
-    bool InTick = false; // the supervisor's tick is running
 };
 
 } // namespace quorix

@@ -1,4 +1,4 @@
-#include "startup/BasicNumber.h"
+#include "platform/BasicNumber.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,0 +1,46 @@
+#include "app/HandlerWiring.h"
+
+#include "menu/PointerHandlers.h"
+#include "menu/ShowPicbase.h"
+#include "playback/KeyboardCommands.h"
+#include "playback/PositionBar.h"
+#include "ui/Form1.h"
+
+namespace quorix {
+
+void ConnectPlaybackHandlers(Program& program) {
+    Form1& form = program.form;
+    QObject::connect(&form, &Form1::keyDown, &form,
+                     [&program](std::int16_t keyCode, std::int16_t shift) {
+                         Form_KeyDown(program, keyCode, shift);
+                     });
+    QObject::connect(&form, &Form1::hScroll1Change, &form,
+                     [&program] { HScroll1_Change(program); });
+    QObject::connect(&form, &Form1::hScroll1Scroll, &form,
+                     [&program] { HScroll1_Scroll(program); });
+}
+
+void ConnectPointerHandlers(Program& program) {
+    Form1& form = program.form;
+    Program* p = &program;
+    QObject::connect(&form, &Form1::clipClick, &form,
+                     [p](std::int16_t index) { clip_Click(*p, index); });
+    QObject::connect(&form, &Form1::clipMouseMove, &form,
+                     [p](std::int16_t index) { clip_MouseMove(*p, index); });
+    QObject::connect(&form, &Form1::btnClick, &form,
+                     [p](std::int16_t index) { Btn_Click(*p, index); });
+    QObject::connect(&form, &Form1::btnMouseMove, &form,
+                     [p](std::int16_t index) { Btn_MouseMove(*p, index); });
+    QObject::connect(&form, &Form1::sspanel1MouseMove, &form, [p] { sspanel1_MouseMove(*p); });
+    QObject::connect(&form, &Form1::picture1Click, &form, [p] { Picture1_Click(*p); });
+    QObject::connect(&form, &Form1::picture1MouseMove, &form, [p] { Picture1_MouseMove(*p); });
+    QObject::connect(&form, &Form1::label2Click, &form, [p] { Label2_Click(*p); });
+    QObject::connect(&form, &Form1::label2MouseMove, &form, [p] { Label2_MouseMove(*p); });
+}
+
+void ConnectActivation(Program& program) {
+    Form1& form = program.form;
+    QObject::connect(&form, &Form1::activated, &form, [&program] { Form_Activate(program); });
+}
+
+} // namespace quorix

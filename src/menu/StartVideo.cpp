@@ -1,0 +1,14 @@
+#include "menu/StartVideo.h"
+
+#include "menu/ClipMenu.h"
+
+namespace quorix {
+
+void StartVideo(Program& program) {
+    // Set before the menu is hidden: a tick that runs while HideMenu lets events through already
+    // finds the clip to load.
+    program.state.PlayState = PlayState::Load;
+    HideMenu(program);
+}
+
+} // namespace quorix

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "program/Program.h"
+
+namespace quorix {
+
+// Starts clip CurrentClip, chosen in the menu: the next tick opens it. Hides the menu.
+void StartVideo(Program& program);
+
+} // namespace quorix

@@ -1,0 +1,81 @@
+#include "playback/WhatFollows.h"
+
+#include "menu/ClipMenu.h"
+#include "ui/Form1.h"
+
+namespace quorix {
+namespace {
+
+// Without a menu the clips play one after the other; after the last the loop setting starts
+// them again, or the logo or the end follows.
+FollowUp AfterPlayAll(const ProgramState& state) {
+    const SettingsRecord& settings = state.Settings;
+    if (state.CurrentClip != state.Catalogue.LastClip + 1) {
+        return FollowUp::NextClip;
+    }
+    if (settings.LoopMode != 0) {
+        return FollowUp::FirstClip;
+    }
+    return settings.LogoMode == 1 ? FollowUp::ClosingLogo : FollowUp::End;
+}
+
+} // namespace
+
+FollowUp WhatFollows(const ProgramState& state, ClipLeaving why) {
+    const SettingsRecord& settings = state.Settings;
+    switch (why) {
+    case ClipLeaving::RanOut:
+        // With a menu a clip that ran out either repeats or gives way to the menu.
+        if (settings.MenuMode != 0) {
+            return settings.LoopMode != 0 ? FollowUp::SameClip : FollowUp::Menu;
+        }
+        return AfterPlayAll(state);
+    case ClipLeaving::Skipped:
+        // Right steps through the clips whatever the mode; with a menu it stops at the last.
+        if (settings.MenuMode != 0 && state.CurrentClip == state.Catalogue.LastClip + 1) {
+            return FollowUp::Stay;
+        }
+        return AfterPlayAll(state);
+    case ClipLeaving::Escaped:
+        // Esc leads from a clip back to the menu; from the menu itself it leads out.
+        if (settings.MenuMode == 1 && state.PlayState != PlayState::Menu) {
+            return FollowUp::Menu;
+        }
+        break;
+    case ClipLeaving::OpenFailed:
+        break;
+    }
+    return settings.LogoMode == 1 ? FollowUp::ClosingLogo : FollowUp::End;
+}
+
+void TakeFollowUp(Program& program, FollowUp next) {
+    ProgramState& state = program.state;
+    switch (next) {
+    case FollowUp::Stay:
+        break;
+    case FollowUp::SameClip:
+        state.PlayState = PlayState::Load;
+        break;
+    case FollowUp::NextClip:
+        ++state.CurrentClip;
+        state.PlayState = PlayState::Load;
+        break;
+    case FollowUp::FirstClip:
+        state.CurrentClip = 1;
+        state.PlayState = PlayState::Load;
+        break;
+    case FollowUp::Menu:
+        ShowMenu(program);
+        state.PlayState = PlayState::Menu;
+        break;
+    case FollowUp::ClosingLogo:
+        state.PlayState = PlayState::ClosingLogo;
+        program.form.FXImage1->setVisible(true);
+        break;
+    case FollowUp::End:
+        state.PlayState = PlayState::Exit;
+        break;
+    }
+}
+
+} // namespace quorix

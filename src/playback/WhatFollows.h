@@ -1,0 +1,34 @@
+#pragma once
+
+#include "program/Program.h"
+
+namespace quorix {
+
+// Why the program is leaving the clip it has; what comes next depends on it.
+enum class ClipLeaving {
+    RanOut,     // the device stopped the clip
+    Skipped,    // the viewer pressed Right
+    Escaped,    // the viewer pressed Esc while a clip played, was paused or the menu was up
+    OpenFailed, // the clip could not be opened
+};
+
+// What comes after a clip.
+enum class FollowUp {
+    Stay,        // nothing changes
+    SameClip,    // the clip again
+    NextClip,    // the clip after it
+    FirstClip,   // back to the first clip
+    Menu,        // the menu of titles
+    ClosingLogo, // the logo, then the end
+    End,         // the program ends on the next tick
+};
+
+// Decides what follows the current clip from the settings, the clip's place in the catalogue
+// and the state the program is in. Changes nothing.
+FollowUp WhatFollows(const ProgramState& state, ClipLeaving why);
+
+// Sets the playback state (and the current clip) for what follows; shows the menu or the logo
+// when that is what follows. The device is left as it is.
+void TakeFollowUp(Program& program, FollowUp next);
+
+} // namespace quorix
