@@ -3,31 +3,27 @@
 #include "menu/Highlight.h"
 #include "menu/StartVideo.h"
 #include "playback/KeyboardCommands.h"
-#include "playback/PositionBar.h"
 #include "ui/Form1.h"
 #include "ui/VirtualKeys.h"
 
 namespace quorix {
 namespace {
 
-// Move events over the menu entries before the one that may move the highlight, and over the
-// paused video area before the one that brings up the position bar.
+// Move events over the menu entries before the one that may move the highlight.
 constexpr std::int16_t ClipMovesSkipped = 5;
-constexpr std::int16_t PictureMovesSkipped = 6;
 
 // Btn(i + 3) holds the hover picture and Btn(i + 6) the normal picture of button i.
 constexpr int HoverOffset = 3;
 constexpr int NormalOffset = 6;
 constexpr int ButtonCount = 3;
 
-// The button last given its hover picture shows its normal picture again.
+} // namespace
+
 void ResetLastButton(Program& program) {
     ControlArray<PictureControl>& buttons = program.form.Btn;
     const int last = program.state.LastButton;
     buttons[last].setPicture(buttons[last + NormalOffset].picture());
 }
-
-} // namespace
 
 void clip_Click(Program& program, std::int16_t index) {
     program.state.CurrentClip = static_cast<std::int16_t>(index + 1);
@@ -77,23 +73,6 @@ void Btn_MouseMove(Program& program, std::int16_t index) {
 
 void sspanel1_MouseMove(Program& program) {
     ResetLastButton(program);
-}
-
-void Picture1_MouseMove(Program& program) {
-    ProgramState& state = program.state;
-    if (state.CursorHidden == -1 && state.PlayState == PlayState::Paused) {
-        // Over a paused clip only every seventh move brings up the position bar, so a nudge of
-        // the mouse does not cover the picture.
-        if (state.PictureMoveCount < PictureMovesSkipped) {
-            ++state.PictureMoveCount;
-            return;
-        }
-        state.PictureMoveCount = 0;
-        program.services.events.processPendingEvents();
-        ShowPositionBar(program);
-    } else {
-        ResetLastButton(program);
-    }
 }
 
 void Picture1_Click(Program&) {}

@@ -1,5 +1,6 @@
 #include "playback/PositionBar.h"
 
+#include "menu/PointerHandlers.h"
 #include "platform/BasicNumber.h"
 #include "ui/Form1.h"
 #include "video/MousePointer.h"
@@ -8,17 +9,35 @@
 namespace quorix {
 namespace {
 
+// Move events over the paused video area before the one that brings up the position bar.
+constexpr std::int16_t PictureMovesSkipped = 6;
+
 void BarMoved(Program& program) {
-    Form1& form = program.form;
-    const std::int16_t button = program.state.LastButton;
     // The pointer has left the buttons to work the bar.
-    form.Btn[button].setPicture(form.Btn[button + 6].picture());
+    ResetLastButton(program);
     if (program.state.SettingBar == 0) {
-        SeekVideo(program, form.HScroll1->value());
+        SeekVideo(program, program.form.HScroll1->value());
     }
 }
 
 } // namespace
+
+void Picture1_MouseMove(Program& program) {
+    ProgramState& state = program.state;
+    if (state.CursorHidden == -1 && state.PlayState == PlayState::Paused) {
+        // Over a paused clip only every seventh move brings up the position bar, so a nudge of
+        // the mouse does not cover the picture.
+        if (state.PictureMoveCount < PictureMovesSkipped) {
+            ++state.PictureMoveCount;
+            return;
+        }
+        state.PictureMoveCount = 0;
+        program.services.events.processPendingEvents();
+        ShowPositionBar(program);
+    } else {
+        ResetLastButton(program);
+    }
+}
 
 void HScroll1_Change(Program& program) {
     BarMoved(program);

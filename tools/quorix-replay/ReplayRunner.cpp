@@ -11,6 +11,7 @@
 #include "platform/FileProfileReader.h"
 #include "platform/PathResolver.h"
 #include "platform/mci/ScriptedMciDevice.h"
+#include "playback/PositionBar.h"
 #include "playback/Supervisor.h"
 #include "program/Program.h"
 #include "startup/FormLoad.h"

@@ -3,6 +3,7 @@
 #include "MenuFixture.h"
 #include "app/HandlerWiring.h"
 #include "menu/ClipMenu.h"
+#include "playback/PositionBar.h"
 
 namespace quorix::menutest {
 namespace {
