@@ -4,6 +4,7 @@
 #include "menu/ShowPicbase.h"
 #include "playback/KeyboardCommands.h"
 #include "playback/PositionBar.h"
+#include "playback/Supervisor.h"
 #include "ui/Form1.h"
 
 namespace quorix {
@@ -41,6 +42,20 @@ void ConnectPointerHandlers(Program& program) {
 void ConnectActivation(Program& program) {
     Form1& form = program.form;
     QObject::connect(&form, &Form1::activated, &form, [&program] { Form_Activate(program); });
+}
+
+void ConnectSupervisor(Program& program, FirstTickGate& firstTick) {
+    Form1& form = program.form;
+    QObject::connect(form.Timer1, &QtSupervisorTimer::tick, &form, [&program, &firstTick] {
+        if (firstTick.passTick(FirstTickGate::Clock::now())) {
+            Timer1_Timer(program);
+        }
+    });
+    QObject::connect(&form, &Form1::activated, &form, [&form, &firstTick] {
+        if (firstTick.activated()) {
+            form.Timer1->tickNow();
+        }
+    });
 }
 
 } // namespace quorix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FirstTickGate.h"
 #include "program/Program.h"
 
 namespace quorix {
@@ -15,5 +16,10 @@ void ConnectPointerHandlers(Program& program);
 
 // Connects the main window's activation to Form_Activate.
 void ConnectActivation(Program& program);
+
+// Connects the supervisor timer's ticks to Timer1_Timer through the gate that holds a tick coming
+// before the window's first activation. After ConnectActivation, so that a held tick runs after
+// Form_Activate.
+void ConnectSupervisor(Program& program, FirstTickGate& firstTick);
 
 } // namespace quorix

@@ -19,7 +19,6 @@
 #include "platform/screensaver/DBusScreenSaverInhibitor.h"
 #include "platform/screensaver/ScreenSaverInhibitors.h"
 #include "platform/screensaver/X11ScreenSaverInhibitor.h"
-#include "playback/Supervisor.h"
 #include "program/Program.h"
 #include "startup/FormLoad.h"
 #include "startup/SettingsReader.h"
@@ -247,17 +246,7 @@ int main(int argc, char** argv) {
     Form_Load(program);
     // The first tick comes after the first activation, however short the tick.
     FirstTickGate firstTick(FirstTickGate::Clock::now() + std::chrono::milliseconds(LongestTick));
-    QObject::connect(form.Timer1, &QtSupervisorTimer::tick, &form, [&program, &firstTick] {
-        if (firstTick.passTick(FirstTickGate::Clock::now())) {
-            Timer1_Timer(program);
-        }
-    });
-    // Connected after Form_Activate's own connection, so the held tick runs after it.
-    QObject::connect(&form, &Form1::activated, &form, [&form, &firstTick] {
-        if (firstTick.activated()) {
-            form.Timer1->tickNow();
-        }
-    });
+    ConnectSupervisor(program, firstTick);
     // libmpv and its video output start now, while the window is shown and waits for its first
     // tick: the output takes longer to come up than the shortest tick, and the first clip would
     // otherwise wait for it. Its threads do that work; this thread spends a few milliseconds.
