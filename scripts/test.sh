@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# On 2 cores the whole run takes about 20 minutes; the last line says where the time went.
+# On 2 cores the whole run takes about 15 minutes; the last line says where the time went.
 timings=()
 stage() {
     local name="$1" start=$SECONDS
