@@ -484,27 +484,28 @@ class Session:
         self.x.stop()
 
 
-def run(test):
-    """Runs one test function with a fresh session; exits 0 when it passes."""
+def run_case(add_arguments, open_case, test):
+    """Runs one test function in a temporary folder of its own with what open_case(name, options,
+    work) opens (a session or a compositor); exits 0 when it passes. A failure keeps the case's
+    screenshots."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--quorix", required=True, help="the presenter program")
-    parser.add_argument("--message-box", required=True, help="the reference message box")
     parser.add_argument("--source-dir", required=True, help="the project's source folder")
     parser.add_argument("--artifacts", required=True, help="folder for failure screenshots")
-    parser.add_argument("--screen-saver", help="a session screen saver service reporting its calls")
+    add_arguments(parser)
     options = parser.parse_args()
     name = Path(sys.argv[0]).stem.removeprefix("test_")
     shutil.rmtree(Path(options.artifacts) / name, ignore_errors=True)
 
     status = 1
     with tempfile.TemporaryDirectory(prefix=f"e2e-{name}-") as work:
-        session = None
+        case = None
         try:
             if "quorix" in work.lower():
                 # A current directory whose path holds "quorix" is taken as the media folder.
                 raise Failure(f"the temporary folder {work} has 'quorix' in its path: set TMPDIR")
-            session = Session(name, options, Path(work))
-            test(session)
+            case = open_case(name, options, Path(work))
+            test(case)
             status = 0
         except Failure as failure:
             print(f"e2e {name}: FAILED: {failure}", flush=True)
@@ -512,10 +513,22 @@ def run(test):
             traceback.print_exc()
             print(f"e2e {name}: FAILED with an error in the test", flush=True)
         finally:
-            if session is not None:
+            if case is not None:
                 if status != 0:
-                    session.save_artifacts()
-                session.close()
+                    case.save_artifacts()
+                case.close()
     if status == 0:
-        print(f"e2e {name}: passed in {time.monotonic() - session.started:.1f} s")
+        print(f"e2e {name}: passed in {time.monotonic() - case.started:.1f} s")
     sys.exit(status)
+
+
+def run(test):
+    """Runs one test function with a fresh session on an X server of its own."""
+
+    def add_arguments(parser):
+        parser.add_argument("--message-box", required=True, help="the reference message box")
+        parser.add_argument(
+            "--screen-saver", help="a session screen saver service reporting its calls"
+        )
+
+    run_case(add_arguments, Session, test)

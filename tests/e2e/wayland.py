@@ -8,18 +8,14 @@ presenter as the unprivileged user QUORIX_E2E_USER (default "quorixtest", made b
 scripts/install-deps.sh), with a runtime folder of that user's own.
 """
 
-import argparse
 import os
 import pwd
 import shutil
 import subprocess
-import sys
-import tempfile
 import time
-import traceback
 from pathlib import Path
 
-from harness import Failure, _end
+from harness import Failure, _end, run_case
 from picture import Picture
 
 # The sample disc's grounds and menu colours, as they come out of the decoder.
@@ -32,8 +28,9 @@ HIGHLIGHT = (255, 208, 64)
 class Compositor:
     """One headless compositor and the presenter in it: kind is "cage", "sway" or "weston"."""
 
-    def __init__(self, kind, options, work):
+    def __init__(self, kind, options, work, case_name):
         self.kind = kind
+        self.name = case_name
         self.options = options
         self.work = work
         self.started = time.monotonic()
@@ -302,10 +299,10 @@ class Compositor:
 
     # --- the end ---------------------------------------------------------------------------
 
-    def save_artifacts(self, name):
-        folder = Path(self.options.artifacts) / name
+    def save_artifacts(self):
+        folder = Path(self.options.artifacts) / self.name
         folder.mkdir(parents=True, exist_ok=True)
-        print(f"e2e {name}: screenshots of the failure:", flush=True)
+        print(f"e2e {self.name}: screenshots of the failure:", flush=True)
         for number, picture in enumerate(self._shots, 1):
             path = folder / f"{number:02d}-{''.join(c if c.isalnum() else '-' for c in picture.label or 'shot')[:50]}.png"
             path.write_bytes(picture.png())
@@ -334,34 +331,14 @@ def moving(rect, threshold=30):
 
 
 def run(kind, test):
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--quorix", required=True, help="the presenter program")
-    parser.add_argument("--source-dir", required=True, help="the project's source folder")
-    parser.add_argument("--artifacts", required=True, help="folder for failure screenshots")
-    parser.add_argument("--kiosk", help="the kiosk service's start script")
-    options = parser.parse_args()
-    name = Path(sys.argv[0]).stem.removeprefix("test_")
-    shutil.rmtree(Path(options.artifacts) / name, ignore_errors=True)
-    status = 1
-    with tempfile.TemporaryDirectory(prefix=f"e2e-{name}-") as work:
-        compositor = None
-        try:
-            if "quorix" in work.lower():
-                raise Failure(f"the temporary folder {work} has 'quorix' in its path: set TMPDIR")
-            os.chmod(work, 0o755)
-            compositor = Compositor(kind, options, Path(work))
-            test(compositor)
-            status = 0
-        except Failure as failure:
-            print(f"e2e {name}: FAILED: {failure}", flush=True)
-        except Exception:
-            traceback.print_exc()
-            print(f"e2e {name}: FAILED with an error in the test", flush=True)
-        finally:
-            if compositor is not None:
-                if status != 0:
-                    compositor.save_artifacts(name)
-                compositor.close()
-    if status == 0:
-        print(f"e2e {name}: passed in {time.monotonic() - compositor.started:.1f} s")
-    sys.exit(status)
+    """Runs one test function under a headless compositor of the given kind, started for it."""
+
+    def add_arguments(parser):
+        parser.add_argument("--kiosk", help="the kiosk service's start script")
+
+    def open_case(name, options, work):
+        # The compositor runs as an unprivileged user, who must reach the case's files.
+        os.chmod(work, 0o755)
+        return Compositor(kind, options, work, name)
+
+    run_case(add_arguments, open_case, test)
