@@ -1,6 +1,10 @@
 #include "platform/mci/SoftwareVideoSurface.h"
 
+#include "platform/mci/WaylandVideoLayer.h"
+
+#include <QApplication>
 #include <QPainter>
+#include <QWindow>
 #include <mpv/client.h>
 #include <mpv/render.h>
 
@@ -9,6 +13,12 @@ namespace quorix::platform::mci {
 SoftwareVideoSurface::SoftwareVideoSurface(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     target_ = size();
+    layer_ = WaylandVideoLayer::open();
+    if (layer_ != nullptr) {
+        // Whatever is shown, hidden, moved or raised in the window may come to lie over the
+        // picture or leave it: the layer's place is looked at again then.
+        qApp->installEventFilter(this);
+    }
 }
 
 SoftwareVideoSurface::~SoftwareVideoSurface() {
@@ -30,7 +40,7 @@ bool SoftwareVideoSurface::attach(mpv_handle* core) {
     {
         std::lock_guard lock(mutex_);
         quit_ = false;
-        picture_ = QImage();
+        dropPicture();
     }
     mpv_render_context_set_update_callback(context_, &SoftwareVideoSurface::onUpdate, this);
     thread_ = std::thread([this] { renderLoop(); });
@@ -51,6 +61,11 @@ void SoftwareVideoSurface::detach() {
     mpv_render_context_set_update_callback(context_, nullptr, nullptr);
     mpv_render_context_free(context_);
     context_ = nullptr;
+    std::lock_guard lock(mutex_);
+    if (layer_ != nullptr) {
+        layer_->hide();
+    }
+    dropPicture();
 }
 
 bool SoftwareVideoSurface::hasPicture() {
@@ -74,9 +89,20 @@ bool SoftwareVideoSurface::renderCurrentFrame(std::chrono::steady_clock::time_po
 void SoftwareVideoSurface::clear() {
     {
         std::lock_guard lock(mutex_);
-        picture_ = QImage();
+        if (layer_ != nullptr) {
+            layer_->hide();
+        }
+        dropPicture();
     }
     update();
+}
+
+void SoftwareVideoSurface::dropPicture() {
+    if (pictureBuffer_ >= 0) {
+        layer_->drop(pictureBuffer_);
+    }
+    pictureBuffer_ = -1;
+    picture_ = QImage();
 }
 
 void SoftwareVideoSurface::onUpdate(void* self) {
@@ -105,8 +131,10 @@ void SoftwareVideoSurface::renderLoop() {
         const std::uint64_t flags = mpv_render_context_update(context_);
         if ((flags & MPV_RENDER_UPDATE_FRAME) != 0 || redraw) {
             // Bytes blue, green, red, alpha: QImage's RGB32 on a little-endian machine, whose
-            // fourth byte must be 0xff.
-            QImage picture(size, QImage::Format_RGB32);
+            // fourth byte must be 0xff. On the layer the compositor ignores it.
+            const int buffer = layer_ != nullptr ? layer_->acquire(size) : -1;
+            QImage picture =
+                buffer >= 0 ? layer_->image(buffer) : QImage(size, QImage::Format_RGB32);
             bool rendered = render(picture, alphaFormat_ ? "bgra" : "bgr0");
             if (!rendered && alphaFormat_) {
                 // A libmpv without "bgra": the byte is set by hand from now on.
@@ -118,9 +146,13 @@ void SoftwareVideoSurface::renderLoop() {
             }
             lock.lock();
             if (rendered) {
+                dropPicture();
                 picture_ = std::move(picture);
+                pictureBuffer_ = buffer;
                 QMetaObject::invokeMethod(
-                    this, [this] { update(); }, Qt::QueuedConnection);
+                    this, [this] { present(); }, Qt::QueuedConnection);
+            } else if (buffer >= 0) {
+                layer_->drop(buffer);
             }
         } else {
             lock.lock();
@@ -153,6 +185,94 @@ void SoftwareVideoSurface::makeOpaque(QImage& picture) {
         for (std::size_t x = 0; x < width; ++x) {
             line[x] |= 0xff000000u;
         }
+    }
+}
+
+void SoftwareVideoSurface::present() {
+    presentPending_ = false;
+    std::unique_lock lock(mutex_);
+    QRect area;
+    if (layer_ == nullptr || pictureBuffer_ < 0 || picture_.size() != size() || !openArea(area)) {
+        if (layer_ != nullptr && layer_->shown()) {
+            layer_->hide();
+        }
+        lock.unlock();
+        update();
+        return;
+    }
+    const bool wasShown = layer_->shown();
+    QWindow* window = this->window()->windowHandle();
+    const QPoint origin = mapTo(this->window(), QPoint(0, 0));
+    const QMargins margins = window->frameMargins();
+    const WaylandVideoLayer::Shown shown =
+        layer_->show(pictureBuffer_, window, area.topLeft() + QPoint(margins.left(), margins.top()),
+                     area.translated(-origin));
+    lock.unlock();
+    // The window's next commit places the layer; until it is shown, and when it could not be,
+    // the picture is painted through Qt.
+    if (shown != WaylandVideoLayer::Shown::Same || !wasShown) {
+        update();
+    }
+}
+
+void SoftwareVideoSurface::presentSoon() {
+    if (presentPending_) {
+        return;
+    }
+    presentPending_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { present(); }, Qt::QueuedConnection);
+}
+
+bool SoftwareVideoSurface::openArea(QRect& area) const {
+    const QWidget* top = window();
+    QWindow* handle = top->windowHandle();
+    if (!isVisible() || handle == nullptr || !handle->isExposed()) {
+        return false;
+    }
+    QRect open(mapTo(top, QPoint(0, 0)), size());
+    for (const QWidget* widget = this; widget != top; widget = widget->parentWidget()) {
+        const QWidget* parent = widget->parentWidget();
+        open &= QRect(parent->mapTo(top, QPoint(0, 0)), parent->size());
+        // Children lie in the order they are stacked: those after this one lie above it.
+        bool above = false;
+        for (const QObject* child : parent->children()) {
+            const auto* sibling = qobject_cast<const QWidget*>(child);
+            if (child == widget) {
+                above = true;
+            } else if (above && sibling != nullptr && sibling->isVisible() &&
+                       !sibling->isWindow() &&
+                       QRect(sibling->mapTo(top, QPoint(0, 0)), sibling->size()).intersects(open)) {
+                return false;
+            }
+        }
+    }
+    area = open;
+    return !open.isEmpty();
+}
+
+bool SoftwareVideoSurface::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::ZOrderChange:
+    case QEvent::ParentChange:
+        if (watched->isWidgetType() && layer_->shown()) {
+            presentSoon();
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void SoftwareVideoSurface::hideEvent(QHideEvent*) {
+    std::lock_guard lock(mutex_);
+    if (layer_ != nullptr) {
+        layer_->hide();
     }
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -12,6 +13,8 @@ struct mpv_handle;
 struct mpv_render_context;
 
 namespace quorix::platform::mci {
+
+class WaylandVideoLayer;
 
 // A widget that shows what libmpv renders in software at the widget's own size, so the picture
 // is stretched to it exactly. Rendering runs on a thread of its own, so playback never waits for
@@ -31,7 +34,18 @@ namespace quorix::platform::mci {
 // write 0xff there itself, so Qt's copy is a plain one and no pass is added. (A libmpv that
 // refuses "bgra" gets "bgr0" and the pass by hand.) Writing the picture straight into Qt's back
 // buffer instead would be the same one copy (Qt's is a memcpy), and Qt refills the buffer from the
-// front one before each paint anyway. Figures in bench/README.md ("On Wayland").
+// front one before each paint anyway.
+//
+// Why a layer of its own on Wayland: whatever is painted through Qt costs a repaint of the
+// window per frame, and on Wayland that is three passes over the whole window in Qt's
+// shared-memory back end (the back buffer refilled from the front one, cleared, then painted),
+// which cost the presenter half again mpv's own CPU; leaving the paint event empty saved only a
+// quarter of that, so rendering into Qt's back buffer would not do. Frames rendered into buffers
+// the compositor reads itself, on a subsurface over the window, come within a tenth of mpv's
+// cost. The layer shows the picture only where nothing of the window lies over it and the
+// picture's visible part is one rectangle (the window's clipping is then a crop of the buffer, no
+// copy); when the position panel, a button or the logo overlaps it, the picture is painted
+// through Qt again, under them. Figures in bench/README.md ("On Wayland").
 class SoftwareVideoSurface final : public QWidget {
 public:
     explicit SoftwareVideoSurface(QWidget* parent = nullptr);
@@ -53,6 +67,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     static void onUpdate(void* self);
@@ -61,6 +77,15 @@ private:
     // Sets each pixel's fourth byte, which libmpv's "bgr0" leaves as its scaler left it.
     static void makeOpaque(QImage& picture);
     void renderLoop();
+    // Window thread: shows the picture on the layer where it can, otherwise through Qt.
+    void present();
+    // Asks for present() once, after the events being handled.
+    void presentSoon();
+    // Where the layer can show the picture: the part of this widget that the window shows (in
+    // the window's coordinates), when nothing lies over it. False otherwise.
+    bool openArea(QRect& area) const;
+    // Stops holding the picture's layer buffer, if it is one; mutex_ held.
+    void dropPicture();
 
     mpv_render_context* context_ = nullptr;
     std::thread thread_;
@@ -77,6 +102,10 @@ private:
     bool alphaFormat_ = true;
     QSize target_;
     QImage picture_;
+    // On Wayland: the layer, and the buffer of it that picture_ shows (-1 when none).
+    std::unique_ptr<WaylandVideoLayer> layer_;
+    int pictureBuffer_ = -1;
+    bool presentPending_ = false;
 };
 
 } // namespace quorix::platform::mci
