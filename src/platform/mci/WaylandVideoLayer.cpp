@@ -64,6 +64,7 @@ void WaylandVideoLayer::onGlobal(void* data, wl_registry* registry, std::uint32_
 }
 
 WaylandVideoLayer::~WaylandVideoLayer() {
+    dropSurface();
     {
         std::lock_guard lock(mutex_);
         for (auto& buffer : buffers_) {
@@ -71,7 +72,6 @@ WaylandVideoLayer::~WaylandVideoLayer() {
         }
         buffers_.clear();
     }
-    dropSurface();
     if (shm_ != nullptr) {
         wl_shm_destroy(shm_);
     }
@@ -157,7 +157,6 @@ WaylandVideoLayer::Shown WaylandVideoLayer::show(int index, QWindow* window, QPo
         return Shown::No;
     }
     bool moved = false;
-    // Qt gives a window a new surface when it is shown again after being hidden.
     if (parent != parent_) {
         dropSurface();
         surface_ = wl_compositor_create_surface(compositor_);
@@ -198,18 +197,17 @@ WaylandVideoLayer::Shown WaylandVideoLayer::show(int index, QWindow* window, QPo
     wl_surface_damage(surface_, 0, 0, crop.width(), crop.height());
     wl_surface_commit(surface_);
     wl_display_flush(display_);
-    shown_ = true;
     return moved ? Shown::Moved : Shown::Same;
 }
 
 void WaylandVideoLayer::hide() {
-    if (!shown_) {
+    if (surface_ == nullptr) {
         return;
     }
-    wl_surface_attach(surface_, nullptr, 0, 0);
-    wl_surface_commit(surface_);
+    // The surface goes with the picture: a window hidden and shown again gets a new surface
+    // from Qt, perhaps at the old one's address.
+    dropSurface();
     wl_display_flush(display_);
-    shown_ = false;
 }
 
 void WaylandVideoLayer::onRelease(void* data, wl_buffer*) {
@@ -263,7 +261,11 @@ void WaylandVideoLayer::dropSurface() {
     subsurface_ = nullptr;
     surface_ = nullptr;
     parent_ = nullptr;
-    shown_ = false;
+    // With its surface gone the compositor shows none of the buffers again.
+    std::lock_guard lock(mutex_);
+    for (auto& buffer : buffers_) {
+        buffer->compositor = false;
+    }
 }
 
 } // namespace quorix::platform::mci

@@ -57,7 +57,7 @@ public:
     Shown show(int buffer, QWindow* window, QPoint position, QRect crop);
     // Takes the picture away; the window shows through again.
     void hide();
-    bool shown() const { return shown_; }
+    bool shown() const { return surface_ != nullptr; }
 
 private:
     struct Buffer {
@@ -94,7 +94,6 @@ private:
     wl_surface* surface_ = nullptr;
     wl_subsurface* subsurface_ = nullptr;
     QPoint position_;
-    bool shown_ = false;
     // Buffers, held at fixed addresses (the release handler is given one).
     std::mutex mutex_;
     std::vector<std::unique_ptr<Buffer>> buffers_;
