@@ -13,12 +13,6 @@ namespace quorix::platform::mci {
 SoftwareVideoSurface::SoftwareVideoSurface(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     target_ = size();
-    layer_ = WaylandVideoLayer::open();
-    if (layer_ != nullptr) {
-        // Whatever is shown, hidden, moved or raised in the window may come to lie over the
-        // picture or leave it: the layer's place is looked at again then.
-        qApp->installEventFilter(this);
-    }
 }
 
 SoftwareVideoSurface::~SoftwareVideoSurface() {
@@ -126,15 +120,16 @@ void SoftwareVideoSurface::renderLoop() {
         redraw_ = false;
         rendering_ = true;
         const QSize size = target_.expandedTo(QSize(1, 1));
+        WaylandVideoLayer* layer = layer_.get();
         lock.unlock();
 
         const std::uint64_t flags = mpv_render_context_update(context_);
         if ((flags & MPV_RENDER_UPDATE_FRAME) != 0 || redraw) {
             // Bytes blue, green, red, alpha: QImage's RGB32 on a little-endian machine, whose
             // fourth byte must be 0xff. On the layer the compositor ignores it.
-            const int buffer = layer_ != nullptr ? layer_->acquire(size) : -1;
+            const int buffer = layer != nullptr ? layer->acquire(size) : -1;
             QImage picture =
-                buffer >= 0 ? layer_->image(buffer) : QImage(size, QImage::Format_RGB32);
+                buffer >= 0 ? layer->image(buffer) : QImage(size, QImage::Format_RGB32);
             bool rendered = render(picture, alphaFormat_ ? "bgra" : "bgr0");
             if (!rendered && alphaFormat_) {
                 // A libmpv without "bgra": the byte is set by hand from now on.
@@ -152,7 +147,7 @@ void SoftwareVideoSurface::renderLoop() {
                 QMetaObject::invokeMethod(
                     this, [this] { present(); }, Qt::QueuedConnection);
             } else if (buffer >= 0) {
-                layer_->drop(buffer);
+                layer->drop(buffer);
             }
         } else {
             lock.lock();
@@ -190,6 +185,18 @@ void SoftwareVideoSurface::makeOpaque(QImage& picture) {
 
 void SoftwareVideoSurface::present() {
     presentPending_ = false;
+    if (!layerOpened_) {
+        // Opened with the first picture: it asks the compositor and waits for its answer, which
+        // the window's start need not wait for. That picture is still painted through Qt.
+        layerOpened_ = true;
+        if (auto layer = WaylandVideoLayer::open()) {
+            // Whatever is shown, hidden, moved or raised in the window may come to lie over the
+            // picture or leave it: the layer's place is looked at again then.
+            qApp->installEventFilter(this);
+            std::lock_guard lock(mutex_);
+            layer_ = std::move(layer);
+        }
+    }
     std::unique_lock lock(mutex_);
     QRect area;
     if (layer_ == nullptr || pictureBuffer_ < 0 || picture_.size() != size() || !openArea(area)) {

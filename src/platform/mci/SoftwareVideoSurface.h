@@ -104,6 +104,7 @@ private:
     QImage picture_;
     // On Wayland: the layer, and the buffer of it that picture_ shows (-1 when none).
     std::unique_ptr<WaylandVideoLayer> layer_;
+    bool layerOpened_ = false;
     int pictureBuffer_ = -1;
     bool presentPending_ = false;
 };
