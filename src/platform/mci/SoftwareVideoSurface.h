@@ -22,8 +22,9 @@ class WaylandVideoLayer;
 //
 // Why software rendering on Wayland: there a program cannot hand a window of its own to another
 // library to draw into (libmpv's "wid" is X11 and Windows only), so the picture either comes
-// through Qt's painting or leaves the window (libmpv's own Wayland output opens a window of its
-// own, which can neither sit inside Picture1 nor be clipped by it). libmpv's OpenGL render API
+// from the program (through Qt's painting, or on a surface of its own that it fills) or leaves the
+// window (libmpv's own Wayland output opens a window of its own, which can neither sit inside
+// Picture1 nor be clipped by it). libmpv's OpenGL render API
 // would save Qt's copies only with a GPU; in software (llvmpipe) it costs more, and in a
 // QOpenGLWidget it squeezes the picture instead of clipping it.
 //
@@ -36,16 +37,16 @@ class WaylandVideoLayer;
 // buffer instead would be the same one copy (Qt's is a memcpy), and Qt refills the buffer from the
 // front one before each paint anyway.
 //
-// Why a layer of its own on Wayland: whatever is painted through Qt costs a repaint of the
-// window per frame, and on Wayland that is three passes over the whole window in Qt's
-// shared-memory back end (the back buffer refilled from the front one, cleared, then painted),
-// which cost the presenter half again mpv's own CPU; leaving the paint event empty saved only a
-// quarter of that, so rendering into Qt's back buffer would not do. Frames rendered into buffers
-// the compositor reads itself, on a subsurface over the window, come within a tenth of mpv's
-// cost. The layer shows the picture only where nothing of the window lies over it and the
-// picture's visible part is one rectangle (the window's clipping is then a crop of the buffer, no
-// copy); when the position panel, a button or the logo overlaps it, the picture is painted
-// through Qt again, under them. Figures in bench/README.md ("On Wayland").
+// Why a layer of its own on Wayland (WaylandVideoLayer): a picture painted through Qt costs a
+// repaint of the window per frame, and Qt's shared-memory back end makes that three passes over
+// the whole window (the back buffer refilled from the front one, cleared, painted). Measured
+// against mpv's own output under cage, same load, runs interleaved: painted through Qt 1.5-1.6x
+// mpv's CPU; with the paint event left empty, the least that rendering straight into Qt's back
+// buffer could cost, still 1.4-1.5x; rendered into buffers that the compositor reads itself, on a
+// subsurface over the window, 1.1x. The layer shows the picture where nothing of the window lies
+// over it and its visible part is one rectangle (the window's clipping is then a crop of the
+// buffer, no copy); while the position panel, a button or the logo overlaps it, the picture is
+// painted through Qt again, under them. Figures in bench/README.md ("On Wayland").
 class SoftwareVideoSurface final : public QWidget {
 public:
     explicit SoftwareVideoSurface(QWidget* parent = nullptr);

@@ -30,6 +30,10 @@ namespace quorix::platform::mci {
 // The layer keeps its protocol objects on an event queue of its own on Qt's connection, so Qt's
 // dispatching never runs its handlers; the render thread dispatches it when it looks for a free
 // buffer. The surface takes no input: the pointer and its moves stay the window's.
+//
+// No frame callbacks pace it: a picture is committed as libmpv finishes it, at the clip's rate,
+// which libmpv's own clock keeps; a compositor shows the last one committed at its next frame.
+// They would matter for pictures made faster than the output shows them, which a clip's are not.
 class WaylandVideoLayer {
 public:
     // The layer on the application's Wayland connection; null where Qt does not run on Wayland
