@@ -304,6 +304,8 @@ class Compositor:
         self._pointer.move(x, y, SCREEN_WIDTH, SCREEN_HEIGHT)
         if click:
             self._pointer.click()
+        # Moves in a row reach the presenter one by one, not as one.
+        time.sleep(0.02)
 
     def wait_exit(self, timeout):
         try:
