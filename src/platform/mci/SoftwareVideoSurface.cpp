@@ -186,8 +186,8 @@ void SoftwareVideoSurface::makeOpaque(QImage& picture) {
 void SoftwareVideoSurface::present() {
     presentPending_ = false;
     if (!layerOpened_) {
-        // Opened with the first picture: it asks the compositor and waits for its answer, which
-        // the window's start need not wait for. That picture is still painted through Qt.
+        // Opened on the window thread, which Qt's native interface needs, once there is a
+        // picture to show; that picture is still painted through Qt.
         layerOpened_ = true;
         if (auto layer = WaylandVideoLayer::open()) {
             // Whatever is shown, hidden, moved or raised in the window may come to lie over the
