@@ -10,7 +10,7 @@ packages=(
     mpv time python3 dbus-daemon libxss-dev libx11-dev libxcb1-dev
     clang libclang-rt-14-dev llvm
     qt6-wayland xwayland cage sway weston grim wtype systemd
-    libegl-dev
+    libegl-dev libwayland-dev qt6-base-private-dev
 )
 
 # Run as root, the Wayland end-to-end tests start their compositor as this unprivileged user

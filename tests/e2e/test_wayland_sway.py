@@ -3,10 +3,12 @@
 menu follows with entry 1 highlighted, keys from the compositor's virtual keyboard choose
 "Sunrise", which plays and ends back in the menu on its entry, and Esc ends the program with
 status 0. A clip missing on disc brings up the message box, which Return closes: the program
-then ends with status 0. A generated clip played full screen: Space holds its picture, Shift+Right
-moves it on by one frame, Ctrl+Right by twelve and Shift+Left back by one (read from where the
-clip's moving square stands). A clip under an extension no device plays (263) brings up the
-second window instead of a message; Return closes it and the program ends with status 0.
+then ends with status 0. A generated clip played full screen hides the pointer resting over it:
+Space holds its picture, Shift+Right moves it on by one frame, Ctrl+Right by twelve and Shift+Left
+back by one (read from where the clip's moving square stands); moves of the pointer then bring up
+the position bar and the pointer, and a click on the bar seeks on. A clip under an extension no
+device plays (263) brings up the second window instead of a message; Return closes it and the
+program ends with status 0.
 """
 
 from pathlib import Path
@@ -86,7 +88,12 @@ def stepping(c, screen):
     )
     c._own(c.work / "steps")
     c.start([c.options.quorix], media.parent)
+    # The pointer rests on the clip's ground, above the square's track.
+    x, y = screen[2] // 2, screen[3] // 4
+    spot = (x - 2, y - 2, x + 24, y + 24)
+    c.pointer(x, y)
     c.wait_for("the clip (green) playing", lambda s: filled(s, screen, GREEN, 0.4), timeout=15)
+    c.check(filled(c.shot(), spot, GREEN, 0.99), "the pointer shows over the playing clip")
     c.key("space")
     held = c.wait_for("the picture held after Space", _standing_still(screen), timeout=5)
     c.check(
@@ -115,9 +122,40 @@ def stepping(c, screen):
     held = step("shift", "Right", 1)
     held = step("ctrl", "Right", 12)
     held = step("shift", "Left", -1)
+    position_bar(c, screen, held, x, y, spot)
     c.key("Escape")
     status = c.wait_exit(15)
     c.check(status == 0, f"the presenter ended with status {status} after Esc, not 0")
+
+
+def position_bar(c, screen, held, x, y, spot):
+    """Over the paused clip the eighth move of the pointer brings up the position bar and the
+    pointer; a click on the bar right of its handle seeks."""
+    bottom = (0, screen[3] * 7 // 8, screen[2], screen[3])
+    for moved in range(1, 9):
+        c.pointer(x + moved, y)
+    bar = c.wait_for(
+        "the position bar and the pointer",
+        lambda s: s.differing(held, bottom, step=2) > 50 and not filled(s, spot, GREEN, 0.99),
+        timeout=5,
+    )
+    # The row of button, panel and two buttons, found by what it changed: the bar lies in the
+    # panel, its right part a third of the row from the row's right end.
+    changed = [p for p in bar.points(*bottom, 2) if bar.differing(held, (*p, p[0] + 1, p[1] + 1))]
+    left, right = min(p[0] for p in changed), max(p[0] for p in changed)
+    top, low = min(p[1] for p in changed), max(p[1] for p in changed)
+    before = square_x(bar, screen)
+    c.pointer(right - (right - left) // 3, (top + low) // 2, click=True)
+    sought = c.wait_for(
+        "a new frame after the click on the bar",
+        lambda s: s.differing(bar, (0, 0, screen[2], bottom[1]), step=4) > 10,
+        timeout=5,
+    )
+    now = square_x(sought, screen)
+    c.check(before is not None and now is not None, "the clip's square is not on screen")
+    moved = (now - before) % SQUARE_TRACK
+    c.log(f"the click on the bar moved the square {moved:.1f} clip pixels")
+    c.check(0 < moved < SQUARE_TRACK / 2, "the click right of the bar's handle did not seek on")
 
 
 def second_window(c, screen):

@@ -3,6 +3,8 @@ with screenshots through grim, keys through wtype on sway; or weston with its sc
 real presenter on Qt's wayland platform, and waits that poll the screen. Debian 12's cage has no
 virtual keyboard, so keys are given under sway, another wlroots compositor.
 
+The pointer (sway only) is a virtual pointer device of the test's own: a headless seat has none.
+
 A compositor refuses to run as root (cage) or should not: run as root, the test runs it and the
 presenter as the unprivileged user QUORIX_E2E_USER (default "quorixtest", made by
 scripts/install-deps.sh), with a runtime folder of that user's own.
@@ -11,11 +13,13 @@ scripts/install-deps.sh), with a runtime folder of that user's own.
 import os
 import pwd
 import shutil
+import socket
+import struct
 import subprocess
 import time
 from pathlib import Path
 
-from harness import Failure, _end, run_case
+from harness import SCREEN_HEIGHT, SCREEN_WIDTH, Failure, _end, run_case
 from picture import Picture
 
 # The sample disc's grounds and menu colours, as they come out of the decoder.
@@ -289,6 +293,20 @@ class Compositor:
         if done.returncode != 0:
             raise Failure(f"wtype {modifier}+{key} failed: {done.stderr.strip()}")
 
+    def pointer(self, x, y, click=False):
+        """Moves the pointer to (x, y) on the screen and, if click, clicks the left button there
+        (sway only)."""
+        if getattr(self, "_pointer", None) is None:
+            self._pointer = VirtualPointer(self.runtime / self.socket)
+            # The seat gains a pointer with it: the presenter takes it up first.
+            time.sleep(0.5)
+        self.log(f"pointer to {x},{y}{' and click' if click else ''}")
+        self._pointer.move(x, y, SCREEN_WIDTH, SCREEN_HEIGHT)
+        if click:
+            self._pointer.click()
+        # Moves in a row reach the presenter one by one, not as one.
+        time.sleep(0.02)
+
     def wait_exit(self, timeout):
         try:
             status = self.process.wait(timeout=timeout)
@@ -314,8 +332,58 @@ class Compositor:
                 print(f"  {line}")
 
     def close(self):
+        if getattr(self, "_pointer", None) is not None:
+            self._pointer.socket.close()
         _end(self.process)
         _end(getattr(self, "compositor", None))
+
+
+class VirtualPointer:
+    """A pointer device made through wlroots' virtual pointer protocol, spoken on the
+    compositor's socket: the registry is read for the protocol's manager, which makes the device
+    (ids 2 registry, 3 sync, 4 manager, 5 pointer)."""
+
+    def __init__(self, path):
+        self.socket = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self.socket.connect(str(path))
+        self._send(1, 1, 2)  # wl_display.get_registry
+        self._send(1, 0, 3)  # wl_display.sync
+        data, manager = b"", None
+        while True:
+            while len(data) < 8 or len(data) < struct.unpack_from("<I", data, 4)[0] >> 16:
+                chunk = self.socket.recv(4096)
+                if not chunk:
+                    raise Failure("the compositor closed the pointer's connection")
+                data += chunk
+            sender, size = struct.unpack_from("<II", data)
+            body, data = data[8 : size >> 16], data[size >> 16 :]
+            if sender == 3:
+                break
+            if sender == 2:  # wl_registry.global: name, interface, version
+                length = struct.unpack_from("<I", body, 4)[0]
+                if body[8 : 8 + length - 1] == b"zwlr_virtual_pointer_manager_v1":
+                    manager = struct.unpack_from("<I", body)[0]
+        if manager is None:
+            raise Failure("the compositor has no virtual pointers")
+        interface = b"zwlr_virtual_pointer_manager_v1\0"  # 32 bytes: no padding
+        self._send(2, 0, manager, len(interface), interface, 1, 4)  # wl_registry.bind
+        self._send(4, 0, 0, 5)  # create_virtual_pointer(seat: the default, id 5)
+
+    def _send(self, target, opcode, *args):
+        body = b"".join(a if isinstance(a, bytes) else struct.pack("<I", a) for a in args)
+        self.socket.sendall(struct.pack("<II", target, (8 + len(body)) << 16 | opcode) + body)
+
+    def move(self, x, y, width, height):
+        stamp = int(time.monotonic() * 1000) & 0xFFFFFFFF
+        self._send(5, 1, stamp, x, y, width, height)  # motion_absolute
+        self._send(5, 4, stamp)  # frame
+
+    def click(self):
+        for state in (1, 0):
+            stamp = int(time.monotonic() * 1000) & 0xFFFFFFFF
+            self._send(5, 2, stamp, 0x110, state)  # button: BTN_LEFT pressed, released
+            self._send(5, 4, stamp)
+            time.sleep(0.05)
 
 
 def moving(rect, threshold=30):
