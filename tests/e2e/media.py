@@ -17,26 +17,25 @@ def hex_colour(rgb):
     return "0x%02x%02x%02x" % rgb
 
 
+def ffmpeg(path, *arguments):
+    subprocess.run(["ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads",
+                    "1", *arguments, "-f", "mpeg", str(path)], check=True, timeout=60)
+
+
 def make_clip(path, ground, seconds):
     """An MPEG-1 system stream, 25 fps: the ground colour inside a BORDER band, a white square
-    moving across it (so a paused clip can be told from a playing one), no sound."""
+    moving across it and slowly down (so a paused clip can be told from a playing one, and no
+    two moments of it look alike), no sound."""
     graph = (
         f"color=c={hex_colour(ground)}:s={CLIP_WIDTH}x{CLIP_HEIGHT}:r=25:d={seconds}[g];"
         f"color=c=white:s=32x32:r=25:d={seconds}[s];"
         f"[g][s]overlay=shortest=1:x='{CLIP_BORDER}+mod(t*120,{CLIP_WIDTH - 2 * CLIP_BORDER - 32})'"
-        f":y={CLIP_HEIGHT // 2},"
+        ":y='min(80+t*6,150)',"
         f"drawbox=x=0:y=0:w=iw:h=ih:color={hex_colour(BORDER)}:t={CLIP_BORDER},"
         "format=yuv420p[v]"
     )
-    subprocess.run(
-        [
-            "ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1",
-            "-filter_complex", graph, "-map", "[v]",
-            "-c:v", "mpeg1video", "-q:v", "3", "-g", "12", "-an", "-f", "mpeg", str(path),
-        ],
-        check=True,
-        timeout=60,
-    )
+    ffmpeg(path, "-filter_complex", graph, "-map", "[v]", "-c:v", "mpeg1video", "-q:v", "3",
+           "-g", "12", "-an")
 
 
 def make_small_clip(path, ground, seconds=1, grain=0):
@@ -45,28 +44,12 @@ def make_small_clip(path, ground, seconds=1, grain=0):
     graph = f"color=c={hex_colour(ground)}:s=64x48:r=25:d={seconds}"
     if grain:
         graph += f",noise=alls={grain}:allf=t"
-    subprocess.run(
-        [
-            "ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1",
-            "-f", "lavfi", "-i", graph,
-            "-c:v", "mpeg1video", "-q:v", "3", "-an", "-f", "mpeg", str(path),
-        ],
-        check=True,
-        timeout=60,
-    )
+    ffmpeg(path, "-f", "lavfi", "-i", graph, "-c:v", "mpeg1video", "-q:v", "3", "-an")
 
 
 def make_sound_only_clip(path, seconds=1):
     """An MPEG-1 system stream holding an MP2 sound track and no picture."""
-    subprocess.run(
-        [
-            "ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1",
-            "-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}",
-            "-c:a", "mp2", "-f", "mpeg", str(path),
-        ],
-        check=True,
-        timeout=60,
-    )
+    ffmpeg(path, "-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}", "-c:a", "mp2")
 
 
 def write_settings(folder, settings, titles, files, font=None, cliplist=None):
@@ -90,10 +73,7 @@ class Clip:
     the file is missing), the ground colour and the length in seconds."""
 
     def __init__(self, title, name, colour=None, seconds=2, on_disc=None, missing=False):
-        self.title = title
-        self.name = name
-        self.colour = colour
-        self.seconds = seconds
+        self.title, self.name, self.colour, self.seconds = title, name, colour, seconds
         self.on_disc = None if missing else (on_disc or name)
 
 
