@@ -1,7 +1,6 @@
-"""The end-to-end harness: an Xvfb of the test's own, the real presenter started in a media
-folder, keys and pointer moves through xdotool, screenshots through ImageMagick's import, and
-waits that poll the screen until a condition holds or a deadline passes. A failing case leaves
-its screenshots and logs under the artifacts folder and prints their paths."""
+"""The end-to-end harness: an Xvfb of the case's own, the real presenter, keys and pointer moves
+through xdotool, screenshots through ImageMagick's import, and waits that poll for a state until
+a deadline. A failing case leaves its screenshots and logs under the artifacts folder."""
 
 import argparse
 import collections
@@ -20,8 +19,7 @@ from picture import Picture
 
 SCREEN_WIDTH, SCREEN_HEIGHT = 1024, 768
 FULL_SCREEN = (0, 0, SCREEN_WIDTH, SCREEN_HEIGHT)
-# The second window's designed client area, 5970 x 4440 twips, at 15 twips a pixel.
-SECOND_WINDOW_SIZE = (398, 296)
+SECOND_WINDOW_SIZE = (398, 296)  # the second window's 5970 x 4440 twips, 15 twips a pixel
 
 
 class Failure(Exception):
@@ -30,36 +28,27 @@ class Failure(Exception):
 
 def _end(process, grace=3.0):
     """Ends a process this harness started, and its process group, by its id."""
-    if process is None or process.poll() is not None:
-        return
     for number in (15, 9):
         try:
+            if process is None or process.poll() is not None:
+                return
             os.killpg(process.pid, number)
             process.wait(timeout=grace)
-            return
-        except ProcessLookupError:
-            return
-        except subprocess.TimeoutExpired:
+        except (ProcessLookupError, subprocess.TimeoutExpired):
             pass
 
 
-class Lines:
-    """The lines a process writes to a pipe, read as they come."""
-
-    def __init__(self, stream):
-        self.stream, self._buffer = stream, b""
-
-    def next(self, timeout):
-        """The next line; None when none comes within timeout seconds."""
-        deadline = time.monotonic() + timeout
-        while b"\n" not in self._buffer:
-            ready, _, _ = select.select([self.stream], [], [], max(deadline - time.monotonic(), 0))
-            chunk = os.read(self.stream.fileno(), 256) if ready else b""
-            if not chunk:
-                return None
-            self._buffer += chunk
-        line, self._buffer = self._buffer.split(b"\n", 1)
-        return line.decode()
+def read_line(stream, timeout):
+    """The next line a process writes to a pipe; None when none comes within timeout seconds."""
+    deadline, text = time.monotonic() + timeout, getattr(stream, "pending", b"")
+    while b"\n" not in text:
+        ready, _, _ = select.select([stream], [], [], max(deadline - time.monotonic(), 0))
+        chunk = os.read(stream.fileno(), 256) if ready else b""
+        if not chunk:
+            return None
+        text += chunk
+    line, stream.pending = text.split(b"\n", 1)
+    return line.decode()
 
 
 class XServer:
@@ -67,16 +56,14 @@ class XServer:
 
     def __init__(self, log_path):
         read_end, write_end = os.pipe()
-        self._log = open(log_path, "wb")
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-             f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=self._log, stderr=subprocess.STDOUT,
-            start_new_session=True,
-        )
+        with open(log_path, "wb") as log:
+            self.process = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                 f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-nolisten", "tcp", "-noreset"],
+                pass_fds=(write_end,), stdout=log, stderr=log, start_new_session=True)
         os.close(write_end)
         with open(read_end, "rb", buffering=0) as pipe:
-            number = Lines(pipe).next(30)
+            number = read_line(pipe, 30)
         if not number:
             self.stop()
             raise Failure("Xvfb did not report a display within 30 s")
@@ -84,14 +71,12 @@ class XServer:
 
     def stop(self):
         _end(self.process)
-        self._log.close()
 
 
-class _CursorImage(ctypes.Structure):
-    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
-                ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
-                ("serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong)),
-                ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
+class _Cursor(ctypes.Structure):
+    _fields_ = [(n, ctypes.c_short) for n in "xy"] + [
+        (n, ctypes.c_ushort) for n in ("width", "height", "xhot", "yhot")] + [
+        ("serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong))]
 
 
 class Session:
@@ -100,21 +85,15 @@ class Session:
     def __init__(self, name, options, work):
         self.name, self.options, self.work = name, options, work
         self.started = time.monotonic()
-        self.presenter = None
-        self.helpers = []
-        self._kept = []  # screenshots named by the test, kept for a failure report
-        self._recent = collections.deque(maxlen=4)
-        self._logs = [work / "xvfb.log"]
-        self._x11 = self._display = None
+        self.presenter, self.helpers, self._logs, self._display = None, [], [], None
+        self._kept, self._recent = [], collections.deque(maxlen=4)  # shots for a failure report
         self.x = XServer(work / "xvfb.log")
         (work / "runtime").mkdir(mode=0o700)
-        self.env = dict(os.environ)
         # Only this X server: no Wayland, and no session bus of a desktop the tests run in.
-        for variable in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS"):
-            self.env.pop(variable, None)
+        self.env = {k: v for k, v in os.environ.items()
+                    if k not in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS")}
         self.env.update(DISPLAY=self.x.name, QT_QPA_PLATFORM="xcb",
                         XDG_RUNTIME_DIR=str(work / "runtime"))
-        self.log(f"Xvfb on display {self.x.name}")
 
     def log(self, message):
         print(f"[{time.monotonic() - self.started:6.2f}s] {message}", flush=True)
@@ -123,53 +102,48 @@ class Session:
         if not condition:
             raise Failure(message)
 
-    def spawn(self, argv, cwd=None, output=None):
-        """Starts a program on this display in a process group of its own; its output goes to a
-        log file, or to a pipe (output=subprocess.PIPE)."""
+    def spawn(self, argv, cwd=None, pipe=False):
+        """Starts a program on this display in a process group of its own, its output to a log
+        file or (pipe) to a pipe."""
         log = self.work / f"{Path(argv[0]).name}-{len(self._logs)}.log"
         self._logs.append(log)
         with open(log, "wb") as file:
-            process = subprocess.Popen(
-                argv, cwd=cwd, env=self.env, stdin=subprocess.DEVNULL,
-                stdout=output or file, stderr=subprocess.DEVNULL if output else file,
-                start_new_session=True,
-            )
-        self.helpers.append(process)
-        return process
+            out = subprocess.PIPE if pipe else file
+            self.helpers.append(subprocess.Popen(argv, cwd=cwd, env=self.env, stdout=out,
+                                                 stderr=file, start_new_session=True,
+                                                 stdin=subprocess.DEVNULL))
+        return self.helpers[-1]
 
-    def start_presenter(self, cwd, args=()):
-        self.presenter = self.spawn([self.options.quorix, *args], cwd=str(cwd))
+    def start_presenter(self, cwd):
+        self.presenter = self.spawn([self.options.quorix], cwd=str(cwd))
         self.log(f"presenter started in {cwd}")
         return self.presenter
 
     def screen_saver(self):
         """A session bus of the case's own with a screen saver service on it that reports each
-        call ("Inhibit 41", "UnInhibit 41"); the reader of those lines."""
-        bus = self.spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                         output=subprocess.PIPE)
-        address = Lines(bus.stdout).next(10)
+        call ("Inhibit 41", "UnInhibit 41"); a function that reads the next report."""
+        address = read_line(self.spawn(["dbus-daemon", "--session", "--nofork",
+                                        "--print-address=1"], pipe=True).stdout, 10)
         self.check(address, "the session bus did not start")
         self.env["DBUS_SESSION_BUS_ADDRESS"] = address
-        calls = Lines(self.spawn([self.options.screen_saver], output=subprocess.PIPE).stdout)
-        self.check(calls.next(10) == "ready", "the screen saver service did not start")
-        return calls
+        calls = self.spawn([self.options.screen_saver], pipe=True).stdout
+        self.check(read_line(calls, 10) == "ready", "the screen saver service did not start")
+        return lambda timeout: read_line(calls, timeout)
 
     def wait_exit(self, timeout, process=None):
         """Waits for the presenter (or process) to end; its exit status."""
-        process = process or self.presenter
         try:
-            status = process.wait(timeout=timeout)
+            status = (process or self.presenter).wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             raise Failure(f"the program was still running {timeout:.0f} s later") from None
-        self.log(f"{Path(process.args[0]).name} ended with status {status}")
+        self.log(f"ended with status {status}")
         return status
 
     def shot(self, label=None, window="root"):
         """A screenshot of the whole screen (or of one window, by id)."""
         done = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"],
                               env=self.env, capture_output=True, timeout=30)
-        if done.returncode != 0:
-            raise Failure(f"import failed: {done.stderr.decode(errors='replace').strip()}")
+        self.check(done.returncode == 0, f"import failed: {done.stderr.decode(errors='replace')}")
         picture = Picture.from_ppm(done.stdout, label or "")
         (self._kept if label else self._recent).append(picture)
         return picture
@@ -177,29 +151,23 @@ class Session:
     def poll(self, description, test, timeout=20.0, interval=0.1, process=None):
         """Calls test() until it returns something true, which it returns. Fails at the deadline,
         or once the presenter (or process) has ended."""
-        process = process or self.presenter
-        deadline = time.monotonic() + timeout
+        process, deadline = process or self.presenter, time.monotonic() + timeout
         while True:
-            ended = process is not None and process.poll() is not None
+            ended = process.poll() is not None
             found = test()
             if found:
                 self.log(f"seen: {description}")
                 return found
-            if ended:
-                raise Failure(f"the program ended (status {process.returncode}) "
-                              f"before {description}")
-            if time.monotonic() > deadline:
+            if ended or time.monotonic() > deadline:
                 self.shot(f"timeout {description}")
-                raise Failure(f"{description}: not seen within {timeout:.0f} s")
+                raise Failure(f"{description}: not seen within {timeout:.0f} s"
+                              + (f" (ended with status {process.returncode})" if ended else ""))
             time.sleep(interval)
 
     def wait_for(self, description, test, timeout=20.0, interval=0.15):
         """Takes screenshots until test(shot) holds; that shot."""
-        def seen():
-            picture = self.shot()
-            return picture if test(picture) else None
-
-        picture = self.poll(description, seen, timeout, interval)
+        picture = self.poll(description, lambda: (lambda p: test(p) and p)(self.shot()),
+                            timeout, interval)
         picture.label = description
         self._kept.append(picture)
         return picture
@@ -211,10 +179,9 @@ class Session:
             self.check(test(self.shot()), f"{description}: did not hold for {seconds} s")
 
     def tool(self, *argv):
-        done = subprocess.run(list(argv), env=self.env, capture_output=True, timeout=15, text=True)
-        if done.returncode != 0 and argv[:2] != ("xdotool", "search"):
-            raise Failure(f"{' '.join(argv)} failed: {done.stderr.strip()}")
-        return done.stdout
+        done = subprocess.run(argv, env=self.env, capture_output=True, timeout=15, text=True)
+        self.check(done.returncode == 0 or "search" in argv, f"{argv} failed: {done.stderr}")
+        return done.stdout if done.returncode == 0 else ""
 
     def windows(self, *search):
         """Visible windows that xdotool search finds: (id, width, height) each."""
@@ -233,7 +200,7 @@ class Session:
 
     def focused(self, description, sizes, search=("--name", "^Quorix$"), process=None):
         """Waits for a window of a size that sizes(width, height) accepts to take the keyboard
-        focus (the program takes it itself: nobody else would on a bare X server); its id and,
+        focus (the program takes it itself: nobody else would on a bare X server); its id, and
         for a window smaller than the screen, a screenshot of it once painted."""
         def up():
             done = subprocess.run(["xdotool", "getwindowfocus"], env=self.env, text=True,
@@ -243,16 +210,13 @@ class Session:
             return next((w for w, *size in self.windows(*search)
                          if sizes(*size) and str(w) == focus), None)
 
-        window = self.poll(description, up, process=process)
+        window, last = self.poll(description, up, process=process), []
         if sizes(*FULL_SCREEN[2:]):
             return window
-        last = []
 
         def painted():  # two screenshots in a row alike
-            picture = self.shot(window=window)
-            same = last and last[-1].rgb == picture.rgb
-            last[:] = [picture]
-            return picture if same else None
+            last[:] = [self.shot(window=window)] + last[:1]
+            return last[0] if len(last) == 2 and last[0].rgb == last[1].rgb else None
 
         picture = self.poll(f"{description} painted", painted, process=process)
         picture.label = description
@@ -282,7 +246,6 @@ class Session:
         self.check((box.width, box.height) == (expected.width, expected.height)
                    and box.differing(expected, (0, 0, box.width, box.height), 8, step=1) == 0,
                    f"the message box does not show '{text}'")
-        self.log(f"the message box shows '{text}'")
 
     def click(self, x, y, window):
         # No --sync: the pointer may already stand there, and then it never moves.
@@ -301,47 +264,38 @@ class Session:
         self.tool("xdotool", "mousedown", "1")
         for i in range(1, steps + 1):
             self.move(start[0] + (end[0] - start[0]) * i // steps, start[1])
-            time.sleep(0.08)
         self.tool("xdotool", "mouseup", "1")
 
     def pointer_pixels(self):
-        """How many pixels of the pointer image on screen now are not transparent, read through
+        """How many pixels of the pointer image on screen are not transparent, read through
         XFixes (screenshots never hold the pointer)."""
         if self._display is None:
             self._x11, xfixes = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXfixes.so.3")
             self._x11.XOpenDisplay.restype = ctypes.c_void_p
-            self._x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
             self._x11.XFree.argtypes = self._x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-            xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(_CursorImage)
-            xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
             self._cursor = xfixes.XFixesGetCursorImage
+            self._cursor.restype, self._cursor.argtypes = ctypes.POINTER(_Cursor), [ctypes.c_void_p]
             self._display = self._x11.XOpenDisplay(self.x.name.encode())
             self.check(self._display, f"cannot open X display {self.x.name}")
         pointer = self._cursor(self._display)
-        self.check(pointer, "XFixesGetCursorImage failed")
         image = pointer.contents
         visible = sum(1 for i in range(image.width * image.height) if image.pixels[i] >> 24)
         self._x11.XFree(pointer)
         return visible
 
     def wait_pointer(self, visible, description):
-        """Waits until the pointer on screen is visible (or blank)."""
         self.poll(f"the pointer {'visible' if visible else 'blank'} {description}",
                   lambda: (self.pointer_pixels() > 0) == visible, timeout=5)
 
     def save_artifacts(self):
         folder = Path(self.options.artifacts) / self.name
         folder.mkdir(parents=True, exist_ok=True)
-        print(f"e2e {self.name}: screenshots and logs of the failure in {folder}:", flush=True)
-        pictures = self._kept + [p for p in self._recent if p not in self._kept]
-        for number, picture in enumerate(pictures, 1):
+        print(f"e2e {self.name}: screenshots and logs of the failure in {folder}", flush=True)
+        for number, picture in enumerate(self._kept + list(self._recent), 1):
             label = "".join(c if c.isalnum() else "-" for c in picture.label or "shot")[:60]
             (folder / f"{number:02d}-{label}.png").write_bytes(picture.png())
-        for path in self._logs:
-            if path.exists():
-                shutil.copy(path, folder / path.name)
-                print(f"--- {path.name}, last lines ---", *path.read_text(
-                    errors="replace").splitlines()[-15:], sep="\n  ")
+        for path in self._logs + [self.work / "xvfb.log"]:
+            shutil.copy(path, folder / path.name)
 
     def close(self):
         for process in reversed(self.helpers):
@@ -355,9 +309,8 @@ def run_case(add_arguments, open_case, test):
     """Runs one test function in a temporary folder of its own with what open_case(name, options,
     work) opens (a session or a compositor); exits 0 when it passes."""
     parser = argparse.ArgumentParser()
-    parser.add_argument("--quorix", required=True, help="the presenter program")
-    parser.add_argument("--source-dir", required=True, help="the project's source folder")
-    parser.add_argument("--artifacts", required=True, help="folder for failure screenshots")
+    for option in ("--quorix", "--source-dir", "--artifacts"):
+        parser.add_argument(option, required=True)
     add_arguments(parser)
     options = parser.parse_args()
     name = Path(sys.argv[0]).stem.removeprefix("test_")
@@ -366,8 +319,8 @@ def run_case(add_arguments, open_case, test):
     with tempfile.TemporaryDirectory(prefix=f"e2e-{name}-") as work:
         case = None
         try:
+            # A current directory whose path holds "quorix" is taken as the media folder.
             if "quorix" in work.lower():
-                # A current directory whose path holds "quorix" is taken as the media folder.
                 raise Failure(f"the temporary folder {work} has 'quorix' in its path: set TMPDIR")
             case = open_case(name, options, Path(work))
             test(case)
@@ -390,7 +343,7 @@ def run_case(add_arguments, open_case, test):
 def run(test):
     """Runs one test function with a fresh session on an X server of its own."""
     def add_arguments(parser):
-        parser.add_argument("--message-box", required=True, help="the reference message box")
-        parser.add_argument("--screen-saver", help="a session screen saver service")
+        parser.add_argument("--message-box", required=True)
+        parser.add_argument("--screen-saver")
 
     run_case(add_arguments, Session, test)

@@ -58,13 +58,13 @@ def test(s):
         (signal.SIGHUP, disc(s, "missing", {"menumode": 0}, False), s.message_box),
     ):
         s.start_presenter(folder)
-        held = calls.next(20)
+        held = calls(20)
         s.check(held and held.startswith("Inhibit "), f"the screen saver was not held off: {held}")
         there()
         s.presenter.send_signal(number)
         status = s.wait_exit(5)
         s.check(status == 0, f"{number.name}: exit status {status}, not 0")
-        released = calls.next(2)
+        released = calls(2)
         s.check(released == f"UnInhibit {held.split()[1]}",
                 f"{number.name}: the screen saver was not let go (the service saw: {released})")
 

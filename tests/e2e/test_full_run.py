@@ -72,7 +72,7 @@ def menu_disc(s, calls):
     s.tool("convert", "-size", "300x250", "radial-gradient:#f0a030-#102060", "-type", "TrueColor",
            f"BMP3:{media / 'logo.bmp'}")
     s.start_presenter(media)
-    held = calls.next(20)
+    held = calls(20)
     s.check(held and held.startswith("Inhibit "), f"the screen saver was not held off: {held}")
     s.main_window()
 
@@ -137,7 +137,7 @@ def menu_disc(s, calls):
 
     s.key("Escape")
     wait_logo_and_end(s, Picture.from_bmp(media / "logo.bmp"))
-    released = calls.next(2)
+    released = calls(2)
     s.check(released == f"UnInhibit {held.split()[1]}",
             f"the screen saver was not let go (the service saw: {released})")
 
