@@ -313,7 +313,7 @@ def run_case(add_arguments, open_case, test):
         parser.add_argument(option, required=True)
     add_arguments(parser)
     options = parser.parse_args()
-    name = Path(sys.argv[0]).stem.removeprefix("test_")
+    name = Path(sys.argv[0]).stem.removeprefix("test_") + os.environ.get("QUORIX_VIDEO_OUTPUT", "")
     shutil.rmtree(Path(options.artifacts) / name, ignore_errors=True)
     status = 1
     with tempfile.TemporaryDirectory(prefix=f"e2e-{name}-") as work:
