@@ -4,6 +4,7 @@ ground colour, the border band the window leaves of a clip, pictures at their pl
 import time
 
 from harness import SCREEN_HEIGHT, SCREEN_WIDTH
+from media import BORDER, CLIP_BORDER, CLIP_HEIGHT, CLIP_WIDTH
 from picture import near
 
 # Where the position panel stands on a 1024 x 768 screen at 96 DPI: its top is the window's
@@ -42,17 +43,25 @@ def filled(picture, rect, colour, share=0.6, tolerance=48):
     return picture.fraction(rect, lambda c: near(c, colour, tolerance)) >= share
 
 
-def band_width(picture, start, step, border, ground, limit=200):
-    """Walking from start by step (dx, dy), how many pixels lie nearer the border colour than
-    the ground colour before the first one nearer the ground."""
-    def distance(a, b):
-        return sum((p - q) ** 2 for p, q in zip(a, b))
+def check_bands(s, shot, ground, overscan=0):
+    """The clip's picture is drawn overscan pixels larger than the window on every side, so that
+    much of its border band is cut off: what is left of the band on each edge."""
+    wide = CLIP_BORDER * (SCREEN_WIDTH + 2 * overscan) / CLIP_WIDTH - overscan
+    high = CLIP_BORDER * (SCREEN_HEIGHT + 2 * overscan) / CLIP_HEIGHT - overscan
+    for edge, (x, y), step, expected in (
+        ("left", (0, 200), (1, 0), wide), ("right", (SCREEN_WIDTH - 1, 200), (-1, 0), wide),
+        ("top", (200, 0), (0, 1), high), ("bottom", (200, SCREEN_HEIGHT - 1), (0, -1), high),
+    ):
+        seen = 0  # pixels nearer the border colour than the ground, walking inwards
+        while seen < 200 and _distance(shot.pixel(x, y), ground) >= _distance(
+                shot.pixel(x, y), BORDER):
+            seen, x, y = seen + 1, x + step[0], y + step[1]
+        s.check(abs(seen - expected) <= 4, f"{edge} edge: {seen} pixels of the clip's border "
+                f"band show, not {expected:.1f} with an overscan of {overscan}")
 
-    (x, y), count = start, 0
-    while count < limit and distance(picture.pixel(x, y), ground) >= distance(
-            picture.pixel(x, y), border):
-        count, x, y = count + 1, x + step[0], y + step[1]
-    return count
+
+def _distance(a, b):
+    return sum((p - q) ** 2 for p, q in zip(a, b))
 
 
 def find_picture(screen, part, left, top, slack=4, tolerance=10):

@@ -9,11 +9,10 @@ import random
 from pathlib import Path
 
 import harness
-from harness import FULL_SCREEN, SCREEN_HEIGHT, SCREEN_WIDTH, SECOND_WINDOW_SIZE
-from media import (BORDER, CLIP_BORDER, CLIP_HEIGHT, CLIP_WIDTH, GREEN, make_clip,
-                   make_sound_only_clip, write_settings)
+from harness import FULL_SCREEN, SECOND_WINDOW_SIZE
+from media import GREEN, make_clip, make_sound_only_clip, write_settings
 from picture import Picture
-from screen_checks import band_width, centred, filled, find_picture, wait_logo_and_end
+from screen_checks import centred, check_bands, filled, find_picture, wait_logo_and_end
 
 OPEN_FAILED = "Having trouble in initializing the MPEG video file. ({})"
 NO_CLIPS = "Video file(s) not found! Sorry, cannot play anything."
@@ -110,12 +109,8 @@ def run_row(s, name, settings, entry, files, shows, logo, status, pictures):
         s.key("Return")
     else:
         s.main_window()
-        shot = s.wait_for(f"{name}: the clip", lambda shot: filled(shot, FULL_SCREEN, shows, 0.6))
-        bands = (band_width(shot, (0, 200), (1, 0), BORDER, shows),
-                 band_width(shot, (200, 0), (0, 1), BORDER, shows))
-        expected = (CLIP_BORDER * SCREEN_WIDTH / CLIP_WIDTH, CLIP_BORDER * SCREEN_HEIGHT / CLIP_HEIGHT)
-        s.check(max(abs(a - b) for a, b in zip(bands, expected)) <= 4,
-                f"{name}: border bands {bands}, not {expected}: not placed as without the keys")
+        check_bands(s, s.wait_for(f"{name}: the clip", lambda shot: filled(shot, FULL_SCREEN,
+                                                                          shows, 0.6)), shows)
     if logo:
         wait_logo_and_end(s, pictures["logo"])
     else:
