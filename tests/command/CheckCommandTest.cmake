@@ -51,6 +51,14 @@ function(expect_line what line)
     endif()
 endfunction()
 
+function(make_clip path)
+    execute_process(COMMAND ffmpeg -nostdin -v error -y -f lavfi -i ${ARGN} "${path}"
+                    RESULT_VARIABLE made)
+    if(NOT made EQUAL 0)
+        message(FATAL_ERROR "ffmpeg could not make ${path}")
+    endif()
+endfunction()
+
 # --- the sample disc: sound, from the current directory and from a folder argument ------------
 # Linked in, so that the path of the source folder (which may hold "quorix") plays no part.
 file(MAKE_DIRECTORY "${work}/sample")
@@ -80,13 +88,7 @@ file(WRITE "${media}/bgrd.jpg" "not a picture\n")
 # 32820 frames (ffprobe counts as many), more than the position bar reaches, at 60 frames a
 # second, in the short groups of pictures discs use (the count near the end is found by exact
 # seeks, each decoding a group).
-execute_process(
-    COMMAND ffmpeg -nostdin -v error -y -f lavfi -i color=c=black:size=16x16:rate=60 -t 547
-            -c:v mpeg2video -g 15 -f mpeg "${media}/long.mpg"
-    RESULT_VARIABLE made)
-if(NOT made EQUAL 0)
-    message(FATAL_ERROR "ffmpeg could not make the long clip")
-endif()
+make_clip("${media}/long.mpg" color=c=black:size=16x16:rate=60 -t 547 -c:v mpeg2video -g 15)
 file(WRITE "${media}/quorix.ini" "[settings]
 menumode=1
 intro=9
@@ -123,19 +125,15 @@ Cut off=welcome.mpg
 
 run_quorix("${work}" --check broken)
 expect_status("broken disc" 1)
+# The wording of each problem is checked by the unit tests of the checks; here what the real device
+# and files give, and that every problem is found.
 foreach(line
         "Catalogue: 6 entries"
-        "problem: clip09 \"After the gap\" comes after the gap at clip08 and is never read"
-        "problem: clip06 \"No file\" has no entry in [filelist], so the catalogue ends before it, cutting off clip07 \"Cut off\""
-        "problem: clip05 \"Welcome\" repeats the title of clip00, so both play the file of that one entry in [filelist]"
         "problem: entry 2 (clip01 \"Text\"): the media device cannot open text.mpg: 296 MCIERR_INVALID_FILE"
         "problem: entry 3 (clip02 \"Notes\"): the media device cannot open NOTES.TXT: 263 MCIERR_INVALID_DEVICE_NAME; it opens files whose names end in .mpg, .mpeg, .mpe, .m1v, .mp2, .mpa, .mp3, .mpv, .mpv2, .mp2v, .mp4, .m4v, .mkv, .webm, .mov, .avi, .ts, .m2ts, .m2v, .vob, .dat, .wmv, .asf, .mts, .m2t, .3gp, .3g2, .ogv, .flv, .f4v or .mxf"
         "problem: entry 4 (clip03 \"Long\"): long.mpg is 32820 frames long; the position bar reaches frame 32767 at most"
         "problem: entry 5 (clip04 \"Gone\"): clip file gone.mpg not found at ${media}/gone.mpg"
-        "problem: clip02 \"Notes\": ypos02 is 0 or missing, a zero divisor in the explicit layout that xpos00 2000 chooses"
-        "problem: intro 9 names entry 10, but the catalogue has 6 entries, so the intro cannot play"
         "problem: bgrd.jpg at ${media}/bgrd.jpg cannot be decoded as a picture"
-        "problem: logo.bmp is missing at ${media}/logo.bmp, though logomode 1 shows it"
         "11 problems found.")
     expect_line("broken disc" "${line}")
 endforeach()
@@ -143,17 +141,9 @@ endforeach()
 # --- a clip of one frame, and one longer in milliseconds than a 32-bit length holds -----------
 set(short "${work}/short/quorix")
 file(MAKE_DIRECTORY "${short}")
-execute_process(
-    COMMAND ffmpeg -nostdin -v error -y -f lavfi -i color=c=gray:size=64x48:rate=25 -frames:v 1
-            -c:v mpeg1video -f mpeg "${short}/one.mpg"
-    RESULT_VARIABLE made)
-execute_process(
-    COMMAND ffmpeg -nostdin -v error -y -f lavfi -i color=c=gray:size=64x48:rate=25 -frames:v 2
-            -c:v mjpeg -bsf:v setts=ts=N*2592000000 "${short}/month.mkv"
-    RESULT_VARIABLE made_month)
-if(NOT made EQUAL 0 OR NOT made_month EQUAL 0)
-    message(FATAL_ERROR "ffmpeg could not make the short clips")
-endif()
+make_clip("${short}/one.mpg" color=c=gray:size=64x48:rate=25 -frames:v 1 -c:v mpeg1video)
+make_clip("${short}/month.mkv" color=c=gray:size=64x48:rate=25 -frames:v 2 -c:v mjpeg
+          -bsf:v setts=ts=N*2592000000)
 file(WRITE "${short}/quorix.ini" "[cliplist]
 clip00=One
 clip01=Month
@@ -201,13 +191,9 @@ file(MAKE_DIRECTORY "${menu}")
 file(CREATE_LINK "${SOURCE}/examples/disc/quorix/welcome.mpg" "${menu}/welcome.mpg" SYMBOLIC)
 set(ini "[settings]\nmenumode=1\nintro=-1\n[cliplist]\n")
 set(files "[filelist]\n")
-foreach(n RANGE 1 16)
-    math(EXPR key "${n} - 1")
-    string(LENGTH "${n}" digits)
-    if(digits EQUAL 1)
-        set(n "0${n}")
-        set(key "0${key}")
-    elseif(key LESS 10)
+foreach(n RANGE 10 25)
+    math(EXPR key "${n} - 10")
+    if(key LESS 10)
         set(key "0${key}")
     endif()
     string(APPEND ini "clip${key}=Clip number ${n}\n")
@@ -219,8 +205,8 @@ unset(ENV{XDG_RUNTIME_DIR})
 run_quorix("${work}" --check sixteen)
 expect_status("sixteen titles" 1)
 foreach(pattern
-        "clip00 \"Clip number 01\": on a 1024x768 screen the title runs [0-9]+ pixels past the top of the menu area\n"
-        "clip15 \"Clip number 16\": on a 1024x768 screen the title runs [0-9]+ pixels past the bottom of the menu area\n")
+        "clip00 \"Clip number 10\": on a 1024x768 screen the title runs [0-9]+ pixels past the top of the menu area\n"
+        "clip15 \"Clip number 25\": on a 1024x768 screen the title runs [0-9]+ pixels past the bottom of the menu area\n")
     if(NOT out MATCHES "${pattern}")
         fail("sixteen titles: no line matching ${pattern} in\n${out}")
     endif()
@@ -231,23 +217,17 @@ endif()
 # A wide screen shows fewer titles whole (the font follows the width); a size that is no size is
 # refused.
 run_quorix("${work}" --check --screen 1280x720 sixteen)
-if(NOT out MATCHES "clip03 \"Clip number 04\": on a 1280x720 screen the title runs [0-9]+ pixels past the top")
+if(NOT out MATCHES "clip03 \"Clip number 13\": on a 1280x720 screen the title runs [0-9]+ pixels past the top")
     fail("sixteen titles on 1280x720: clip03 not reported in\n${out}")
 endif()
 run_quorix("${work}" --check --screen 1024 sixteen)
 expect_status("screen size without a height" 2)
 
 # --- the presentation passes over words it cannot use and starts -------------------------------
-# Launchers pass words of their own. One second of video played through to the end: status 0.
+# Launchers pass words of their own. A clip of one frame played through to the end: status 0.
 set(words "${work}/words/quorix")
 file(MAKE_DIRECTORY "${words}")
-execute_process(
-    COMMAND ffmpeg -nostdin -v error -y -f lavfi -i testsrc=size=160x120:rate=25:duration=1
-            -c:v mpeg1video -f mpeg "${words}/one.mpg"
-    RESULT_VARIABLE made)
-if(NOT made EQUAL 0)
-    message(FATAL_ERROR "ffmpeg could not make the short clip")
-endif()
+file(CREATE_LINK "${short}/one.mpg" "${words}/one.mpg" SYMBOLIC)
 file(WRITE "${words}/quorix.ini"
      "[settings]\nmenumode=0\nlogomode=0\n[cliplist]\nclip00=One\n[filelist]\nOne=one.mpg\n")
 set(ENV{QUORIX_TRACE} "${work}/trace.txt")

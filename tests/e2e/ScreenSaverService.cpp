@@ -1,12 +1,11 @@
-// The session's screen saver service as desktops offer it (org.freedesktop.ScreenSaver), on the
-// session bus it is given: hands out a cookie for each Inhibit and writes every call to standard
-// output, one line each ("Inhibit 41", "UnInhibit 41"), the moment it comes. A real service drops
-// an inhibition by itself when the client's connection closes; only an UnInhibit call shows that
-// the client let the screen saver run again itself.
+// The session's screen saver service (org.freedesktop.ScreenSaver) on the session bus it is
+// given: a cookie for each Inhibit, and every call written to standard output the moment it
+// comes ("Inhibit 41", "UnInhibit 41"). A real service drops an inhibition by itself when the
+// client's connection closes; only an UnInhibit call shows that the client let it go itself.
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QObject>
 #include <cstdio>
 
@@ -16,18 +15,16 @@ class ScreenSaverService : public QObject {
 
 public slots:
     uint Inhibit(const QString& /*application*/, const QString& /*reason*/) {
-        const uint cookie = next_++;
-        std::printf("Inhibit %u\n", cookie);
+        return report("Inhibit", next_++);
+    }
+    void UnInhibit(uint cookie) { report("UnInhibit", cookie); }
+
+private:
+    static uint report(const char* call, uint cookie) {
+        std::printf("%s %u\n", call, cookie);
         std::fflush(stdout);
         return cookie;
     }
-
-    void UnInhibit(uint cookie) {
-        std::printf("UnInhibit %u\n", cookie);
-        std::fflush(stdout);
-    }
-
-private:
     uint next_ = 41;
 };
 
@@ -38,7 +35,7 @@ int main(int argc, char** argv) {
     if (!bus.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &service,
                             QDBusConnection::ExportAllSlots) ||
         !bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver"))) {
-        std::fprintf(stderr, "quorix_e2e_screen_saver: cannot serve on the session bus: %s\n",
+        std::fprintf(stderr, "cannot serve on the session bus: %s\n",
                      qPrintable(bus.lastError().message()));
         return 1;
     }

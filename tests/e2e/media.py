@@ -2,14 +2,9 @@
 
 import subprocess
 
-# Clip grounds, told apart on screen by colour. Every clip has a BORDER band around its ground,
-# so a test can see how much of the picture's edge the window cuts off.
-RED = (220, 30, 30)
-GREEN = (30, 170, 60)
-BLUE = (30, 60, 220)
-BORDER = (230, 40, 230)
-
-# The generated clips' picture, and the width of the border band in it.
+# Clip grounds, told apart on screen by colour, inside a BORDER band that shows how much of the
+# picture's edge the window cuts off; the clips' size and the band's width.
+RED, GREEN, BLUE, BORDER = (220, 30, 30), (30, 170, 60), (30, 60, 220), (230, 40, 230)
 CLIP_WIDTH, CLIP_HEIGHT, CLIP_BORDER = 320, 240, 24
 
 
@@ -17,98 +12,65 @@ def hex_colour(rgb):
     return "0x%02x%02x%02x" % rgb
 
 
+def ffmpeg(path, *arguments):
+    subprocess.run(["ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads",
+                    "1", *arguments, "-f", "mpeg", str(path)], check=True, timeout=60)
+
+
 def make_clip(path, ground, seconds):
     """An MPEG-1 system stream, 25 fps: the ground colour inside a BORDER band, a white square
-    moving across it (so a paused clip can be told from a playing one), no sound."""
+    moving across it and slowly down (so a paused clip can be told from a playing one, and no
+    two moments of it look alike), no sound."""
     graph = (
         f"color=c={hex_colour(ground)}:s={CLIP_WIDTH}x{CLIP_HEIGHT}:r=25:d={seconds}[g];"
         f"color=c=white:s=32x32:r=25:d={seconds}[s];"
         f"[g][s]overlay=shortest=1:x='{CLIP_BORDER}+mod(t*120,{CLIP_WIDTH - 2 * CLIP_BORDER - 32})'"
-        f":y={CLIP_HEIGHT // 2},"
+        ":y='min(80+t*6,150)',"
         f"drawbox=x=0:y=0:w=iw:h=ih:color={hex_colour(BORDER)}:t={CLIP_BORDER},"
         "format=yuv420p[v]"
     )
-    subprocess.run(
-        [
-            "ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1",
-            "-filter_complex", graph, "-map", "[v]",
-            "-c:v", "mpeg1video", "-q:v", "3", "-g", "12", "-an", "-f", "mpeg", str(path),
-        ],
-        check=True,
-        timeout=60,
-    )
+    ffmpeg(path, "-filter_complex", graph, "-map", "[v]", "-c:v", "mpeg1video", "-q:v", "3",
+           "-g", "12", "-an")
 
 
-def make_small_clip(path, ground, seconds=1, grain=0):
-    """A tiny MPEG-1 system stream, 64 x 48 at 25 fps, of a plain ground: quick to make. grain
-    adds noise that changes every frame, so that the stream's size grows with its length."""
-    graph = f"color=c={hex_colour(ground)}:s=64x48:r=25:d={seconds}"
-    if grain:
-        graph += f",noise=alls={grain}:allf=t"
-    subprocess.run(
-        [
-            "ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1",
-            "-f", "lavfi", "-i", graph,
-            "-c:v", "mpeg1video", "-q:v", "3", "-an", "-f", "mpeg", str(path),
-        ],
-        check=True,
-        timeout=60,
-    )
+def make_small_clip(path, ground, seconds=1):
+    """A tiny MPEG-1 system stream, 64 x 48 at 25 fps, of a plain ground: quick to make."""
+    ffmpeg(path, "-f", "lavfi", "-i", f"color=c={hex_colour(ground)}:s=64x48:r=25:d={seconds}",
+           "-c:v", "mpeg1video", "-q:v", "3", "-an")
 
 
 def make_sound_only_clip(path, seconds=1):
     """An MPEG-1 system stream holding an MP2 sound track and no picture."""
-    subprocess.run(
-        [
-            "ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1",
-            "-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}",
-            "-c:a", "mp2", "-f", "mpeg", str(path),
-        ],
-        check=True,
-        timeout=60,
-    )
+    ffmpeg(path, "-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}", "-c:a", "mp2")
 
 
-def write_settings(folder, settings, titles, files, font=None, cliplist=None):
-    """quorix.ini in Windows-1252 with CRLF line ends, as a disc authored on Windows has it.
-    settings and font map keys to values; titles are clip00, clip01 ...; files maps each title
-    to its file name; cliplist holds further keys of that section (xpos00 ...)."""
-    lines = ["[settings]"]
-    lines += [f"{key}={value}" for key, value in settings.items()]
-    lines += ["", "[font]"]
-    lines += [f"{key}={value}" for key, value in (font or {}).items()]
-    lines += ["", "[cliplist]"]
-    lines += [f"clip{i:02d}={title}" for i, title in enumerate(titles)]
-    lines += [f"{key}={value}" for key, value in (cliplist or {}).items()]
-    lines += ["", "[filelist]"]
-    lines += [f"{title}={name}" for title, name in files.items()]
-    (folder / "quorix.ini").write_bytes(("\r\n".join(lines) + "\r\n").encode("cp1252"))
+def write_settings(folder, settings, titles, files, font=None):
+    """quorix.ini in Windows-1252 with CRLF line ends, as a disc authored on Windows has it:
+    settings and font map keys to values, titles are clip00, clip01 ..., files maps each title to
+    its file name."""
+    sections = {"settings": settings.items(), "font": (font or {}).items(),
+                "cliplist": ((f"clip{i:02d}", title) for i, title in enumerate(titles)),
+                "filelist": files.items()}
+    text = "".join(f"[{name}]\r\n" + "".join(f"{k}={v}\r\n" for k, v in keys) + "\r\n"
+                   for name, keys in sections.items())
+    (folder / "quorix.ini").write_bytes(text.encode("cp1252"))
 
 
 class Clip:
-    """A catalogue entry: its title, the name in the settings file, the name on disc (None:
-    the file is missing), the ground colour and the length in seconds."""
+    """A catalogue entry: its title, the name in the settings file, the ground colour, the length
+    in seconds and the name on disc (None: the file is missing)."""
 
     def __init__(self, title, name, colour=None, seconds=2, on_disc=None, missing=False):
-        self.title = title
-        self.name = name
-        self.colour = colour
-        self.seconds = seconds
+        self.title, self.name, self.colour, self.seconds = title, name, colour, seconds
         self.on_disc = None if missing else (on_disc or name)
 
 
 def make_disc(folder, clips, settings, font=None):
-    """A media folder with the clips that are not missing and a settings file naming them
-    all, in catalogue order."""
+    """A media folder with the clips that are not missing and a settings file naming them all."""
     folder.mkdir(parents=True, exist_ok=True)
     for clip in clips:
         if clip.on_disc:
             make_clip(folder / clip.on_disc, clip.colour, clip.seconds)
-    write_settings(
-        folder,
-        settings,
-        [clip.title for clip in clips],
-        {clip.title: clip.name for clip in clips},
-        font,
-    )
+    write_settings(folder, settings, [c.title for c in clips], {c.title: c.name for c in clips},
+                   font)
     return folder

@@ -4,48 +4,38 @@ ground colour, the border band the window leaves of a clip, pictures at their pl
 import time
 
 from harness import SCREEN_HEIGHT, SCREEN_WIDTH
+from media import BORDER, CLIP_BORDER, CLIP_HEIGHT, CLIP_WIDTH
 from picture import near
 
 # Where the position panel stands on a 1024 x 768 screen at 96 DPI: its top is the window's
 # height less two panel heights (27 pixels each); it is 243 pixels wide, its left about a button
 # and a half left of centre. The scroll bar lies 5 pixels inside it, 233 x 17.
-PANEL_TOP = SCREEN_HEIGHT - 2 * 27
-PANEL_WIDTH, PANEL_HEIGHT = 243, 27
-BUTTON_WIDTH = 20
-BAR_INSET, BAR_WIDTH, BAR_HEIGHT = 5, 233, 17
+PANEL_TOP, PANEL_WIDTH, PANEL_HEIGHT = SCREEN_HEIGHT - 2 * 27, 243, 27
+BUTTON_WIDTH, BAR_INSET, BAR_WIDTH, BAR_HEIGHT = 20, 5, 233, 17
 
 
 def menu_lines(picture, rect, title, highlight, tolerance=40, gap=12):
     """The menu's text lines inside rect, top to bottom, as (top, bottom, highlighted): rows
-    holding the title or highlight colour, grouped where less than gap rows apart (small title
-    fonts need a smaller gap)."""
+    holding the title or highlight colour, grouped where less than gap rows apart."""
     left, top, right, bottom = rect
     lines = []
     for y in range(top, bottom):
-        titles = highlights = 0
-        for x in range(left, right, 2):
-            colour = picture.pixel(x, y)
-            if near(colour, highlight, tolerance):
-                highlights += 1
-            elif near(colour, title, tolerance):
-                titles += 1
-        if titles + highlights < 2:
+        colours = [picture.pixel(x, y) for x in range(left, right, 2)]
+        lit = sum(near(c, highlight, tolerance) for c in colours)
+        plain = sum(near(c, title, tolerance) and not near(c, highlight, tolerance) for c in colours)
+        if lit + plain < 2:
             continue
         if lines and y - lines[-1][1] < gap:
-            lines[-1][1] = y
-            lines[-1][2] += titles
-            lines[-1][3] += highlights
+            lines[-1][1:] = [y, lines[-1][2] + plain, lines[-1][3] + lit]
         else:
-            lines.append([y, y, titles, highlights])
-    return [(t, b, h > c) for t, b, c, h in lines]
+            lines.append([y, y, plain, lit])
+    return [(t, b, lit > plain) for t, b, plain, lit in lines]
 
 
-def highlighted_lines(picture, rect, title, highlight, count):
+def highlighted_lines(picture, rect, title, highlight, count, gap=12):
     """Indexes of the highlighted lines when the menu shows count lines; None otherwise."""
-    lines = menu_lines(picture, rect, title, highlight)
-    if len(lines) != count:
-        return None
-    return [i for i, (_, _, lit) in enumerate(lines) if lit]
+    lines = menu_lines(picture, rect, title, highlight, gap=gap)
+    return [i for i, (_, _, lit) in enumerate(lines) if lit] if len(lines) == count else None
 
 
 def filled(picture, rect, colour, share=0.6, tolerance=48):
@@ -53,18 +43,21 @@ def filled(picture, rect, colour, share=0.6, tolerance=48):
     return picture.fraction(rect, lambda c: near(c, colour, tolerance)) >= share
 
 
-def band_width(picture, start, step, border, ground, limit=200):
-    """Walking from start by step (dx, dy), how many pixels lie nearer the border colour than
-    the ground colour before the first one nearer the ground."""
-    x, y = start
-    count = 0
-    while count < limit:
-        colour = picture.pixel(x, y)
-        if _distance(colour, ground) < _distance(colour, border):
-            return count
-        count += 1
-        x, y = x + step[0], y + step[1]
-    return count
+def check_bands(s, shot, ground, overscan=0):
+    """The clip's picture is drawn overscan pixels larger than the window on every side, so that
+    much of its border band is cut off: what is left of the band on each edge."""
+    wide = CLIP_BORDER * (SCREEN_WIDTH + 2 * overscan) / CLIP_WIDTH - overscan
+    high = CLIP_BORDER * (SCREEN_HEIGHT + 2 * overscan) / CLIP_HEIGHT - overscan
+    for edge, (x, y), step, expected in (
+        ("left", (0, 200), (1, 0), wide), ("right", (SCREEN_WIDTH - 1, 200), (-1, 0), wide),
+        ("top", (200, 0), (0, 1), high), ("bottom", (200, SCREEN_HEIGHT - 1), (0, -1), high),
+    ):
+        seen = 0  # pixels nearer the border colour than the ground, walking inwards
+        while seen < 200 and _distance(shot.pixel(x, y), ground) >= _distance(
+                shot.pixel(x, y), BORDER):
+            seen, x, y = seen + 1, x + step[0], y + step[1]
+        s.check(abs(seen - expected) <= 4, f"{edge} edge: {seen} pixels of the clip's border "
+                f"band show, not {expected:.1f} with an overscan of {overscan}")
 
 
 def _distance(a, b):
@@ -72,9 +65,12 @@ def _distance(a, b):
 
 
 def find_picture(screen, part, left, top, slack=4, tolerance=10):
-    """Where part is shown near (left, top), and whether it is there: (x, y, found)."""
-    x, y, share = screen.find(part, left - slack, top - slack, left + slack, top + slack, tolerance)
-    return x, y, share <= 0.02
+    """Where part is shown within slack pixels of (left, top); None when it is not there."""
+    places = [(x, y) for y in range(top - slack, top + slack + 1)
+              for x in range(left - slack, left + slack + 1)]
+    places.sort(key=lambda p: abs(p[0] - left) + abs(p[1] - top))
+    return next((p for p in places if screen.mismatch(part, *p, tolerance, limit=0.02) <= 0.02),
+                None)
 
 
 def centred(part):
@@ -86,41 +82,30 @@ def panel_left(screen, button):
     """The left edge of the position panel, found by the picture of its left button (which
     stands just left of the panel at the panel's top), or None when it is not shown."""
     expected = SCREEN_WIDTH // 2 - PANEL_WIDTH // 2 - 3 * BUTTON_WIDTH // 2
-    x, _, found = find_picture(screen, button, expected - BUTTON_WIDTH, PANEL_TOP, slack=6)
-    return x + BUTTON_WIDTH if found else None
+    found = find_picture(screen, button, expected - BUTTON_WIDTH, PANEL_TOP, slack=6)
+    return found[0] + BUTTON_WIDTH if found else None
 
 
 def bar_thumb(screen, left):
     """The centre of the scroll bar's thumb, the panel's left edge given: the longest run of
     near-white pixels along the bar's middle row, between its arrow buttons."""
     y = PANEL_TOP + BAR_INSET + BAR_HEIGHT // 2
-    first = left + BAR_INSET + BAR_HEIGHT
-    last = left + BAR_INSET + BAR_WIDTH - BAR_HEIGHT
-    best = (0, None)
-    run_start = None
-    for x in range(first, last + 1):
-        bright = min(screen.pixel(x, y)) >= 240
-        if bright and run_start is None:
-            run_start = x
-        if not bright and run_start is not None:
-            if x - run_start > best[0]:
-                best = (x - run_start, (run_start + x - 1) // 2)
-            run_start = None
-    if run_start is not None and last + 1 - run_start > best[0]:
-        best = (last + 1 - run_start, (run_start + last) // 2)
-    length, centre = best
+    runs, start = [], None
+    for x in range(left + BAR_INSET + BAR_HEIGHT, left + BAR_INSET + BAR_WIDTH - BAR_HEIGHT + 2):
+        bright = min(screen.pixel(x, y)) >= 240 and x <= left + BAR_INSET + BAR_WIDTH - BAR_HEIGHT
+        if bright and start is None:
+            start = x
+        elif not bright and start is not None:
+            runs.append((x - start, (start + x - 1) // 2))
+            start = None
+    length, centre = max(runs, default=(0, None))
     return (centre, y) if length >= 8 else None
 
 
 def wait_logo_and_end(s, logo):
     """The closing logo centred on the screen, then the end with status 0 after 3 to 4 s."""
-    x0, y0 = centred(logo)
-    s.wait_for(
-        "the designed closing logo",
-        lambda shot: find_picture(shot, logo, x0, y0)[2],
-        timeout=5,
-        interval=0.05,
-    )
+    s.wait_for("the closing logo", lambda shot: find_picture(shot, logo, *centred(logo)),
+               timeout=5, interval=0.05)
     shown = time.monotonic()
     status = s.wait_exit(10)
     seconds = time.monotonic() - shown

@@ -1,0 +1,137 @@
+#!/usr/bin/env python3
+"""Discs whose author got something wrong. Each row is one run of the presenter on a disc of one
+clip entry: what it must show (a message box with its text, the second window with its design
+picture, or a clip played as if the bad keys were absent: whole picture, no overscan), then the
+logo or not, and its exit status. Never a crash, a hang, or a clip that a changed device command
+would open (green)."""
+
+import random
+from pathlib import Path
+
+import harness
+from harness import FULL_SCREEN, SECOND_WINDOW_SIZE
+from media import GREEN, make_clip, make_sound_only_clip, write_settings
+from picture import Picture
+from screen_checks import centred, check_bands, filled, find_picture, wait_logo_and_end
+
+OPEN_FAILED = "Having trouble in initializing the MPEG video file. ({})"
+NO_CLIPS = "Video file(s) not found! Sorry, cannot play anything."
+SECOND = "second window"
+OK_BUTTON = (232 + 92 // 2, 236 + 24 // 2)  # the second window's "Ok": 3480, 3540, 1380 x 360 twips
+# Every numeric key out of its field's range, or text without a number (which reads as 0). A
+# value wrapped into 16 bits would show: 65537 is 1 for the modes (a menu, the clip again, the
+# logo, a 16:9 band); 65600 an overscan of 64.
+OUT_OF_RANGE = {"widemode": 65537, "menumode": 65537, "loopmode": 65537, "hidemode": 99999,
+                "shadowmode": -40000, "overscan": 65600, "intro": 32767, "lineoffset": "1e40",
+                "hilitecolor": "&H1FFFFFFFF", "logomode": 65537}
+NOT_NUMBERS = dict.fromkeys(OUT_OF_RANGE, "one")
+PLAY = {"menumode": 0, "logomode": 0}
+
+
+def noise(seed, size):
+    return lambda path: path.write_bytes(random.Random(seed).randbytes(size))
+
+
+def cut(path):
+    """The first half of a 2-second clip."""
+    make_clip(path.with_suffix(".whole"), GREEN, 2)
+    whole = path.with_suffix(".whole").read_bytes()
+    path.write_bytes(whole[: len(whole) // 2])
+
+
+def ten_megabytes(media):
+    """After the keys, a value of a megabyte and 10 MB of other sections."""
+    with open(media / "quorix.ini", "ab") as ini:
+        ini.write(b"[settings]\r\nmenumode=1\r\nlong=" + b"x" * 1_000_000 + b"\r\n")
+        block = b"".join(b"key%06d=value %d\r\n" % (i, i) for i in range(10_000))
+        while ini.tell() < 10_000_000:
+            ini.write(b"[filler%d]\r\n" % ini.tell() + block)
+
+
+# name, settings, the entry's name in them, the files on disc and how to make them, what shows,
+# whether the logo follows, the exit status.
+ROWS = [
+    ("no clip list", {"menumode": 1}, None, {}, NO_CLIPS, False, 1),
+    ("empty first title", {"menumode": 1}, "", {"a.mpg": GREEN}, NO_CLIPS, False, 1),
+    ("random settings", None, None, {"quorix.ini": noise(1962, 256 * 1024)}, NO_CLIPS, False, 1),
+    ("missing clip", {"menumode": 0, "logomode": 1}, "gone.mpg", {}, OPEN_FAILED.format("1: 275"),
+     True, 0),
+    ("zero bytes", PLAY, "a.mpg", {"a.mpg": lambda p: p.write_bytes(b"")},
+     OPEN_FAILED.format("1: 296"), False, 0),
+    ("random bytes", PLAY, "a.mpg", {"a.mpg": noise(7, 200_000)}, OPEN_FAILED.format("1: 296"),
+     False, 0),
+    ("sound only", PLAY, "a.mpg", {"a.mpg": make_sound_only_clip}, OPEN_FAILED.format("1: 296"),
+     False, 0),
+    ("unknown extension", {"menumode": 0, "logomode": 1}, "a.xyz", {"a.xyz": GREEN}, SECOND, True,
+     0),
+    # The catalogue's slot 6 has no file: the bare folder is opened, which no device plays.
+    ("intro 5", {"menumode": 1, "intro": 5}, "a.mpg", {"a.mpg": GREEN}, SECOND, False, 0),
+    ("intro 20", {"menumode": 1, "intro": 20, "logomode": 1}, "a.mpg", {"a.mpg": GREEN},
+     OPEN_FAILED.format("0: 263"), True, 0),
+    # Names that look like parts of a device command never change the command.
+    ("alias", PLAY, "a alias b.mpg", {"a": GREEN, "b.mpg": GREEN}, OPEN_FAILED.format("1: 275"),
+     False, 0),
+    ("wait", PLAY, "b.mpg wait", {"b.mpg": GREEN}, SECOND, False, 0),
+    ("quotes", PLAY, 'b.mpg" wait "notify', {"b.mpg": GREEN}, OPEN_FAILED.format("0: 0"), False, 0),
+    ("quote", PLAY, 'b"q.mpg', {'b"q.mpg': GREEN}, OPEN_FAILED.format("0: 0"), False, 0),
+    ("nul", PLAY, "b\0.mpg", {"b": GREEN}, OPEN_FAILED.format("1: 275"), False, 0),
+    ("cut clip", PLAY, "a.mpg", {"a.mpg": cut}, GREEN, False, 0),
+    ("out of range", OUT_OF_RANGE, "a.mpg", {"a.mpg": GREEN}, GREEN, False, 0),
+    ("not numbers", NOT_NUMBERS, "a.mpg", {"a.mpg": GREEN}, GREEN, False, 0),
+    ("10 MB of settings", {"menumode": 0}, "a.mpg", {"a.mpg": GREEN, "": ten_megabytes}, GREEN,
+     False, 0),
+]
+
+
+def run_row(s, name, settings, entry, files, shows, logo, status, pictures):
+    media = s.work / name.replace(" ", "-") / "quorix"
+    media.mkdir(parents=True)
+    if settings is not None:
+        titles = [] if entry is None else ["", "Second"] if entry == "" else ["Only"]
+        write_settings(media, settings, titles, {titles[-1]: entry or "a.mpg"} if titles else {})
+    for file, make in files.items():
+        if isinstance(make, tuple):
+            make_clip(media / file, make, 1)
+        else:
+            make(media / file if file else media)
+    s.start_presenter(media.parent)
+    box = None
+    if shows == SECOND:
+        window, picture = s.second_window()
+        s.check(picture.mismatch(pictures["cannot-play"], 0, 0, 16, 2) <= 0.05,
+                f"{name}: the second window does not show its design")
+        s.check(not s.message_boxes(), f"{name}: a message box shows with the second window")
+        s.click(*OK_BUTTON, window)
+    elif isinstance(shows, str):
+        _, box = s.message_box()
+        s.check(not [w for w in s.windows("--name", "^Quorix$") if w[1:] == FULL_SCREEN[2:]]
+                or status == 0, f"{name}: the main window shows behind the message")
+        s.key("Return")
+    else:
+        s.main_window()
+        check_bands(s, s.wait_for(f"{name}: the clip", lambda shot: filled(shot, FULL_SCREEN,
+                                                                          shows, 0.6)), shows)
+    if logo:
+        wait_logo_and_end(s, pictures["logo"])
+    else:
+        s.hold(f"{name}: no logo, no message, no green clip", lambda shot: not (
+            find_picture(shot, pictures["logo"], *centred(pictures["logo"]))
+            or (shows != GREEN and filled(shot, FULL_SCREEN, GREEN, 0.3))
+            or (box is None and s.message_boxes())), 8)
+        exit_status = s.wait_exit(2)
+        s.check(exit_status == status, f"{name}: exit status {exit_status}, not {status}")
+    if box is not None:
+        s.check_message(box, shows)
+
+
+def test(s):
+    source = Path(s.options.source_dir) / "src/ui/pictures"
+    pictures = {"logo": Picture.from_bmp(source / "logo.bmp"), "cannot-play": Picture.from_bmp(
+        source / "cannot-play.bmp").crop(0, 0, *SECOND_WINDOW_SIZE)}
+    for row in ROWS:
+        s.log(f"--- {row[0]}")
+        run_row(s, *row, pictures)
+
+
+if __name__ == "__main__":
+    harness.run(test)
