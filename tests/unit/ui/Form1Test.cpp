@@ -7,6 +7,34 @@
 namespace quorix {
 namespace {
 
+// The stacking that no transcript shows: what must stay visible above the backdrop and the
+// shadows.
+TEST(Form1, PanelButtonsAndLogoLieAboveTheBackdropAndTitlesAboveShadows) {
+    Form1 form(TwipsGeometry(15, 15));
+    form.show();
+    form.FXImage1->show();
+    form.sspanel1->show();
+    form.PicBase->show(); // shown last, the backdrop still lies below
+    const QObjectList& top = form.children();
+    const auto backdrop = top.indexOf(form.PicBase);
+    for (QWidget* overlay :
+         {static_cast<QWidget*>(form.sspanel1), static_cast<QWidget*>(form.FXImage1),
+          static_cast<QWidget*>(&form.Btn[1])}) {
+        EXPECT_GT(top.indexOf(overlay), backdrop);
+        EXPECT_TRUE(overlay->testAttribute(Qt::WA_NativeWindow));
+    }
+    EXPECT_FALSE(form.clip[0].testAttribute(Qt::WA_NativeWindow)); // labels stay see-through
+
+    const QObjectList& inside = form.Picture1->children();
+    EXPECT_LT(inside.indexOf(form.Image1), inside.indexOf(&form.Shadow[0]));
+    EXPECT_LT(inside.indexOf(&form.Shadow[0]), inside.indexOf(&form.clip[0]));
+    ASSERT_TRUE(form.clip.load(1));
+    ASSERT_TRUE(form.Shadow.load(1));
+    form.Shadow[1].raise();
+    form.clip[1].raise();
+    EXPECT_LT(inside.indexOf(&form.Shadow[1]), inside.indexOf(&form.clip[1]));
+}
+
 TEST(Form1, SeesEveryKeyBeforeTheFocusedControl) {
     Form1 form(TwipsGeometry(15, 15));
     form.sspanel1->show();
