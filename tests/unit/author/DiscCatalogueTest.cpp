@@ -47,32 +47,6 @@ TEST(DiscCatalogueTest, ReadsTheSampleDiscAndWritesItBackUnchanged) {
     EXPECT_EQ(Bytes(document), sample);
 }
 
-TEST(DiscCatalogueTest, AHandWrittenFileInOddCaseComesBackUnchanged) {
-    const std::string bytes = "; fair disc\r\n[SETTINGS]\r\nIntro = 1\r\nLogoMode=1\r\n"
-                              "[CliPList]\r\nCLIP00 = Harbour\r\n; second\r\nClip01='Night'\r\n"
-                              "XPOS01=2000\r\nnote=keep\r\n[FILELIST]\r\nHARBOUR = h.mpg\r\n"
-                              "night=n.mpg\r\nold=o.mpg\r\n";
-    IniDocument document = IniDocument::FromBytes(bytes);
-    DiscCatalogue catalogue = ReadDiscCatalogue(document);
-    ASSERT_EQ(catalogue.entries.size(), 2U);
-    EXPECT_EQ(catalogue.entries[1].file, "n.mpg");
-    EXPECT_EQ(catalogue.intro, 1);
-    WriteDiscCatalogue(document, catalogue);
-    EXPECT_EQ(Bytes(document), bytes);
-}
-
-TEST(DiscCatalogueTest, ARenamedTitleChangesItsTwoLinesOnly) {
-    const std::string sample = SampleBytes();
-    IniDocument document = IniDocument::FromBytes(sample);
-    DiscCatalogue catalogue = ReadDiscCatalogue(document);
-    catalogue.entries[2].title = "Deep Sea";
-    WriteDiscCatalogue(document, catalogue);
-    std::string expected = sample;
-    expected.replace(expected.find("clip02=Open Sea"), 15, "clip02=Deep Sea");
-    expected.replace(expected.find("Open Sea=sea.mpg"), 16, "Deep Sea=sea.mpg");
-    EXPECT_EQ(Bytes(document), expected);
-}
-
 TEST(DiscCatalogueTest, ReorderingAddingAndRemovingKeepWhatThePresenterReadsInStep) {
     IniDocument document = IniDocument::FromBytes(
         "[settings]\r\nintro=1\r\n[cliplist]\r\nclip00=A\r\nxpos00=2000\r\nypos00=3000\r\n"

@@ -106,17 +106,5 @@ TEST(MenuPreviewTest, NamesTitlesThatLeaveTheScreen) {
                             "title 3 \"Gone\" lies off the screen at 1024x768"));
 }
 
-TEST(MenuPreviewTest, WithoutAMenuOrAPlayableEntryOnlyTheBackdropIsDrawn) {
-    const platform::PathResolver paths;
-    for (const char* bytes : {"[settings]\r\nmenumode=0\r\n[cliplist]\r\nclip00=A\r\n"
-                              "[filelist]\r\nA=a.mpg\r\n",
-                              "[settings]\r\nmenumode=1\r\n"}) {
-        const MenuPicture preview =
-            DrawMenu(IniDocument::FromBytes(bytes), "/nowhere/quorix/", paths, {800, 600}, 0);
-        EXPECT_FALSE(preview.menuShown);
-        EXPECT_EQ(preview.image.size(), QSize(800, 600));
-    }
-}
-
 } // namespace
 } // namespace quorix::author

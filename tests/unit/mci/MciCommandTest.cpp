@@ -52,9 +52,11 @@ TEST(MciCommandTest, IntegersAreDecimalWithSignOrColonPacked) {
     EXPECT_EQ(parseInteger("-12").value(), -12);
     EXPECT_EQ(parseInteger(":1").value(), 256);
     EXPECT_EQ(parseInteger("1:2").value(), 0x0201);
+    EXPECT_EQ(parseInteger("1:2:3:4").value(), 0x04030201);
     EXPECT_EQ(parseInteger("2147483647").value(), 2147483647);
     EXPECT_EQ(parseInteger("-2147483648").value(), -2147483647 - 1);
-    for (const char* bad : {"", "-", "0xfa", "12a", "2147483648", "1:256", "1:2:3:4:5", "+5"}) {
+    for (const char* bad :
+         {"", "-", "0xfa", "12a", "2147483648", "1:256", "1:0255", "1:2:3:4:5", "+5"}) {
         EXPECT_EQ(parseInteger(bad).code(), 270) << bad;
     }
 }

@@ -1,130 +1,14 @@
 #include "ui/Form1.h"
 
-#include "ui/Form2.h"
-#include "ui/QtDialogs.h"
-#include "ui/QtWindowSystem.h"
-
-#include <QApplication>
-#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace quorix {
 namespace {
 
-struct Box {
-    std::int32_t left, top, width, height;
-};
-
-Box TwipsOf(const Form1& form, const QWidget& widget) {
-    const TwipsGeometry& t = form.twips();
-    return {t.left(widget), t.top(widget), t.width(widget), t.height(widget)};
-}
-
-void ExpectBox(const Box& actual, const Box& expected, const char* name) {
-    EXPECT_EQ(actual.left, expected.left) << name;
-    EXPECT_EQ(actual.top, expected.top) << name;
-    EXPECT_EQ(actual.width, expected.width) << name;
-    EXPECT_EQ(actual.height, expected.height) << name;
-}
-
-TEST(Form1, DesignPositionsInTwips) {
-    Form1 form(TwipsGeometry(15, 15));
-    ExpectBox(TwipsOf(form, *form.sspanel1), {840, 4200, 3645, 405}, "sspanel1");
-    ExpectBox(TwipsOf(form, *form.HScroll1), {75, 75, 3495, 255}, "HScroll1");
-    ExpectBox(TwipsOf(form, form.Btn[0]), {1425, 5280, 300, 405}, "Btn(0)");
-    EXPECT_EQ(form.twips().left(form.Btn[8]), 4470);
-    ExpectBox(TwipsOf(form, *form.PicBase), {1095, 285, 5385, 3105}, "PicBase");
-    ExpectBox(TwipsOf(form, *form.Picture1), {1110, 255, 3675, 1470}, "Picture1");
-    ExpectBox(TwipsOf(form, *form.Image1), {-75, 105, 2025, 825}, "Image1");
-    ExpectBox(TwipsOf(form, *form.FXImage1), {1680, 2280, 4500, 3750}, "FXImage1");
-    EXPECT_EQ(form.twips().left(form.clip[0]), 960);
-    EXPECT_EQ(form.twips().top(form.clip[0]), 120);
-    EXPECT_EQ(form.twips().left(form.Shadow[0]), 2835);
-    EXPECT_EQ(form.twips().top(*form.Label2), 960);
-    // The window covers its screen.
-    EXPECT_EQ(form.widthTwips(), form.screen()->geometry().width() * 15);
-    EXPECT_EQ(form.heightTwips(), form.screen()->geometry().height() * 15);
-}
-
-// Where the program paints the pictures (Wayland), a native child window would stay blank: the
-// window and every control in it stay ordinary widgets, also once the video surface's handle has
-// been asked for, and the device finds the surface by that handle.
-TEST(Form1, PaintedPicturesKeepEveryControlAnOrdinaryWidget) {
-    Form1 form(TwipsGeometry(15, 15), platform::WindowHandles::Painted);
-    QtWindowSystem windows(platform::WindowHandles::Painted);
-    form.show();
-    const std::int32_t handle = windows.windowHandle(*form.Picture1);
-    EXPECT_EQ(windows.windowHandle(*form.Picture1), handle);
-    EXPECT_NE(windows.windowHandle(*form.PicBase), handle);
-    EXPECT_EQ(platform::FindWindowByHandle(static_cast<std::uint32_t>(handle)), form.Picture1);
-    for (const QWidget* child : form.findChildren<QWidget*>()) {
-        EXPECT_FALSE(child->testAttribute(Qt::WA_NativeWindow)) << child->metaObject()->className();
-    }
-
-    // With native handles the surface is a native window, found by its native id.
-    Form1 native(TwipsGeometry(15, 15));
-    QtWindowSystem nativeWindows;
-    const std::int32_t nativeHandle = nativeWindows.windowHandle(*native.Picture1);
-    EXPECT_TRUE(native.Picture1->testAttribute(Qt::WA_NativeWindow));
-    EXPECT_EQ(platform::FindWindowByHandle(static_cast<std::uint32_t>(nativeHandle)),
-              native.Picture1);
-}
-
-TEST(Form1, DesignPositionsAt12TwipsPerPixelLandOnWholePixels) {
-    Form1 form(TwipsGeometry(12, 12));
-    ExpectBox(TwipsOf(form, *form.sspanel1), {840, 4200, 3648, 408}, "sspanel1");
-    EXPECT_EQ(form.sspanel1->geometry(), QRect(70, 350, 304, 34));
-    EXPECT_EQ(form.twips().left(form.Btn[0]), 1428); // 118.75 px -> 119
-    // Picture controls take the size of their picture, in pixels.
-    EXPECT_EQ(form.FXImage1->size(), QSize(300, 250));
-    EXPECT_EQ(form.FXImage1->pictureWidthTwips(), 3600);
-}
-
-TEST(Form1, DesignedProperties) {
-    Form1 form(TwipsGeometry(15, 15));
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Quorix"));
-    EXPECT_TRUE(form.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_TRUE(form.windowState().testFlag(Qt::WindowFullScreen));
-    EXPECT_FALSE(form.windowIcon().isNull());
-
-    for (QWidget* hidden :
-         {static_cast<QWidget*>(form.sspanel1), static_cast<QWidget*>(form.PicBase),
-          static_cast<QWidget*>(form.Image1), static_cast<QWidget*>(form.Label2),
-          static_cast<QWidget*>(&form.clip[0]), static_cast<QWidget*>(&form.Shadow[0]),
-          static_cast<QWidget*>(form.FXImage1)}) {
-        EXPECT_TRUE(hidden->isHidden()) << hidden->metaObject()->className();
-    }
-    for (int i = 0; i < 9; ++i) {
-        EXPECT_TRUE(form.Btn[i].isHidden()) << i;
-    }
-    EXPECT_EQ(form.Btn.upperBound(), 8);
-    EXPECT_FALSE(form.Picture1->isHidden());
-    EXPECT_FALSE(form.HScroll1->isHidden());
-    EXPECT_TRUE(form.Picture1->testAttribute(Qt::WA_NativeWindow));
-    EXPECT_EQ(form.HScroll1->singleStep(), 1);
-    EXPECT_EQ(form.HScroll1->pageStep(), 12);
-    EXPECT_EQ(form.Timer1->interval(), 1000);
-    EXPECT_FALSE(form.Timer1->enabled());
-
-    EXPECT_EQ(form.clip[0].caption(), QStringLiteral("Click"));
-    EXPECT_EQ(form.clip[0].fontName(), QStringLiteral("Arial Black"));
-    EXPECT_FLOAT_EQ(form.clip[0].fontSize(), 24.0f);
-    EXPECT_EQ(form.clip[0].foreColor(), 0x004000C0);
-    EXPECT_EQ(form.clip[0].cursor().shape(), Qt::BitmapCursor);
-    EXPECT_FLOAT_EQ(form.Shadow[0].fontSize(), 12.0f);
-    EXPECT_EQ(form.Label2->caption(), QStringLiteral("Press Esc to exit"));
-    EXPECT_TRUE(form.Label2->fontBold());
-
-    // Element k + 6 holds button k's normal picture, k + 3 its lighter hover picture.
-    for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(form.Btn[k].picture().toImage(), form.Btn[k + 6].picture().toImage()) << k;
-        EXPECT_NE(form.Btn[k].picture().toImage(), form.Btn[k + 3].picture().toImage()) << k;
-    }
-}
-
+// The stacking that no transcript shows: what must stay visible above the backdrop and the
+// shadows.
 TEST(Form1, PanelButtonsAndLogoLieAboveTheBackdropAndTitlesAboveShadows) {
     Form1 form(TwipsGeometry(15, 15));
     form.show();
@@ -221,32 +105,6 @@ TEST(Form1, ControlEventsCarryTheElementIndexAndBelongToTheControlUnderThePointe
     EXPECT_EQ(pictureMoves.count(), 0);
     moveTo(*form.Picture1, QPoint(form.Picture1->width() - 2, form.Picture1->height() - 2));
     EXPECT_EQ(pictureMoves.count(), 1);
-}
-
-// Activation comes from the platform, so it needs a shown window and a running event loop.
-TEST(Form1, ActivatesOnFirstShowAndWhenTheSecondWindowClosesButNotAfterAMessageBox) {
-    Form1 form(TwipsGeometry(15, 15));
-    QSignalSpy activations(&form, &Form1::activated);
-    form.show();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return activations.count() == 1; }, 2000));
-
-    QtDialogs dialogs(form.twips(), &form);
-    QTimer::singleShot(50, [] {
-        auto* second = qobject_cast<Form2*>(QApplication::activeModalWidget());
-        ASSERT_NE(second, nullptr);
-        second->Command1->click();
-    });
-    dialogs.showSecondWindow();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return activations.count() == 2; }, 2000));
-
-    QTimer::singleShot(50, [] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        box->accept();
-    });
-    dialogs.showMessage("Having trouble in playing.");
-    QTest::qWait(100);
-    EXPECT_EQ(activations.count(), 2);
 }
 
 } // namespace

@@ -5,52 +5,28 @@
 namespace quorix {
 namespace {
 
-std::optional<std::int16_t> Code(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    return VirtualKeyCode(key, modifiers);
-}
-
-TEST(VirtualKeys, CommandKeys) {
-    EXPECT_EQ(Code(Qt::Key_Escape), 27);
-    EXPECT_EQ(Code(Qt::Key_Return), 13);
-    EXPECT_EQ(Code(Qt::Key_Enter, Qt::KeypadModifier), 13);
-    EXPECT_EQ(Code(Qt::Key_Space), 32);
-    EXPECT_EQ(Code(Qt::Key_Left), 37);
-    EXPECT_EQ(Code(Qt::Key_Up), 38);
-    EXPECT_EQ(Code(Qt::Key_Right), 39);
-    EXPECT_EQ(Code(Qt::Key_Down), 40);
-    // Keypad arrows (Num Lock off) are the arrows.
-    EXPECT_EQ(Code(Qt::Key_Left, Qt::KeypadModifier), 37);
-}
-
-TEST(VirtualKeys, MainKeyboardAndKeypadDigitsDiffer) {
-    EXPECT_EQ(Code(Qt::Key_0), 48);
-    EXPECT_EQ(Code(Qt::Key_1), 49);
-    EXPECT_EQ(Code(Qt::Key_9), 57);
-    EXPECT_EQ(Code(Qt::Key_0, Qt::KeypadModifier), 96);
-    EXPECT_EQ(Code(Qt::Key_1, Qt::KeypadModifier), 97);
-    EXPECT_EQ(Code(Qt::Key_9, Qt::KeypadModifier), 105);
-    // Shift on the digit row still gives the digit; on the keypad '*' is its own key.
-    EXPECT_EQ(Code(Qt::Key_Exclam, Qt::ShiftModifier), 49);
-    EXPECT_EQ(Code(Qt::Key_Asterisk, Qt::ShiftModifier), 56);
-    EXPECT_EQ(Code(Qt::Key_Asterisk, Qt::KeypadModifier), 106);
-    EXPECT_EQ(Code(Qt::Key_Minus, Qt::KeypadModifier), 109);
-    EXPECT_EQ(Code(Qt::Key_Minus), 189);
-}
-
-TEST(VirtualKeys, LettersFunctionKeysAndUnknownKeys) {
-    EXPECT_EQ(Code(Qt::Key_A), 65);
-    EXPECT_EQ(Code(Qt::Key_Z, Qt::ShiftModifier), 90);
-    EXPECT_EQ(Code(Qt::Key_F1), 112);
-    EXPECT_EQ(Code(Qt::Key_F12), 123);
-    EXPECT_EQ(Code(Qt::Key_Shift, Qt::ShiftModifier), 16);
-    EXPECT_FALSE(Code(Qt::Key_VolumeUp).has_value());
-}
-
-TEST(VirtualKeys, ModifierMask) {
-    EXPECT_EQ(ShiftMask(Qt::NoModifier), 0);
-    EXPECT_EQ(ShiftMask(Qt::ShiftModifier), 1);
-    EXPECT_EQ(ShiftMask(Qt::ControlModifier), 2);
-    EXPECT_EQ(ShiftMask(Qt::AltModifier), 4);
+TEST(VirtualKeys, KeysAndModifiersGiveTheirCodes) {
+    struct Case {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        std::optional<std::int16_t> code;
+    };
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers pad = Qt::KeypadModifier;
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    const Case cases[] = {
+        {Qt::Key_Escape, none, 27},   {Qt::Key_Return, none, 13},  {Qt::Key_Enter, pad, 13},
+        {Qt::Key_Space, none, 32},    {Qt::Key_Left, none, 37},    {Qt::Key_Up, none, 38},
+        {Qt::Key_Right, none, 39},    {Qt::Key_Down, none, 40},    {Qt::Key_Left, pad, 37},
+        {Qt::Key_0, none, 48},        {Qt::Key_9, none, 57},       {Qt::Key_0, pad, 96},
+        {Qt::Key_9, pad, 105},        {Qt::Key_Exclam, shift, 49}, {Qt::Key_Asterisk, shift, 56},
+        {Qt::Key_Asterisk, pad, 106}, {Qt::Key_Minus, pad, 109},   {Qt::Key_Minus, none, 189},
+        {Qt::Key_A, none, 65},        {Qt::Key_Z, shift, 90},      {Qt::Key_F1, none, 112},
+        {Qt::Key_F12, none, 123},     {Qt::Key_Shift, shift, 16},  {Qt::Key_VolumeUp, none, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(VirtualKeyCode(c.key, c.modifiers), c.code) << c.key;
+    }
     EXPECT_EQ(ShiftMask(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier), 7);
     EXPECT_EQ(ShiftMask(Qt::KeypadModifier | Qt::ShiftModifier), 1);
     EXPECT_EQ(ShiftMask(Qt::MetaModifier), 0);

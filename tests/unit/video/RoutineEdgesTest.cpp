@@ -1,0 +1,130 @@
+#include "ProgramFixture.h"
+#include "menu/ClipMenu.h"
+#include "menu/PointerHandlers.h"
+#include "playback/PositionBar.h"
+#include "startup/TitleFont.h"
+#include "video/OpenVideo.h"
+#include "video/Transport.h"
+
+namespace quorix::testing {
+namespace {
+
+using namespace std::string_literals;
+
+// Names no settings file of a replayed disc can hold: the open command must not be sent with
+// them, since the device would read another file or other options than the name says.
+TEST_F(ProgramFixture, OpenVideoNeverSendsANameWithADoubleQuoteOrANul) {
+    struct Case {
+        std::string file;
+        const char* message;
+    };
+    const Case cases[] = {
+        // Quoted, the quote would end the name early and turn the rest into options.
+        {"b.mpg\" wait \"notify",
+         "msgbox \"Having trouble in initializing the MPEG video file. (0: 0)\""},
+        // The device would check the extension after the NUL and open the name before it.
+        {"../../../../etc/shadow\0.mpg"s,
+         "msgbox \"Having trouble in initializing the MPEG video file. (1: 275)\""},
+    };
+    program_.state.MediaPath = "d:\\quorix\\";
+    program_.state.CurrentClip = 1;
+    for (const Case& c : cases) {
+        program_.state.Catalogue.ClipFiles[0] = c.file;
+        messages();
+        EXPECT_EQ(OpenVideo(program_), -1);
+        EXPECT_TRUE(device_.sent().empty());
+        EXPECT_EQ(messages(), std::vector<std::string>{c.message});
+    }
+}
+
+// Sends that never reach the device: the code reported is the routine's own 0, and the play
+// state stays, though the code still holds an earlier 0.
+TEST_F(ProgramFixture, PauseAndSeekChangeNothingWithoutTheDevicesOwnAnswer) {
+    program_.state.PlayState = PlayState::Playing;
+    device_.fail("status video mode");
+    device_.fail("pause video");
+    TogglePause(program_);
+    EXPECT_EQ(messages(), (std::vector<std::string>{
+                              "msgbox \"Having trouble in requesting the MPEG video file. (1: 0)\"",
+                              "msgbox \"Having trouble in pausing the MPEG video file. (1: 0)\""}));
+    EXPECT_EQ(program_.state.PlayState, PlayState::Playing);
+
+    for (const PlayState state : {PlayState::Playing, PlayState::Load, PlayState::Menu}) {
+        program_.state.PlayState = state;
+        EXPECT_EQ(SeekVideo(program_, 120), 0);
+    }
+    EXPECT_EQ(device_.sent().back(), "pause video");
+}
+
+// Writing the bar's value runs its change handler at once, which must see SettingBar 1 so as not
+// to seek.
+TEST_F(ProgramFixture, ThePositionBarIsSetWithoutSeeking) {
+    form_.HScroll1->setRange(0, 40000);
+    device_.reply("status video position", 0, "1234");
+    std::int16_t settingBarInChange = 0;
+    QObject::connect(&form_, &Form1::hScroll1Change,
+                     [&] { settingBarInChange = program_.state.SettingBar; });
+    ShowPositionBar(program_);
+    EXPECT_EQ(form_.HScroll1->value(), 1234);
+    EXPECT_EQ(settingBarInChange, 1);
+    EXPECT_EQ(program_.state.SettingBar, 0);
+}
+
+TEST_F(ProgramFixture, TheRightButtonIsTheRightKeyWithoutShift) {
+    ClipCatalogue& catalogue = program_.state.Catalogue;
+    catalogue.ClipTitles = {"a", "b", "c"};
+    catalogue.ClipFiles = {"a.mpg", "b.mpg", "c.mpg"};
+    catalogue.LastClip = 2;
+    program_.state.PlayState = PlayState::Paused;
+    program_.state.CurrentClip = 1;
+    Btn_Click(program_, 2);
+    EXPECT_EQ(program_.state.CurrentClip, 2);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Load);
+}
+
+// A clip number that names no entry highlights the first entry.
+TEST_F(ProgramFixture, TheMenuHighlightsTheFirstEntryForAClipNumberOutsideTheCatalogue) {
+    ClipCatalogue& catalogue = program_.state.Catalogue;
+    catalogue.ClipTitles = {"One", "Two", "Three"};
+    catalogue.ClipFiles = {"1.mpg", "2.mpg", "3.mpg"};
+    catalogue.LastClip = 2;
+    program_.state.Settings.MenuMode = 1;
+    ShowMenu(program_);
+    for (const std::int16_t clip :
+         {std::int16_t{3}, std::int16_t{0}, std::int16_t{5}, std::int16_t{-3}}) {
+        program_.state.CurrentClip = clip;
+        ShowMenu(program_);
+        EXPECT_EQ(program_.state.HiliteIndex, clip == 3 ? 2 : 0) << clip;
+    }
+}
+
+class TitleFontTest : public ProgramFixture {
+protected:
+    float sizeFor(const std::string& title, std::int32_t factor = 3495) {
+        program_.state.MediaPath = "m:\\";
+        profile_.setFile("m:\\quorix.ini", "[cliplist]\n" + title + "\n");
+        program_.state.Settings.FontFactor = factor;
+        SizeTitleFont(program_);
+        return form_.clip[0].fontSize();
+    }
+};
+
+// The title grows until it takes its share of the screen; without a title to measure, with a
+// factor that can never be reached or a title that is too long, it stays at the smallest size.
+TEST_F(TitleFontTest, GrowsUntilTheTitleTakesItsShareOfTheScreen) {
+    const float size = sizeFor("clip00=Menu");
+    EXPECT_GT(size, 6.0F);
+    EXPECT_GT(form_.twips().width(form_.clip[0]) * 3495, screen_.widthTwips() * 1000);
+    EXPECT_FLOAT_EQ(form_.Shadow[0].fontSize(), size);
+    EXPECT_LT(sizeFor(""), 7.0F);
+    EXPECT_LT(sizeFor("clip00=Menu", 0), 7.0F);
+    EXPECT_LT(sizeFor("clip00=Menu", -5), 7.0F);
+    EXPECT_LT(sizeFor("clip00=" + std::string(120, 'W')), 7.0F);
+    const float capped = sizeFor("clip00=Menu", 1);
+    // A factor of 1 is never reached: the title ends where one more step would pass 200.
+    EXPECT_LE(capped, 200.0F);
+    EXPECT_GT(capped, 198.0F);
+}
+
+} // namespace
+} // namespace quorix::testing
