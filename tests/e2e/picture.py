@@ -1,9 +1,7 @@
-"""Pictures as RGB pixel arrays: screenshots, BMP files, PNG output, colour tests."""
+"""Pictures as RGB pixel arrays: screenshots, picture files, PNG output, colour tests."""
 
 import re
-import struct
 import subprocess
-import zlib
 
 
 class Picture:
@@ -24,29 +22,10 @@ class Picture:
         return Picture(width, height, data[header.end() : header.end() + width * height * 3], label)
 
     @staticmethod
-    def from_bmp(path):
-        """An uncompressed 24-bit BMP, as the presenter's pictures are."""
-        with open(path, "rb") as f:
-            data = f.read()
-        offset = struct.unpack_from("<I", data, 10)[0]
-        width, height, _, bits, compression = struct.unpack_from("<iiHHI", data, 18)
-        if data[:2] != b"BM" or bits != 24 or compression != 0:
-            raise ValueError(f"{path} is not an uncompressed 24-bit BMP")
-        stride = (width * 3 + 3) & ~3
-        rgb = bytearray()
-        for row in range(abs(height)):
-            source = offset + (height - 1 - row if height > 0 else row) * stride
-            line = bytearray(data[source : source + width * 3])
-            line[0::3], line[2::3] = line[2::3], line[0::3]  # BGR to RGB
-            rgb += line
-        return Picture(width, abs(height), bytes(rgb), path)
-
-    @staticmethod
-    def from_file(path, width=None, height=None):
-        """Any picture ImageMagick reads, optionally stretched to a size (as the presenter
-        stretches its background picture)."""
-        size = ["-resize", f"{width}x{height}!"] if width and height else []
-        out = subprocess.run(["convert", str(path), *size, "-depth", "8", "ppm:-"],
+    def from_file(path, *convert):
+        """Any picture ImageMagick reads, after the given convert options (as "-resize",
+        "1024x768!" stretches it as the presenter stretches its background picture)."""
+        out = subprocess.run(["convert", str(path), *convert, "-depth", "8", "ppm:-"],
                              capture_output=True, check=True, timeout=30).stdout
         return Picture.from_ppm(out, str(path))
 
@@ -84,23 +63,11 @@ class Picture:
                 return 1.0
         return wrong / len(points)
 
-    def crop(self, left, top, width, height):
-        rows = [self.rgb[((y * self.width + left) * 3) : ((y * self.width + left + width) * 3)]
-                for y in range(top, top + height)]
-        return Picture(width, height, b"".join(rows), self.label)
-
     def png(self):
         """The picture as a PNG file's bytes."""
-        stride = self.width * 3
-        raw = b"".join(b"\0" + self.rgb[y * stride : (y + 1) * stride] for y in range(self.height))
-
-        def chunk(kind, body):
-            crc = zlib.crc32(kind + body) & 0xFFFFFFFF
-            return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", crc)
-
-        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
-        return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
-                + chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b""))
+        ppm = b"P6 %d %d 255\n" % (self.width, self.height) + self.rgb
+        return subprocess.run(["convert", "ppm:-", "png:-"], input=ppm, capture_output=True,
+                              check=True, timeout=30).stdout
 
 
 def near(colour, target, tolerance=48):

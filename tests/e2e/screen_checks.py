@@ -1,17 +1,12 @@
 """What the tests read off a screenshot of the presenter: menu lines and the highlight, a clip's
-ground colour, the border band the window leaves of a clip, pictures at their places."""
+ground colour, the border band the window leaves of a clip, pictures at their places, pictures
+running or standing still."""
 
 import time
 
 from harness import SCREEN_HEIGHT, SCREEN_WIDTH
 from media import BORDER, CLIP_BORDER, CLIP_HEIGHT, CLIP_WIDTH
 from picture import near
-
-# Where the position panel stands on a 1024 x 768 screen at 96 DPI: its top is the window's
-# height less two panel heights (27 pixels each); it is 243 pixels wide, its left about a button
-# and a half left of centre. The scroll bar lies 5 pixels inside it, 233 x 17.
-PANEL_TOP, PANEL_WIDTH, PANEL_HEIGHT = SCREEN_HEIGHT - 2 * 27, 243, 27
-BUTTON_WIDTH, BAR_INSET, BAR_WIDTH, BAR_HEIGHT = 20, 5, 233, 17
 
 
 def menu_lines(picture, rect, title, highlight, tolerance=40, gap=12):
@@ -36,6 +31,19 @@ def highlighted_lines(picture, rect, title, highlight, count, gap=12):
     """Indexes of the highlighted lines when the menu shows count lines; None otherwise."""
     lines = menu_lines(picture, rect, title, highlight, gap=gap)
     return [i for i, (_, _, lit) in enumerate(lines) if lit] if len(lines) == count else None
+
+
+def changes(rect, still=False, limit=30):
+    """A screen test that holds once two screenshots in a row differ in more than limit sample
+    points of rect (the picture runs), or, still, in fewer (it stands still)."""
+    previous = []
+
+    def test(shot):
+        differ = shot.differing(previous[-1], rect, step=4) if previous else None
+        previous[:] = [shot]
+        return differ is not None and (differ < limit if still else differ > limit)
+
+    return test
 
 
 def filled(picture, rect, colour, share=0.6, tolerance=48):
@@ -76,30 +84,6 @@ def find_picture(screen, part, left, top, slack=4, tolerance=10):
 def centred(part):
     """The top-left corner of part centred on the screen."""
     return (SCREEN_WIDTH - part.width) // 2, (SCREEN_HEIGHT - part.height) // 2
-
-
-def panel_left(screen, button):
-    """The left edge of the position panel, found by the picture of its left button (which
-    stands just left of the panel at the panel's top), or None when it is not shown."""
-    expected = SCREEN_WIDTH // 2 - PANEL_WIDTH // 2 - 3 * BUTTON_WIDTH // 2
-    found = find_picture(screen, button, expected - BUTTON_WIDTH, PANEL_TOP, slack=6)
-    return found[0] + BUTTON_WIDTH if found else None
-
-
-def bar_thumb(screen, left):
-    """The centre of the scroll bar's thumb, the panel's left edge given: the longest run of
-    near-white pixels along the bar's middle row, between its arrow buttons."""
-    y = PANEL_TOP + BAR_INSET + BAR_HEIGHT // 2
-    runs, start = [], None
-    for x in range(left + BAR_INSET + BAR_HEIGHT, left + BAR_INSET + BAR_WIDTH - BAR_HEIGHT + 2):
-        bright = min(screen.pixel(x, y)) >= 240 and x <= left + BAR_INSET + BAR_WIDTH - BAR_HEIGHT
-        if bright and start is None:
-            start = x
-        elif not bright and start is not None:
-            runs.append((x - start, (start + x - 1) // 2))
-            start = None
-    length, centre = max(runs, default=(0, None))
-    return (centre, y) if length >= 8 else None
 
 
 def wait_logo_and_end(s, logo):
