@@ -26,8 +26,7 @@ SOURCE = HERE.parent.parent
 sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
 
 import harness  # noqa: E402
-from picture import Picture  # noqa: E402
-from screen_checks import find_picture  # noqa: E402
+from picture import Picture, find_picture  # noqa: E402
 
 _spec = importlib.util.spec_from_file_location("program_bench", HERE / "program-bench.py")
 program_bench = importlib.util.module_from_spec(_spec)

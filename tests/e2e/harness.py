@@ -15,9 +15,8 @@ import time
 import traceback
 from pathlib import Path
 
-from picture import Picture
+from picture import SCREEN_HEIGHT, SCREEN_WIDTH, Picture
 
-SCREEN_WIDTH, SCREEN_HEIGHT = 1024, 768
 FULL_SCREEN = (0, 0, SCREEN_WIDTH, SCREEN_HEIGHT)
 SECOND_WINDOW_SIZE = (398, 296)  # the second window's 5970 x 4440 twips, 15 twips a pixel
 
@@ -86,7 +85,8 @@ class Case:
     def __init__(self, name, options, work):
         self.name, self.options, self.work = name, options, work
         self.started = time.monotonic()
-        self.presenter, self._kept, self._recent = None, [], collections.deque(maxlen=4)
+        self.presenter, self.helpers, self.env = None, [], {}
+        self._kept, self._recent = [], collections.deque(maxlen=4)
 
     def log(self, message):
         print(f"[{time.monotonic() - self.started:6.2f}s] {message}", flush=True)
@@ -94,6 +94,27 @@ class Case:
     def check(self, condition, message):
         if not condition:
             raise Failure(message)
+
+    def command(self, argv, env):
+        """How argv is run for this case with env added to its environment."""
+        return list(argv)
+
+    def spawn(self, argv, cwd=None, pipe=False, env=None):
+        """Starts a program in a process group of its own, its output to a log file or (pipe) to
+        a pipe."""
+        with open(self.work / f"{Path(argv[0]).name}-{len(self.helpers)}.log", "wb") as file:
+            out = subprocess.PIPE if pipe else file
+            self.helpers.append(subprocess.Popen(
+                self.command(argv, env or {}), cwd=cwd, env=self.env, stdout=out, stderr=file,
+                start_new_session=True, stdin=subprocess.DEVNULL))
+        return self.helpers[-1]
+
+    def tool(self, *argv, cwd=None, check=True, text=True):
+        """What a program writes; "" when it fails and check is off."""
+        done = subprocess.run(self.command(argv, {}), cwd=cwd, env=self.env, capture_output=True,
+                              timeout=30, text=text)
+        self.check(done.returncode == 0 or not check, f"{argv} failed: {done.stderr}")
+        return done.stdout if done.returncode == 0 else done.stdout[:0]
 
     def shot(self, label=None, **where):
         picture = self.grab(**where)
@@ -154,13 +175,17 @@ class Case:
             shutil.copy(log, folder / log.name)
             print(f"--- {log.name}, last lines ---\n{log.read_text(errors='replace')[-1500:]}")
 
+    def close(self):
+        for process in reversed(self.helpers):
+            _end(process)
+
 
 class Session(Case):
     """One case's X server, presenters and screenshots."""
 
     def __init__(self, name, options, work):
         super().__init__(name, options, work)
-        self.helpers, self._display = [], None
+        self._display = None
         self.x = XServer(work / "xvfb.log")
         (work / "runtime").mkdir(mode=0o700)
         # Only this X server: no Wayland, and no session bus of a desktop the tests run in.
@@ -168,16 +193,6 @@ class Session(Case):
                     if k not in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS")}
         self.env.update(DISPLAY=self.x.name, QT_QPA_PLATFORM="xcb",
                         XDG_RUNTIME_DIR=str(work / "runtime"))
-
-    def spawn(self, argv, cwd=None, pipe=False):
-        """Starts a program on this display in a process group of its own, its output to a log
-        file or (pipe) to a pipe."""
-        with open(self.work / f"{Path(argv[0]).name}-{len(self.helpers)}.log", "wb") as file:
-            out = subprocess.PIPE if pipe else file
-            self.helpers.append(subprocess.Popen(argv, cwd=cwd, env=self.env, stdout=out,
-                                                 stderr=file, start_new_session=True,
-                                                 stdin=subprocess.DEVNULL))
-        return self.helpers[-1]
 
     def start_presenter(self, cwd):
         self.presenter = self.spawn([self.options.quorix], cwd=str(cwd))
@@ -197,16 +212,8 @@ class Session(Case):
 
     def grab(self, window="root"):
         """A screenshot of the whole screen (or of one window, by id)."""
-        done = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"],
-                              env=self.env, capture_output=True, timeout=30)
-        self.check(done.returncode == 0, f"import failed: {done.stderr.decode(errors='replace')}")
-        return Picture.from_ppm(done.stdout)
-
-    def tool(self, *argv, check=True):
-        """What the program writes; "" when it fails and check is off."""
-        done = subprocess.run(argv, env=self.env, capture_output=True, timeout=15, text=True)
-        self.check(done.returncode == 0 or not check, f"{argv} failed: {done.stderr}")
-        return done.stdout if done.returncode == 0 else ""
+        return Picture.from_ppm(self.tool("import", "-window", str(window), "-depth", "8", "ppm:-",
+                                          text=False))
 
     def windows(self, *search):
         """Visible windows that xdotool search finds: (id, width, height) each."""
@@ -300,8 +307,7 @@ class Session(Case):
         self.poll(f"the pointer {'visible' if visible else 'blank'} {description}", shown, 5)
 
     def close(self):
-        for process in reversed(self.helpers):
-            _end(process)
+        super().close()
         if self._display:
             self._x11.XCloseDisplay(self._display)
         self.x.stop()

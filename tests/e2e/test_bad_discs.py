@@ -11,8 +11,7 @@ from pathlib import Path
 import harness
 from harness import FULL_SCREEN, SECOND_WINDOW_SIZE
 from media import GREEN, make_clip, make_sound_only_clip, write_settings
-from picture import Picture
-from screen_checks import centred, check_bands, filled, find_picture, wait_logo_and_end
+from picture import Picture, centred, check_bands, filled, find_picture, wait_logo_and_end
 
 NO_CLIPS = "Video file(s) not found! Sorry, cannot play anything."
 SECOND = "second window"

@@ -15,7 +15,7 @@ import time
 import harness
 from harness import FULL_SCREEN
 from media import RED, make_small_clip, write_settings
-from screen_checks import filled, highlighted_lines
+from picture import filled, highlighted_lines
 
 RUNS = 20
 

@@ -12,8 +12,8 @@ screen saver run again."""
 import harness
 from harness import FULL_SCREEN, SCREEN_HEIGHT, SCREEN_WIDTH
 from media import BLUE, GREEN, RED, Clip, make_disc
-from picture import Picture, near
-from screen_checks import changes, check_bands, filled, highlighted_lines, wait_logo_and_end
+from picture import (Picture, changes, check_bands, filled, highlighted_lines, near,
+                     wait_logo_and_end)
 
 OVERSCAN = 40
 TITLE, HIGHLIGHT = (255, 255, 255), (255, 255, 16)

@@ -24,8 +24,7 @@ import wayland
 from harness import SECOND_WINDOW_SIZE
 from media import (CLIP_BORDER, CLIP_WIDTH, GREEN, RED, Clip, make_disc, make_small_clip,
                    write_settings)
-from picture import Picture
-from screen_checks import changes, filled
+from picture import Picture, changes, filled
 
 # The generated clips' white square moves 120 clip pixels a second at 25 frames a second, round
 # a track of this many pixels.

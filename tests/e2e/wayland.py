@@ -15,13 +15,11 @@ import pwd
 import shutil
 import socket
 import struct
-import subprocess
 import time
 from pathlib import Path
 
-from harness import SCREEN_HEIGHT, SCREEN_WIDTH, Case, Failure, _end, run_case
-from picture import Picture
-from screen_checks import changes, filled, highlighted_lines
+from harness import SCREEN_HEIGHT, SCREEN_WIDTH, Case, Failure, run_case
+from picture import Picture, changes, filled, highlighted_lines
 
 # The sample disc's grounds and menu colours, as they come out of the decoder.
 WELCOME_RED, TITLE, HIGHLIGHT = (216, 24, 24), (224, 232, 240), (255, 208, 64)
@@ -34,7 +32,6 @@ class Compositor(Case):
     def __init__(self, kind, options, work, case_name):
         super().__init__(case_name, options, work)
         self.kind, self.compositor, self._pointer, self._user = kind, None, None, None
-        self._runs = 0
         if os.geteuid() == 0:
             name = os.environ.get("QUORIX_E2E_USER", "quorixtest")
             try:
@@ -45,29 +42,14 @@ class Compositor(Case):
                 ) from None
         self.runtime = work / "runtime"
         self.runtime.mkdir(mode=0o700)
-        self.socket = "wayland-quorix"
         self.env = {"PATH": "/usr/bin:/bin", "HOME": str(work), "LANG": "C.UTF-8",
                     "XDG_RUNTIME_DIR": str(self.runtime)}
 
-    def _command(self, argv, env=None):
-        """argv run as the compositor's user, with only the given environment."""
-        pairs = [f"{key}={value}" for key, value in {**self.env, **(env or {})}.items()]
-        if self._user is not None:
-            return ["runuser", "-u", self._user.pw_name, "--", "env", "-i", *pairs, *argv]
-        return ["env", "-i", *pairs, *argv]
-
-    def tool(self, *argv, cwd=None, check=True):
-        done = subprocess.run(self._command(argv, {"WAYLAND_DISPLAY": self.socket}), cwd=cwd,
-                              capture_output=True, timeout=30)
-        self.check(done.returncode == 0 or not check,
-                   f"{argv[0]} failed: {done.stderr.decode(errors='replace').strip()}")
-        return done.stdout
-
-    def _spawn(self, argv, env, cwd=None):
-        self._runs += 1
-        with open(self.work / f"{self.kind}-{self._runs}.log", "wb") as log:
-            return subprocess.Popen(self._command(argv, env), cwd=cwd, stdin=subprocess.DEVNULL,
-                                    stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
+    def command(self, argv, env):
+        """argv run as the compositor's user, with only this case's environment and env."""
+        pairs = [f"{key}={value}" for key, value in {**self.env, **env}.items()]
+        user = [shutil.which("runuser"), "-u", self._user.pw_name, "--"] if self._user else []
+        return [*user, "env", "-i", *pairs, *argv]
 
     def start(self, folder):
         """Starts the presenter in folder as the compositor's only client: cage (and the kiosk
@@ -80,20 +62,19 @@ class Compositor(Case):
         client = {"QT_QPA_PLATFORM": "wayland"}
         if self.kind == "kiosk":
             path = {"PATH": f"{Path(self.options.quorix).parent}:/usr/bin:/bin"}
-            self.presenter = self._spawn([self.options.kiosk, str(folder)],
-                                         {**wlr, **client, **path})
+            self.presenter = self.spawn([self.options.kiosk, str(folder)],
+                                        env={**wlr, **client, **path})
         elif self.kind == "cage":
             # cage shows a full-screen window's buffer straight on the output; its screen copies
             # then show a picture that can be seconds old. Turned upside down the output is drawn
             # by cage itself for every frame, and grim turns the copy back.
             argv = ["cage", "-r", "-r", "--", "env", "QT_QPA_PLATFORM=wayland", self.options.quorix]
-            self.presenter, self.socket = self._spawn(argv, wlr, str(folder)), "wayland-0"
-            self._wait_socket(self.presenter)
+            self.presenter = self.spawn(argv, str(folder), env=wlr)
+            self._wait_socket("wayland-0", self.presenter)
         else:
             if self.compositor is None:
                 self._start_compositor(wlr)
-            self.presenter = self._spawn([self.options.quorix],
-                                         {**client, "WAYLAND_DISPLAY": self.socket}, str(folder))
+            self.presenter = self.spawn([self.options.quorix], str(folder), env=client)
         self.log(f"{self.kind}: the presenter started in {folder}")
 
     def _start_compositor(self, wlr):
@@ -104,23 +85,24 @@ class Compositor(Case):
             config.write_text("output HEADLESS-1 mode 1024x768\ndefault_border none\n"
                               "for_window [title=.*] fullscreen enable\n")
             os.chmod(config, 0o644)
-            self.compositor = self._spawn(["sway", "-c", str(config)], wlr)
-            self.socket = "wayland-1"
-            self._wait_socket(self.compositor)
+            self.compositor = self.spawn(["sway", "-c", str(config)], env=wlr)
+            self._wait_socket("wayland-1", self.compositor)
             return
-        self.compositor = self._spawn(
+        self.compositor = self.spawn(
             ["weston", "--backend=headless-backend.so", "--use-pixman", "--width=1024",
-             "--height=768", f"--socket={self.socket}", "--idle-time=0", "--debug"], {})
-        self._wait_socket(self.compositor)
+             "--height=768", "--socket=wayland-quorix", "--idle-time=0", "--debug"])
+        self._wait_socket("wayland-quorix", self.compositor)
         # weston's desktop fades in from black once its shell client runs: the presenter starts
         # after that, or its first seconds would not be seen.
         self.poll("weston's desktop", lambda: any(any(self.shot().pixel(x, 700))
                                                   for x in range(0, 1024, 64)),
                   timeout=30, interval=0.2, process=self.compositor)
 
-    def _wait_socket(self, process):
-        self.poll(f"{self.kind}'s Wayland socket", (self.runtime / self.socket).exists,
-                  interval=0.05, process=process)
+    def _wait_socket(self, name, process):
+        """Waits for the compositor's socket; its clients and tools use it from then on."""
+        self.poll(f"{self.kind}'s Wayland socket", (self.runtime / name).exists, interval=0.05,
+                  process=process)
+        self.env["WAYLAND_DISPLAY"] = name
 
     def presenter_pid(self):
         """The process id of the presenter started under this case's compositor or script."""
@@ -141,7 +123,7 @@ class Compositor(Case):
 
     def grab(self):
         if self.kind != "weston":
-            return Picture.from_ppm(self.tool("grim", "-t", "ppm", "-"))
+            return Picture.from_ppm(self.tool("grim", "-t", "ppm", "-", text=False))
         # weston's screenshooter writes a PNG file into its current directory.
         folder = self.work / "shots"
         folder.mkdir(mode=0o777, exist_ok=True)
@@ -170,7 +152,7 @@ class Compositor(Case):
         """Moves the pointer to (x, y) on the screen and, if click, clicks the left button there
         (sway only)."""
         if self._pointer is None:
-            self._pointer = VirtualPointer(self.runtime / self.socket)
+            self._pointer = VirtualPointer(self.runtime / self.env["WAYLAND_DISPLAY"])
             # The seat gains a pointer with it: the presenter takes it up first.
             time.sleep(0.5)
         self.log(f"pointer to {x},{y}{' and click' if click else ''}")
@@ -183,8 +165,7 @@ class Compositor(Case):
     def close(self):
         if self._pointer is not None:
             self._pointer.socket.close()
-        _end(self.presenter)
-        _end(self.compositor)
+        super().close()
 
 
 class VirtualPointer:
