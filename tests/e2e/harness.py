@@ -322,8 +322,8 @@ def run_case(open_case, test):
     for option in ("--message-box", "--screen-saver", "--kiosk", "--case"):
         parser.add_argument(option)
     options = parser.parse_args()
-    name = "_".join([Path(sys.argv[0]).stem.removeprefix("test_"), *filter(None, [
-        getattr(options, "case", None), os.environ.get("QUORIX_VIDEO_OUTPUT")])])
+    name = "_".join(filter(None, [Path(sys.argv[0]).stem.removeprefix("test_"), options.case,
+                                  os.environ.get("QUORIX_VIDEO_OUTPUT")]))
     shutil.rmtree(Path(options.artifacts) / name, ignore_errors=True)
     status = 1
     with tempfile.TemporaryDirectory(prefix=f"e2e-{name}-") as work:

@@ -52,7 +52,7 @@ def quits(c, key, after):
 
 
 def sway(c):
-    screen, _ = wayland.sample_disc_menu(c)
+    screen = wayland.sample_disc_menu(c)
     quits(c, "Escape", "Esc in the menu")
 
     steps = make_disc(c.work / "steps/quorix", [Clip("Steps", "s.mpg", GREEN, 8)], PLAY_ONCE)

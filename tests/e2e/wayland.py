@@ -87,6 +87,8 @@ class Compositor(Case):
             os.chmod(config, 0o644)
             self.compositor = self.spawn(["sway", "-c", str(config)], env=wlr)
             self._wait_socket("wayland-1", self.compositor)
+            # A headless seat has no pointer: one made now is there when the presenter starts.
+            self._pointer = VirtualPointer(self.runtime / "wayland-1")
             return
         self.compositor = self.spawn(
             ["weston", "--backend=headless-backend.so", "--use-pixman", "--width=1024",
@@ -151,10 +153,6 @@ class Compositor(Case):
     def pointer(self, x, y, click=False):
         """Moves the pointer to (x, y) on the screen and, if click, clicks the left button there
         (sway only)."""
-        if self._pointer is None:
-            self._pointer = VirtualPointer(self.runtime / self.env["WAYLAND_DISPLAY"])
-            # The seat gains a pointer with it: the presenter takes it up first.
-            time.sleep(0.5)
         self.log(f"pointer to {x},{y}{' and click' if click else ''}")
         self._pointer.move(x, y, SCREEN_WIDTH, SCREEN_HEIGHT)
         if click:
@@ -218,7 +216,7 @@ class VirtualPointer:
 
 def sample_disc_menu(c):
     """The sample disc: its intro (red) fills the screen and runs, then the menu shows with entry
-    1 highlighted. The screen's rectangle and a test for the entry highlighted."""
+    1 highlighted. The screen's rectangle."""
     shutil.copytree(Path(c.options.source_dir) / "examples/disc/quorix", c.work / "disc/quorix")
     c.start(c.work / "disc")
     first = c.wait_for("a first picture", lambda shot: shot.width > 0, timeout=10)
@@ -226,13 +224,11 @@ def sample_disc_menu(c):
     # The titles stand in the middle of the backdrop, which fills the window without wide mode.
     menu = (first.width // 7, first.height // 8, first.width * 6 // 7, first.height * 7 // 8)
 
-    def lit(entry):
-        return lambda shot: highlighted_lines(shot, menu, TITLE, HIGHLIGHT, 4) == [entry]
-
     c.wait_for("the intro (red) over the window", lambda s: filled(s, screen, WELCOME_RED, 0.6))
     c.wait_for("the intro running", changes(screen), timeout=5)
-    c.wait_for("the menu with entry 1 highlighted", lit(0), timeout=15)
-    return screen, lit
+    c.wait_for("the menu with entry 1 highlighted",
+               lambda shot: highlighted_lines(shot, menu, TITLE, HIGHLIGHT, 4) == [0], timeout=15)
+    return screen
 
 
 def run(cases):
