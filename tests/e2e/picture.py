@@ -83,10 +83,6 @@ def near(colour, target, tolerance=48):
     return all(abs(c - t) <= tolerance for c, t in zip(colour, target))
 
 
-def dark(colour, limit=24):
-    return max(colour) <= limit
-
-
 def menu_lines(picture, rect, title, highlight, tolerance=40, gap=12):
     """The menu's text lines inside rect, top to bottom, as (top, bottom, highlighted): rows
     holding the title or highlight colour, grouped where less than gap rows apart."""

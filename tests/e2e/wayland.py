@@ -1,14 +1,9 @@
-"""The presenter on Wayland, end to end: a headless compositor of the test's own (cage or sway
-with screenshots through grim, keys through wtype on sway; or weston with its screenshooter), the
-real presenter on Qt's wayland platform, and waits that poll the screen. Debian 12's cage has no
-virtual keyboard, so keys are given under sway, another wlroots compositor.
-
-The pointer (sway only) is a virtual pointer device of the test's own: a headless seat has none.
-
-A compositor refuses to run as root (cage) or should not: run as root, the test runs it and the
-presenter as the unprivileged user QUORIX_E2E_USER (default "quorixtest", made by
-scripts/install-deps.sh), with a runtime folder of that user's own.
-"""
+"""The presenter on Wayland, end to end: a headless compositor of the case's own (cage or sway
+with screenshots through grim; weston with its screenshooter) and the real presenter on Qt's
+wayland platform. Debian 12's cage has no virtual keyboard, so keys (wtype) and the pointer (a
+virtual pointer of the case's own) are given under sway, another wlroots compositor. Run as root,
+a case runs the compositor (which refuses root or should) and the presenter as the unprivileged
+user QUORIX_E2E_USER (default "quorixtest", made by scripts/install-deps.sh)."""
 
 import os
 import pwd
