@@ -26,8 +26,7 @@ SOURCE = HERE.parent.parent
 sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
 
 import harness  # noqa: E402
-from picture import Picture  # noqa: E402
-from screen_checks import bar_thumb, panel_left  # noqa: E402
+from picture import Picture, find_picture  # noqa: E402
 
 _spec = importlib.util.spec_from_file_location("program_bench", HERE / "program-bench.py")
 program_bench = importlib.util.module_from_spec(_spec)
@@ -36,6 +35,35 @@ _spec.loader.exec_module(program_bench)
 STEPS = 100
 # A row of the screen through the square's path: the clip fills the screen, 3.2 times its size.
 SQUARE_ROW = 400
+# Where the position panel stands on a 1024 x 768 screen at 96 DPI: its top is the window's
+# height less two panel heights (27 pixels each); it is 243 pixels wide, its left about a button
+# and a half left of centre. The scroll bar lies 5 pixels inside it, 233 x 17.
+PANEL_TOP, PANEL_WIDTH, PANEL_HEIGHT = harness.SCREEN_HEIGHT - 2 * 27, 243, 27
+BUTTON_WIDTH, BAR_INSET, BAR_WIDTH, BAR_HEIGHT = 20, 5, 233, 17
+
+
+def panel_left(screen, button):
+    """The left edge of the position panel, found by the picture of its left button (which
+    stands just left of the panel at the panel's top), or None when it is not shown."""
+    expected = harness.SCREEN_WIDTH // 2 - PANEL_WIDTH // 2 - 3 * BUTTON_WIDTH // 2
+    found = find_picture(screen, button, expected - BUTTON_WIDTH, PANEL_TOP, slack=6)
+    return found[0] + BUTTON_WIDTH if found else None
+
+
+def bar_thumb(screen, left):
+    """The centre of the scroll bar's thumb, the panel's left edge given: the longest run of
+    near-white pixels along the bar's middle row, between its arrow buttons."""
+    y = PANEL_TOP + BAR_INSET + BAR_HEIGHT // 2
+    runs, start = [], None
+    for x in range(left + BAR_INSET + BAR_HEIGHT, left + BAR_INSET + BAR_WIDTH - BAR_HEIGHT + 2):
+        bright = min(screen.pixel(x, y)) >= 240 and x <= left + BAR_INSET + BAR_WIDTH - BAR_HEIGHT
+        if bright and start is None:
+            start = x
+        elif not bright and start is not None:
+            runs.append((x - start, (start + x - 1) // 2))
+            start = None
+    length, centre = max(runs, default=(0, None))
+    return (centre, y) if length >= 8 else None
 
 
 def stalls(trace, start, end):
@@ -65,7 +93,7 @@ def main():
     s.env["QUORIX_TRACE"] = str(trace)
     try:
         disc, _ = program_bench.play_all_disc(work)
-        s.start_presenter(disc, [str(disc)])
+        s.presenter = s.spawn([options.quorix, str(disc)], cwd=str(disc))
         red = program_bench.RED
         end = time.monotonic() + 10
         while not all(
@@ -76,10 +104,10 @@ def main():
         time.sleep(1.0)
         subprocess.run(["xdotool", "key", "space"], env=s.env, check=True)
         time.sleep(1.0)
-        button = Picture.from_bmp(SOURCE / "src/ui/pictures/button-left.bmp")
+        button = Picture.from_file(SOURCE / "src/ui/pictures/button-left.bmp")
         left = None
         for move in range(12):
-            s.move(300 + 40 * move, 300)
+            s.tool("xdotool", "mousemove", "--sync", str(300 + 40 * move), "300")
             time.sleep(0.15)
             if move >= 6:
                 shot = s.shot()
@@ -91,7 +119,7 @@ def main():
         thumb = bar_thumb(shot, left)
         if thumb is None:
             raise RuntimeError("no thumb on the position bar")
-        s.move(*thumb)
+        s.tool("xdotool", "mousemove", "--sync", *map(str, thumb))
         time.sleep(0.2)
         screen.button(True)
         times = []

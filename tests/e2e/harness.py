@@ -15,9 +15,8 @@ import time
 import traceback
 from pathlib import Path
 
-from picture import Picture
+from picture import SCREEN_HEIGHT, SCREEN_WIDTH, Picture
 
-SCREEN_WIDTH, SCREEN_HEIGHT = 1024, 768
 FULL_SCREEN = (0, 0, SCREEN_WIDTH, SCREEN_HEIGHT)
 SECOND_WINDOW_SIZE = (398, 296)  # the second window's 5970 x 4440 twips, 15 twips a pixel
 
@@ -79,21 +78,15 @@ class _Cursor(ctypes.Structure):
         ("serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong))]
 
 
-class Session:
-    """One case's X server, presenters and screenshots."""
+class Case:
+    """What every case has, on X11 or under a compositor: a log, checks, screenshots (the last few
+    and the labelled ones kept for a failure report) and waits that poll for a state."""
 
     def __init__(self, name, options, work):
         self.name, self.options, self.work = name, options, work
         self.started = time.monotonic()
-        self.presenter, self.helpers, self._logs, self._display = None, [], [], None
-        self._kept, self._recent = [], collections.deque(maxlen=4)  # shots for a failure report
-        self.x = XServer(work / "xvfb.log")
-        (work / "runtime").mkdir(mode=0o700)
-        # Only this X server: no Wayland, and no session bus of a desktop the tests run in.
-        self.env = {k: v for k, v in os.environ.items()
-                    if k not in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS")}
-        self.env.update(DISPLAY=self.x.name, QT_QPA_PLATFORM="xcb",
-                        XDG_RUNTIME_DIR=str(work / "runtime"))
+        self.presenter, self.helpers, self.env = None, [], {}
+        self._kept, self._recent = [], collections.deque(maxlen=4)
 
     def log(self, message):
         print(f"[{time.monotonic() - self.started:6.2f}s] {message}", flush=True)
@@ -102,33 +95,32 @@ class Session:
         if not condition:
             raise Failure(message)
 
-    def spawn(self, argv, cwd=None, pipe=False):
-        """Starts a program on this display in a process group of its own, its output to a log
-        file or (pipe) to a pipe."""
-        log = self.work / f"{Path(argv[0]).name}-{len(self._logs)}.log"
-        self._logs.append(log)
-        with open(log, "wb") as file:
+    def command(self, argv, env):
+        """How argv is run for this case with env added to its environment."""
+        return list(argv)
+
+    def spawn(self, argv, cwd=None, pipe=False, env=None):
+        """Starts a program in a process group of its own, its output to a log file or (pipe) to
+        a pipe."""
+        with open(self.work / f"{Path(argv[0]).name}-{len(self.helpers)}.log", "wb") as file:
             out = subprocess.PIPE if pipe else file
-            self.helpers.append(subprocess.Popen(argv, cwd=cwd, env=self.env, stdout=out,
-                                                 stderr=file, start_new_session=True,
-                                                 stdin=subprocess.DEVNULL))
+            self.helpers.append(subprocess.Popen(
+                self.command(argv, env or {}), cwd=cwd, env=self.env, stdout=out, stderr=file,
+                start_new_session=True, stdin=subprocess.DEVNULL))
         return self.helpers[-1]
 
-    def start_presenter(self, cwd):
-        self.presenter = self.spawn([self.options.quorix], cwd=str(cwd))
-        self.log(f"presenter started in {cwd}")
-        return self.presenter
+    def tool(self, *argv, cwd=None, check=True, text=True):
+        """What a program writes; "" when it fails and check is off."""
+        done = subprocess.run(self.command(argv, {}), cwd=cwd, env=self.env, capture_output=True,
+                              timeout=30, text=text)
+        self.check(done.returncode == 0 or not check, f"{argv} failed: {done.stderr}")
+        return done.stdout if done.returncode == 0 else done.stdout[:0]
 
-    def screen_saver(self):
-        """A session bus of the case's own with a screen saver service on it that reports each
-        call ("Inhibit 41", "UnInhibit 41"); a function that reads the next report."""
-        address = read_line(self.spawn(["dbus-daemon", "--session", "--nofork",
-                                        "--print-address=1"], pipe=True).stdout, 10)
-        self.check(address, "the session bus did not start")
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
-        calls = self.spawn([self.options.screen_saver], pipe=True).stdout
-        self.check(read_line(calls, 10) == "ready", "the screen saver service did not start")
-        return lambda timeout: read_line(calls, timeout)
+    def shot(self, label=None, **where):
+        picture = self.grab(**where)
+        picture.label = label or ""
+        (self._kept if label else self._recent).append(picture)
+        return picture
 
     def wait_exit(self, timeout, process=None):
         """Waits for the presenter (or process) to end; its exit status."""
@@ -138,15 +130,6 @@ class Session:
             raise Failure(f"the program was still running {timeout:.0f} s later") from None
         self.log(f"ended with status {status}")
         return status
-
-    def shot(self, label=None, window="root"):
-        """A screenshot of the whole screen (or of one window, by id)."""
-        done = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"],
-                              env=self.env, capture_output=True, timeout=30)
-        self.check(done.returncode == 0, f"import failed: {done.stderr.decode(errors='replace')}")
-        picture = Picture.from_ppm(done.stdout, label or "")
-        (self._kept if label else self._recent).append(picture)
-        return picture
 
     def poll(self, description, test, timeout=20.0, interval=0.1, process=None):
         """Calls test() until it returns something true, which it returns. Fails at the deadline,
@@ -159,7 +142,10 @@ class Session:
                 self.log(f"seen: {description}")
                 return found
             if ended or time.monotonic() > deadline:
-                self.shot(f"timeout {description}")
+                try:
+                    self.shot(f"timeout {description}")
+                except Failure:  # nothing on screen to take
+                    pass
                 raise Failure(f"{description}: not seen within {timeout:.0f} s"
                               + (f" (ended with status {process.returncode})" if ended else ""))
             time.sleep(interval)
@@ -178,19 +164,64 @@ class Session:
         while time.monotonic() < deadline and self.presenter.poll() is None:
             self.check(test(self.shot()), f"{description}: did not hold for {seconds} s")
 
-    def tool(self, *argv):
-        done = subprocess.run(argv, env=self.env, capture_output=True, timeout=15, text=True)
-        self.check(done.returncode == 0 or "search" in argv, f"{argv} failed: {done.stderr}")
-        return done.stdout if done.returncode == 0 else ""
+    def save_artifacts(self):
+        folder = Path(self.options.artifacts) / self.name
+        folder.mkdir(parents=True, exist_ok=True)
+        print(f"e2e {self.name}: screenshots and logs of the failure in {folder}", flush=True)
+        for number, picture in enumerate(self._kept + list(self._recent), 1):
+            label = "".join(c if c.isalnum() else "-" for c in picture.label or "shot")[:60]
+            (folder / f"{number:02d}-{label}.png").write_bytes(picture.png())
+        for log in sorted(self.work.glob("*.log")):
+            shutil.copy(log, folder / log.name)
+            print(f"--- {log.name}, last lines ---\n{log.read_text(errors='replace')[-1500:]}")
+
+    def close(self):
+        for process in reversed(self.helpers):
+            _end(process)
+
+
+class Session(Case):
+    """One case's X server, presenters and screenshots."""
+
+    def __init__(self, name, options, work):
+        super().__init__(name, options, work)
+        self._display = None
+        self.x = XServer(work / "xvfb.log")
+        (work / "runtime").mkdir(mode=0o700)
+        # Only this X server: no Wayland, and no session bus of a desktop the tests run in.
+        self.env = {k: v for k, v in os.environ.items()
+                    if k not in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS")}
+        self.env.update(DISPLAY=self.x.name, QT_QPA_PLATFORM="xcb",
+                        XDG_RUNTIME_DIR=str(work / "runtime"))
+
+    def start_presenter(self, cwd):
+        self.presenter = self.spawn([self.options.quorix], cwd=str(cwd))
+        self.log(f"presenter started in {cwd}")
+        return self.presenter
+
+    def screen_saver(self):
+        """A session bus of the case's own with a screen saver service on it that reports each
+        call ("Inhibit 41", "UnInhibit 41"); a function that reads the next report."""
+        address = read_line(self.spawn(["dbus-daemon", "--session", "--nofork",
+                                        "--print-address=1"], pipe=True).stdout, 10)
+        self.check(address, "the session bus did not start")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        calls = self.spawn([self.options.screen_saver], pipe=True).stdout
+        self.check(read_line(calls, 10) == "ready", "the screen saver service did not start")
+        return lambda timeout: read_line(calls, timeout)
+
+    def grab(self, window="root"):
+        """A screenshot of the whole screen (or of one window, by id)."""
+        return Picture.from_ppm(self.tool("import", "-window", str(window), "-depth", "8", "ppm:-",
+                                          text=False))
 
     def windows(self, *search):
         """Visible windows that xdotool search finds: (id, width, height) each."""
         found = []
-        for window in self.tool("xdotool", "search", "--onlyvisible", *search).split():
-            done = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window],
-                                  env=self.env, capture_output=True, timeout=15, text=True)
-            values = dict(line.split("=", 1) for line in done.stdout.split() if "=" in line)
-            if done.returncode == 0:  # else gone since the search
+        for window in self.tool("xdotool", "search", "--onlyvisible", *search, check=False).split():
+            shell = self.tool("xdotool", "getwindowgeometry", "--shell", window, check=False)
+            values = dict(line.split("=", 1) for line in shell.split() if "=" in line)
+            if values:  # else gone since the search
                 found.append((int(window), int(values["WIDTH"]), int(values["HEIGHT"])))
         return found
 
@@ -203,10 +234,8 @@ class Session:
         focus (the program takes it itself: nobody else would on a bare X server); its id, and
         for a window smaller than the screen, a screenshot of it once painted."""
         def up():
-            done = subprocess.run(["xdotool", "getwindowfocus"], env=self.env, text=True,
-                                  capture_output=True, timeout=15)
             # At start the focus follows the pointer, which xdotool reports as an error.
-            focus = done.stdout.strip() if done.returncode == 0 else ""
+            focus = self.tool("xdotool", "getwindowfocus", check=False).strip()
             return next((w for w, *size in self.windows(*search)
                          if sizes(*size) and str(w) == focus), None)
 
@@ -256,19 +285,9 @@ class Session:
         self.log(f"keys {' '.join(keys)}")
         self.tool("xdotool", "key", "--delay", "60", *keys)
 
-    def move(self, x, y):
-        self.tool("xdotool", "mousemove", "--sync", str(x), str(y))
-
-    def drag(self, start, end, steps=8):
-        self.move(*start)
-        self.tool("xdotool", "mousedown", "1")
-        for i in range(1, steps + 1):
-            self.move(start[0] + (end[0] - start[0]) * i // steps, start[1])
-        self.tool("xdotool", "mouseup", "1")
-
-    def pointer_pixels(self):
-        """How many pixels of the pointer image on screen are not transparent, read through
-        XFixes (screenshots never hold the pointer)."""
+    def wait_pointer(self, visible, description):
+        """Waits for the pointer to show or not: whether any pixel of the pointer image on
+        screen is not transparent, read through XFixes (screenshots never hold the pointer)."""
         if self._display is None:
             self._x11, xfixes = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXfixes.so.3")
             self._x11.XOpenDisplay.restype = ctypes.c_void_p
@@ -277,43 +296,34 @@ class Session:
             self._cursor.restype, self._cursor.argtypes = ctypes.POINTER(_Cursor), [ctypes.c_void_p]
             self._display = self._x11.XOpenDisplay(self.x.name.encode())
             self.check(self._display, f"cannot open X display {self.x.name}")
-        pointer = self._cursor(self._display)
-        image = pointer.contents
-        visible = sum(1 for i in range(image.width * image.height) if image.pixels[i] >> 24)
-        self._x11.XFree(pointer)
-        return visible
 
-    def wait_pointer(self, visible, description):
-        self.poll(f"the pointer {'visible' if visible else 'blank'} {description}",
-                  lambda: (self.pointer_pixels() > 0) == visible, timeout=5)
+        def shown():
+            pointer = self._cursor(self._display)
+            image = pointer.contents
+            seen = any(image.pixels[i] >> 24 for i in range(image.width * image.height))
+            self._x11.XFree(pointer)
+            return seen == visible
 
-    def save_artifacts(self):
-        folder = Path(self.options.artifacts) / self.name
-        folder.mkdir(parents=True, exist_ok=True)
-        print(f"e2e {self.name}: screenshots and logs of the failure in {folder}", flush=True)
-        for number, picture in enumerate(self._kept + list(self._recent), 1):
-            label = "".join(c if c.isalnum() else "-" for c in picture.label or "shot")[:60]
-            (folder / f"{number:02d}-{label}.png").write_bytes(picture.png())
-        for path in self._logs + [self.work / "xvfb.log"]:
-            shutil.copy(path, folder / path.name)
+        self.poll(f"the pointer {'visible' if visible else 'blank'} {description}", shown, 5)
 
     def close(self):
-        for process in reversed(self.helpers):
-            _end(process)
+        super().close()
         if self._display:
             self._x11.XCloseDisplay(self._display)
         self.x.stop()
 
 
-def run_case(add_arguments, open_case, test):
+def run_case(open_case, test):
     """Runs one test function in a temporary folder of its own with what open_case(name, options,
     work) opens (a session or a compositor); exits 0 when it passes."""
     parser = argparse.ArgumentParser()
     for option in ("--quorix", "--source-dir", "--artifacts"):
         parser.add_argument(option, required=True)
-    add_arguments(parser)
+    for option in ("--message-box", "--screen-saver", "--kiosk", "--case"):
+        parser.add_argument(option)
     options = parser.parse_args()
-    name = Path(sys.argv[0]).stem.removeprefix("test_") + os.environ.get("QUORIX_VIDEO_OUTPUT", "")
+    name = "_".join(filter(None, [Path(sys.argv[0]).stem.removeprefix("test_"), options.case,
+                                  os.environ.get("QUORIX_VIDEO_OUTPUT")]))
     shutil.rmtree(Path(options.artifacts) / name, ignore_errors=True)
     status = 1
     with tempfile.TemporaryDirectory(prefix=f"e2e-{name}-") as work:
@@ -342,8 +352,4 @@ def run_case(add_arguments, open_case, test):
 
 def run(test):
     """Runs one test function with a fresh session on an X server of its own."""
-    def add_arguments(parser):
-        parser.add_argument("--message-box", required=True)
-        parser.add_argument("--screen-saver")
-
-    run_case(add_arguments, Session, test)
+    run_case(Session, test)

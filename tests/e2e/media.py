@@ -1,5 +1,6 @@
 """Media folders for the tests: short generated clips and the settings file."""
 
+import collections
 import subprocess
 
 # Clip grounds, told apart on screen by colour, inside a BORDER band that shows how much of the
@@ -56,21 +57,16 @@ def write_settings(folder, settings, titles, files, font=None):
     (folder / "quorix.ini").write_bytes(text.encode("cp1252"))
 
 
-class Clip:
-    """A catalogue entry: its title, the name in the settings file, the ground colour, the length
-    in seconds and the name on disc (None: the file is missing)."""
-
-    def __init__(self, title, name, colour=None, seconds=2, on_disc=None, missing=False):
-        self.title, self.name, self.colour, self.seconds = title, name, colour, seconds
-        self.on_disc = None if missing else (on_disc or name)
+# A catalogue entry: its title, its file's name in the settings, its ground colour, its length in
+# seconds and, where it differs, the file's name on disc.
+Clip = collections.namedtuple("Clip", "title name colour seconds on_disc", defaults=[None])
 
 
 def make_disc(folder, clips, settings, font=None):
-    """A media folder with the clips that are not missing and a settings file naming them all."""
+    """A media folder with the clips and a settings file naming them."""
     folder.mkdir(parents=True, exist_ok=True)
     for clip in clips:
-        if clip.on_disc:
-            make_clip(folder / clip.on_disc, clip.colour, clip.seconds)
+        make_clip(folder / (clip.on_disc or clip.name), clip.colour, clip.seconds)
     write_settings(folder, settings, [c.title for c in clips], {c.title: c.name for c in clips},
                    font)
     return folder

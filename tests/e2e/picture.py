@@ -1,9 +1,15 @@
-"""Pictures as RGB pixel arrays: screenshots, BMP files, PNG output, colour tests."""
+"""Pictures as RGB pixel arrays (screenshots, picture files, PNG output) and what the tests read
+off a screenshot of the presenter: a picture running or standing still, menu lines and the
+highlight, a clip's ground colour, the border band the window leaves of a clip, pictures at their
+places."""
 
 import re
-import struct
 import subprocess
-import zlib
+import time
+
+from media import BORDER, CLIP_BORDER, CLIP_HEIGHT, CLIP_WIDTH
+
+SCREEN_WIDTH, SCREEN_HEIGHT = 1024, 768
 
 
 class Picture:
@@ -24,29 +30,10 @@ class Picture:
         return Picture(width, height, data[header.end() : header.end() + width * height * 3], label)
 
     @staticmethod
-    def from_bmp(path):
-        """An uncompressed 24-bit BMP, as the presenter's pictures are."""
-        with open(path, "rb") as f:
-            data = f.read()
-        offset = struct.unpack_from("<I", data, 10)[0]
-        width, height, _, bits, compression = struct.unpack_from("<iiHHI", data, 18)
-        if data[:2] != b"BM" or bits != 24 or compression != 0:
-            raise ValueError(f"{path} is not an uncompressed 24-bit BMP")
-        stride = (width * 3 + 3) & ~3
-        rgb = bytearray()
-        for row in range(abs(height)):
-            source = offset + (height - 1 - row if height > 0 else row) * stride
-            line = bytearray(data[source : source + width * 3])
-            line[0::3], line[2::3] = line[2::3], line[0::3]  # BGR to RGB
-            rgb += line
-        return Picture(width, abs(height), bytes(rgb), path)
-
-    @staticmethod
-    def from_file(path, width=None, height=None):
-        """Any picture ImageMagick reads, optionally stretched to a size (as the presenter
-        stretches its background picture)."""
-        size = ["-resize", f"{width}x{height}!"] if width and height else []
-        out = subprocess.run(["convert", str(path), *size, "-depth", "8", "ppm:-"],
+    def from_file(path, *convert):
+        """Any picture ImageMagick reads, after the given convert options (as "-resize",
+        "1024x768!" stretches it as the presenter stretches its background picture)."""
+        out = subprocess.run(["convert", str(path), *convert, "-depth", "8", "ppm:-"],
                              capture_output=True, check=True, timeout=30).stdout
         return Picture.from_ppm(out, str(path))
 
@@ -84,23 +71,11 @@ class Picture:
                 return 1.0
         return wrong / len(points)
 
-    def crop(self, left, top, width, height):
-        rows = [self.rgb[((y * self.width + left) * 3) : ((y * self.width + left + width) * 3)]
-                for y in range(top, top + height)]
-        return Picture(width, height, b"".join(rows), self.label)
-
     def png(self):
         """The picture as a PNG file's bytes."""
-        stride = self.width * 3
-        raw = b"".join(b"\0" + self.rgb[y * stride : (y + 1) * stride] for y in range(self.height))
-
-        def chunk(kind, body):
-            crc = zlib.crc32(kind + body) & 0xFFFFFFFF
-            return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", crc)
-
-        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
-        return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
-                + chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b""))
+        ppm = b"P6 %d %d 255\n" % (self.width, self.height) + self.rgb
+        return subprocess.run(["convert", "ppm:-", "png:-"], input=ppm, capture_output=True,
+                              check=True, timeout=30).stdout
 
 
 def near(colour, target, tolerance=48):
@@ -108,5 +83,89 @@ def near(colour, target, tolerance=48):
     return all(abs(c - t) <= tolerance for c, t in zip(colour, target))
 
 
-def dark(colour, limit=24):
-    return max(colour) <= limit
+def menu_lines(picture, rect, title, highlight, tolerance=40, gap=12):
+    """The menu's text lines inside rect, top to bottom, as (top, bottom, highlighted): rows
+    holding the title or highlight colour, grouped where less than gap rows apart."""
+    left, top, right, bottom = rect
+    lines = []
+    for y in range(top, bottom):
+        colours = [picture.pixel(x, y) for x in range(left, right, 2)]
+        lit = sum(near(c, highlight, tolerance) for c in colours)
+        plain = sum(near(c, title, tolerance) and not near(c, highlight, tolerance) for c in colours)
+        if lit + plain < 2:
+            continue
+        if lines and y - lines[-1][1] < gap:
+            lines[-1][1:] = [y, lines[-1][2] + plain, lines[-1][3] + lit]
+        else:
+            lines.append([y, y, plain, lit])
+    return [(t, b, lit > plain) for t, b, plain, lit in lines]
+
+
+def highlighted_lines(picture, rect, title, highlight, count, gap=12):
+    """Indexes of the highlighted lines when the menu shows count lines; None otherwise."""
+    lines = menu_lines(picture, rect, title, highlight, gap=gap)
+    return [i for i, (_, _, lit) in enumerate(lines) if lit] if len(lines) == count else None
+
+
+def changes(rect, still=False, limit=30):
+    """A screen test that holds once two screenshots in a row differ in more than limit sample
+    points of rect (the picture runs), or, still, in fewer (it stands still)."""
+    previous = []
+
+    def test(shot):
+        differ = shot.differing(previous[-1], rect, step=4) if previous else None
+        previous[:] = [shot]
+        return differ is not None and (differ < limit if still else differ > limit)
+
+    return test
+
+
+def filled(picture, rect, colour, share=0.6, tolerance=48):
+    """Whether at least share of the rectangle shows colour."""
+    return picture.fraction(rect, lambda c: near(c, colour, tolerance)) >= share
+
+
+def check_bands(s, shot, ground, overscan=0):
+    """The clip's picture is drawn overscan pixels larger than the window on every side, so that
+    much of its border band is cut off: what is left of the band on each edge."""
+    wide = CLIP_BORDER * (SCREEN_WIDTH + 2 * overscan) / CLIP_WIDTH - overscan
+    high = CLIP_BORDER * (SCREEN_HEIGHT + 2 * overscan) / CLIP_HEIGHT - overscan
+    for edge, (x, y), step, expected in (
+        ("left", (0, 200), (1, 0), wide), ("right", (SCREEN_WIDTH - 1, 200), (-1, 0), wide),
+        ("top", (200, 0), (0, 1), high), ("bottom", (200, SCREEN_HEIGHT - 1), (0, -1), high),
+    ):
+        seen = 0  # pixels nearer the border colour than the ground, walking inwards
+        while seen < 200 and _distance(shot.pixel(x, y), ground) >= _distance(
+                shot.pixel(x, y), BORDER):
+            seen, x, y = seen + 1, x + step[0], y + step[1]
+        s.check(abs(seen - expected) <= 4, f"{edge} edge: {seen} pixels of the clip's border "
+                f"band show, not {expected:.1f} with an overscan of {overscan}")
+
+
+def _distance(a, b):
+    return sum((p - q) ** 2 for p, q in zip(a, b))
+
+
+def find_picture(screen, part, left, top, slack=4, tolerance=10):
+    """Where part is shown within slack pixels of (left, top); None when it is not there."""
+    places = [(x, y) for y in range(top - slack, top + slack + 1)
+              for x in range(left - slack, left + slack + 1)]
+    places.sort(key=lambda p: abs(p[0] - left) + abs(p[1] - top))
+    return next((p for p in places if screen.mismatch(part, *p, tolerance, limit=0.02) <= 0.02),
+                None)
+
+
+def centred(part):
+    """The top-left corner of part centred on the screen."""
+    return (SCREEN_WIDTH - part.width) // 2, (SCREEN_HEIGHT - part.height) // 2
+
+
+def wait_logo_and_end(s, logo):
+    """The closing logo centred on the screen, then the end with status 0 after 3 to 4 s."""
+    s.wait_for("the closing logo", lambda shot: find_picture(shot, logo, *centred(logo)),
+               timeout=5, interval=0.05)
+    shown = time.monotonic()
+    status = s.wait_exit(10)
+    seconds = time.monotonic() - shown
+    s.check(status == 0, f"exit status {status} after the logo, not 0")
+    s.check(2.5 <= seconds <= 5.0, f"the logo stayed {seconds:.1f} s, not 3 to 4 s")

@@ -11,10 +11,8 @@ from pathlib import Path
 import harness
 from harness import FULL_SCREEN, SECOND_WINDOW_SIZE
 from media import GREEN, make_clip, make_sound_only_clip, write_settings
-from picture import Picture
-from screen_checks import centred, check_bands, filled, find_picture, wait_logo_and_end
+from picture import Picture, centred, check_bands, filled, find_picture, wait_logo_and_end
 
-OPEN_FAILED = "Having trouble in initializing the MPEG video file. ({})"
 NO_CLIPS = "Video file(s) not found! Sorry, cannot play anything."
 SECOND = "second window"
 OK_BUTTON = (232 + 92 // 2, 236 + 24 // 2)  # the second window's "Ok": 3480, 3540, 1380 x 360 twips
@@ -26,6 +24,10 @@ OUT_OF_RANGE = {"widemode": 65537, "menumode": 65537, "loopmode": 65537, "hidemo
                 "hilitecolor": "&H1FFFFFFFF", "logomode": 65537}
 NOT_NUMBERS = dict.fromkeys(OUT_OF_RANGE, "one")
 PLAY = {"menumode": 0, "logomode": 0}
+
+
+def opening(error):
+    return f"Having trouble in initializing the MPEG video file. ({error})"
 
 
 def noise(seed, size):
@@ -48,42 +50,37 @@ def ten_megabytes(media):
             ini.write(b"[filler%d]\r\n" % ini.tell() + block)
 
 
-# name, settings, the entry's name in them, the files on disc and how to make them, what shows,
-# whether the logo follows, the exit status.
+# name, settings, the entry's name in them, the files on disc (a colour: a clip of it; else how to
+# make the file) and what shows. The logo follows where the settings ask for it; the exit status
+# is 1 where there is nothing to play, else 0.
+A, LOGO, MENU = {"a.mpg": GREEN}, {"menumode": 0, "logomode": 1}, {"menumode": 1}
 ROWS = [
-    ("no clip list", {"menumode": 1}, None, {}, NO_CLIPS, False, 1),
-    ("empty first title", {"menumode": 1}, "", {"a.mpg": GREEN}, NO_CLIPS, False, 1),
-    ("random settings", None, None, {"quorix.ini": noise(1962, 256 * 1024)}, NO_CLIPS, False, 1),
-    ("missing clip", {"menumode": 0, "logomode": 1}, "gone.mpg", {}, OPEN_FAILED.format("1: 275"),
-     True, 0),
-    ("zero bytes", PLAY, "a.mpg", {"a.mpg": lambda p: p.write_bytes(b"")},
-     OPEN_FAILED.format("1: 296"), False, 0),
-    ("random bytes", PLAY, "a.mpg", {"a.mpg": noise(7, 200_000)}, OPEN_FAILED.format("1: 296"),
-     False, 0),
-    ("sound only", PLAY, "a.mpg", {"a.mpg": make_sound_only_clip}, OPEN_FAILED.format("1: 296"),
-     False, 0),
-    ("unknown extension", {"menumode": 0, "logomode": 1}, "a.xyz", {"a.xyz": GREEN}, SECOND, True,
-     0),
+    ("no clip list", MENU, None, {}, NO_CLIPS),
+    ("empty first title", MENU, "", A, NO_CLIPS),
+    ("random settings", None, None, {"quorix.ini": noise(1962, 256 * 1024)}, NO_CLIPS),
+    ("missing clip", LOGO, "gone.mpg", {}, opening("1: 275")),
+    ("zero bytes", PLAY, "a.mpg", {"a.mpg": lambda p: p.write_bytes(b"")}, opening("1: 296")),
+    ("random bytes", PLAY, "a.mpg", {"a.mpg": noise(7, 200_000)}, opening("1: 296")),
+    ("sound only", PLAY, "a.mpg", {"a.mpg": make_sound_only_clip}, opening("1: 296")),
+    ("unknown extension", LOGO, "a.xyz", {"a.xyz": GREEN}, SECOND),
     # The catalogue's slot 6 has no file: the bare folder is opened, which no device plays.
-    ("intro 5", {"menumode": 1, "intro": 5}, "a.mpg", {"a.mpg": GREEN}, SECOND, False, 0),
-    ("intro 20", {"menumode": 1, "intro": 20, "logomode": 1}, "a.mpg", {"a.mpg": GREEN},
-     OPEN_FAILED.format("0: 263"), True, 0),
+    ("intro 5", {**MENU, "intro": 5}, "a.mpg", A, SECOND),
+    ("intro 20", {**MENU, "intro": 20, "logomode": 1}, "a.mpg", A, opening("0: 263")),
     # Names that look like parts of a device command never change the command.
-    ("alias", PLAY, "a alias b.mpg", {"a": GREEN, "b.mpg": GREEN}, OPEN_FAILED.format("1: 275"),
-     False, 0),
-    ("wait", PLAY, "b.mpg wait", {"b.mpg": GREEN}, SECOND, False, 0),
-    ("quotes", PLAY, 'b.mpg" wait "notify', {"b.mpg": GREEN}, OPEN_FAILED.format("0: 0"), False, 0),
-    ("quote", PLAY, 'b"q.mpg', {'b"q.mpg': GREEN}, OPEN_FAILED.format("0: 0"), False, 0),
-    ("nul", PLAY, "b\0.mpg", {"b": GREEN}, OPEN_FAILED.format("1: 275"), False, 0),
-    ("cut clip", PLAY, "a.mpg", {"a.mpg": cut}, GREEN, False, 0),
-    ("out of range", OUT_OF_RANGE, "a.mpg", {"a.mpg": GREEN}, GREEN, False, 0),
-    ("not numbers", NOT_NUMBERS, "a.mpg", {"a.mpg": GREEN}, GREEN, False, 0),
-    ("10 MB of settings", {"menumode": 0}, "a.mpg", {"a.mpg": GREEN, "": ten_megabytes}, GREEN,
-     False, 0),
+    ("alias", PLAY, "a alias b.mpg", {"a": GREEN, "b.mpg": GREEN}, opening("1: 275")),
+    ("wait", PLAY, "b.mpg wait", {"b.mpg": GREEN}, SECOND),
+    ("quotes", PLAY, 'b.mpg" wait "notify', {"b.mpg": GREEN}, opening("0: 0")),
+    ("quote", PLAY, 'b"q.mpg', {'b"q.mpg': GREEN}, opening("0: 0")),
+    ("nul", PLAY, "b\0.mpg", {"b": GREEN}, opening("1: 275")),
+    ("cut clip", PLAY, "a.mpg", {"a.mpg": cut}, GREEN),
+    ("out of range", OUT_OF_RANGE, "a.mpg", A, GREEN),
+    ("not numbers", NOT_NUMBERS, "a.mpg", A, GREEN),
+    ("10 MB of settings", {"menumode": 0}, "a.mpg", {**A, "": ten_megabytes}, GREEN),
 ]
 
 
-def run_row(s, name, settings, entry, files, shows, logo, status, pictures):
+def run_row(s, name, settings, entry, files, shows, pictures):
+    logo, status = (settings or {}).get("logomode") == 1, int(shows == NO_CLIPS)
     media = s.work / name.replace(" ", "-") / "quorix"
     media.mkdir(parents=True)
     if settings is not None:
@@ -126,8 +123,8 @@ def run_row(s, name, settings, entry, files, shows, logo, status, pictures):
 
 def test(s):
     source = Path(s.options.source_dir) / "src/ui/pictures"
-    pictures = {"logo": Picture.from_bmp(source / "logo.bmp"), "cannot-play": Picture.from_bmp(
-        source / "cannot-play.bmp").crop(0, 0, *SECOND_WINDOW_SIZE)}
+    pictures = {"logo": Picture.from_file(source / "logo.bmp"), "cannot-play": Picture.from_file(
+        source / "cannot-play.bmp", "-crop", "%dx%d+0+0" % SECOND_WINDOW_SIZE)}
     for row in ROWS:
         s.log(f"--- {row[0]}")
         run_row(s, *row, pictures)

@@ -1,47 +1,32 @@
-"""The presenter on Wayland, end to end: a headless compositor of the test's own (cage or sway
-with screenshots through grim, keys through wtype on sway; or weston with its screenshooter), the
-real presenter on Qt's wayland platform, and waits that poll the screen. Debian 12's cage has no
-virtual keyboard, so keys are given under sway, another wlroots compositor.
-
-The pointer (sway only) is a virtual pointer device of the test's own: a headless seat has none.
-
-A compositor refuses to run as root (cage) or should not: run as root, the test runs it and the
-presenter as the unprivileged user QUORIX_E2E_USER (default "quorixtest", made by
-scripts/install-deps.sh), with a runtime folder of that user's own.
-"""
+"""The presenter on Wayland, end to end: a headless compositor of the case's own (cage or sway
+with screenshots through grim; weston with its screenshooter) and the real presenter on Qt's
+wayland platform. Debian 12's cage has no virtual keyboard, so keys (wtype) and the pointer (a
+virtual pointer of the case's own) are given under sway, another wlroots compositor. Run as root,
+a case runs the compositor (which refuses root or should) and the presenter as the unprivileged
+user QUORIX_E2E_USER (default "quorixtest", made by scripts/install-deps.sh)."""
 
 import os
 import pwd
 import shutil
 import socket
 import struct
-import subprocess
 import time
 from pathlib import Path
 
-from harness import SCREEN_HEIGHT, SCREEN_WIDTH, Failure, _end, run_case
-from picture import Picture
+from harness import SCREEN_HEIGHT, SCREEN_WIDTH, Case, Failure, run_case
+from picture import Picture, changes, filled, highlighted_lines
 
 # The sample disc's grounds and menu colours, as they come out of the decoder.
-WELCOME_RED = (216, 24, 24)
-SUNRISE_YELLOW = (240, 200, 20)
-TITLE = (224, 232, 240)
-HIGHLIGHT = (255, 208, 64)
+WELCOME_RED, TITLE, HIGHLIGHT = (216, 24, 24), (224, 232, 240), (255, 208, 64)
 
 
-class Compositor:
-    """One headless compositor and the presenter in it: kind is "cage", "sway" or "weston"."""
+class Compositor(Case):
+    """One headless compositor and the presenter in it: kind is "cage", "sway", "weston" or
+    "kiosk" (the kiosk service's start script, which runs cage itself)."""
 
     def __init__(self, kind, options, work, case_name):
-        self.kind = kind
-        self.name = case_name
-        self.options = options
-        self.work = work
-        self.started = time.monotonic()
-        self.process = None
-        self._shots = []
-        self._runs = 0
-        self._user = None
+        super().__init__(case_name, options, work)
+        self.kind, self.compositor, self._pointer, self._user = kind, None, None, None
         if os.geteuid() == 0:
             name = os.environ.get("QUORIX_E2E_USER", "quorixtest")
             try:
@@ -50,256 +35,119 @@ class Compositor:
                 raise Failure(
                     f"no user '{name}' to run the compositor as (scripts/install-deps.sh makes it)"
                 ) from None
-            os.chown(work, self._user.pw_uid, self._user.pw_gid)
         self.runtime = work / "runtime"
         self.runtime.mkdir(mode=0o700)
-        self._own(self.runtime)
-        self.socket = "wayland-quorix"
-        self.env = {
-            "PATH": "/usr/bin:/bin",
-            "HOME": str(work),
-            "XDG_RUNTIME_DIR": str(self.runtime),
-            "LANG": "C.UTF-8",
-        }
+        self.env = {"PATH": "/usr/bin:/bin", "HOME": str(work), "LANG": "C.UTF-8",
+                    "XDG_RUNTIME_DIR": str(self.runtime)}
 
-    def log(self, message):
-        print(f"[{time.monotonic() - self.started:6.2f}s] {message}", flush=True)
+    def command(self, argv, env):
+        """argv run as the compositor's user, with only this case's environment and env."""
+        pairs = [f"{key}={value}" for key, value in {**self.env, **env}.items()]
+        user = [shutil.which("runuser"), "-u", self._user.pw_name, "--"] if self._user else []
+        return [*user, "env", "-i", *pairs, *argv]
 
-    def check(self, condition, message):
-        if not condition:
-            raise Failure(message)
-
-    def _own(self, path):
-        if self._user is not None:
-            for folder, _, files in os.walk(path):
-                for name in [folder, *(os.path.join(folder, f) for f in files)]:
+    def start(self, folder):
+        """Starts the presenter in folder as the compositor's only client: cage (and the kiosk
+        script's cage) runs it and ends with it; sway and weston are started once, first."""
+        if self._user is not None:  # the compositor's user must reach the case's files
+            for path, _, files in os.walk(self.work):
+                for name in [path, *(os.path.join(path, f) for f in files)]:
                     os.chown(name, self._user.pw_uid, self._user.pw_gid)
-
-    def _command(self, argv, env=None):
-        """argv run as the compositor's user, with only the given environment."""
-        settings = {**self.env, **(env or {})}
-        pairs = [f"{key}={value}" for key, value in settings.items()]
-        if self._user is not None:
-            return ["runuser", "-u", self._user.pw_name, "--", "env", "-i", *pairs, *argv]
-        return ["env", "-i", *pairs, *argv]
-
-    def copy_sample_disc(self):
-        """The sample disc's media folder, as the folder 'disc/quorix' of the test's own."""
-        root = self.work / "disc"
-        source = Path(self.options.source_dir) / "examples" / "disc" / "quorix"
-        shutil.copytree(source, root / "quorix")
-        self._own(root)
-        return root
-
-    # --- starting --------------------------------------------------------------------------
-
-    def start(self, program, cwd):
-        """Starts the compositor with program (argv) as its only client: cage runs it and ends
-        with it, sway and weston are started first and the program in them."""
-        self._runs += 1
-        log = open(self.work / f"{self.kind}-{self._runs}.log", "wb")
-        client_env = {"QT_QPA_PLATFORM": "wayland"}
-        env = {"WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
-        if self.kind == "sway" and getattr(self, "compositor", None) is not None:
-            self.process = subprocess.Popen(
-                self._command(list(program), {**client_env, "WAYLAND_DISPLAY": self.socket}),
-                cwd=str(cwd), stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
-                start_new_session=True,
-            )
-        elif self.kind == "sway":
-            config = self.work / "sway.conf"
-            config.write_text(
-                "output HEADLESS-1 mode 1024x768\ndefault_border none\n"
-                # A dialog over a full-screen window gets the keyboard only when it is full
-                # screen as well.
-                "for_window [title=.*] fullscreen enable\n"
-            )
-            self._own(config)
-            self.compositor = subprocess.Popen(
-                self._command(["sway", "-c", str(config)], env), stdin=subprocess.DEVNULL,
-                stdout=log, stderr=subprocess.STDOUT, start_new_session=True,
-            )
-            self.socket = "wayland-1"
-            self._wait_socket(self.socket)
-            self.process = subprocess.Popen(
-                self._command(list(program), {**client_env, "WAYLAND_DISPLAY": self.socket}),
-                cwd=str(cwd), stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
-                start_new_session=True,
-            )
-        elif self.kind == "weston":
-            argv = [
-                "weston", "--backend=headless-backend.so", "--use-pixman", "--width=1024",
-                "--height=768", f"--socket={self.socket}", "--idle-time=0", "--debug",
-            ]
-            self.compositor = subprocess.Popen(
-                self._command(argv), stdin=subprocess.DEVNULL, stdout=log,
-                stderr=subprocess.STDOUT, start_new_session=True,
-            )
-            self._wait_socket(self.socket)
-            # weston's desktop fades in from black once its shell client runs: the presenter
-            # starts after that, or its first seconds would not be seen.
-            deadline = time.monotonic() + 30
-            while not any(any(self.shot().pixel(x, 700)) for x in range(0, 1024, 64)):
-                if time.monotonic() > deadline:
-                    raise Failure("weston showed no desktop within 30 s")
-                time.sleep(0.2)
-            self.process = subprocess.Popen(
-                self._command(list(program), {**client_env, "WAYLAND_DISPLAY": self.socket}),
-                cwd=str(cwd), stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
-                start_new_session=True,
-            )
-        else:
+        wlr = {"WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
+        client = {"QT_QPA_PLATFORM": "wayland"}
+        if self.kind == "kiosk":
+            path = {"PATH": f"{Path(self.options.quorix).parent}:/usr/bin:/bin"}
+            self.presenter = self.spawn([self.options.kiosk, str(folder)],
+                                        env={**wlr, **client, **path})
+        elif self.kind == "cage":
             # cage shows a full-screen window's buffer straight on the output; its screen copies
             # then show a picture that can be seconds old. Turned upside down the output is drawn
             # by cage itself for every frame, and grim turns the copy back.
-            argv = ["cage", "-r", "-r", "--", "env", *[f"{k}={v}" for k, v in client_env.items()]]
-            argv += list(program)
-            self.process = subprocess.Popen(
-                self._command(argv, env), cwd=str(cwd), stdin=subprocess.DEVNULL,
-                stdout=log, stderr=subprocess.STDOUT, start_new_session=True,
-            )
-            self._wait_socket("wayland-0")
-            self.socket = "wayland-0"
-        log.close()
-        self.log(f"{self.kind} started with {' '.join(program)}")
+            argv = ["cage", "-r", "-r", "--", "env", "QT_QPA_PLATFORM=wayland", self.options.quorix]
+            self.presenter = self.spawn(argv, str(folder), env=wlr)
+            self._wait_socket("wayland-0", self.presenter)
+        else:
+            if self.compositor is None:
+                self._start_compositor(wlr)
+            self.presenter = self.spawn([self.options.quorix], str(folder), env=client)
+        self.log(f"{self.kind}: the presenter started in {folder}")
 
-    def start_kiosk(self, folder):
-        """The kiosk service's start script on folder, with the presenter under test as the
-        "quorix" it runs."""
-        self._runs += 1
-        log = open(self.work / f"kiosk-{self._runs}.log", "wb")
-        env = {
-            "WLR_BACKENDS": "headless",
-            "WLR_RENDERER": "pixman",
-            "WLR_LIBINPUT_NO_DEVICES": "1",
-            "QT_QPA_PLATFORM": "wayland",
-            "PATH": f"{Path(self.options.quorix).parent}:/usr/bin:/bin",
-        }
-        self.process = subprocess.Popen(
-            self._command([self.options.kiosk, str(folder)], env), stdin=subprocess.DEVNULL,
-            stdout=log, stderr=subprocess.STDOUT, start_new_session=True,
-        )
-        log.close()
-        self.log(f"{self.options.kiosk} {folder} started")
+    def _start_compositor(self, wlr):
+        if self.kind == "sway":
+            config = self.work / "sway.conf"
+            # A dialog over a full-screen window gets the keyboard only when it is full screen
+            # as well.
+            config.write_text("output HEADLESS-1 mode 1024x768\ndefault_border none\n"
+                              "for_window [title=.*] fullscreen enable\n")
+            os.chmod(config, 0o644)
+            self.compositor = self.spawn(["sway", "-c", str(config)], env=wlr)
+            self._wait_socket("wayland-1", self.compositor)
+            # A headless seat has no pointer: one made now is there when the presenter starts.
+            self._pointer = VirtualPointer(self.runtime / "wayland-1")
+            return
+        self.compositor = self.spawn(
+            ["weston", "--backend=headless-backend.so", "--use-pixman", "--width=1024",
+             "--height=768", "--socket=wayland-quorix", "--idle-time=0", "--debug"])
+        self._wait_socket("wayland-quorix", self.compositor)
+        # weston's desktop fades in from black once its shell client runs: the presenter starts
+        # after that, or its first seconds would not be seen.
+        self.poll("weston's desktop", lambda: any(any(self.shot().pixel(x, 700))
+                                                  for x in range(0, 1024, 64)),
+                  timeout=30, interval=0.2, process=self.compositor)
 
-    def presenter_pid(self, timeout=20):
-        """The process id of the presenter started by this test's compositor or script."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            parents = {}
-            names = {}
-            for entry in Path("/proc").iterdir():
-                if entry.name.isdigit():
+    def _wait_socket(self, name, process):
+        """Waits for the compositor's socket; its clients and tools use it from then on."""
+        self.poll(f"{self.kind}'s Wayland socket", (self.runtime / name).exists, interval=0.05,
+                  process=process)
+        self.env["WAYLAND_DISPLAY"] = name
+
+    def presenter_pid(self):
+        """The process id of the presenter started under this case's compositor or script."""
+        def find():
+            for pid in map(int, self.tool("pgrep", "-x", "quorix", check=False).split()):
+                ancestor = pid
+                while ancestor > 1 and ancestor != self.presenter.pid:
                     try:
-                        stat = (entry / "stat").read_text()
+                        stat = Path(f"/proc/{ancestor}/stat").read_text()
                     except OSError:
-                        continue
-                    name = stat[stat.index("(") + 1 : stat.rindex(")")]
-                    parents[int(entry.name)] = int(stat[stat.rindex(")") + 2 :].split()[1])
-                    names[int(entry.name)] = name
-            for pid, name in names.items():
-                ancestor = parents.get(pid)
-                while name == "quorix" and ancestor:
-                    if ancestor == self.process.pid:
-                        return pid
-                    ancestor = parents.get(ancestor)
-            time.sleep(0.1)
-        raise Failure(f"no presenter started within {timeout} s")
+                        break  # gone meanwhile
+                    ancestor = int(stat.rsplit(")", 1)[1].split()[1])
+                if ancestor == self.presenter.pid:
+                    return pid
+            return None
 
-    def _wait_socket(self, name):
-        deadline = time.monotonic() + 20
-        while not (self.runtime / name).exists():
-            if time.monotonic() > deadline:
-                raise Failure(f"{self.kind} made no Wayland socket within 20 s")
-            time.sleep(0.05)
+        return self.poll("the presenter's process", find)
 
-    # --- screen and keys -------------------------------------------------------------------
-
-    def shot(self, label=""):
-        if self.kind == "weston":
-            return self._weston_shot(label)
-        done = subprocess.run(
-            self._command(["grim", "-t", "ppm", "-"], {"WAYLAND_DISPLAY": self.socket}),
-            capture_output=True, timeout=30,
-        )
-        if done.returncode != 0:
-            raise Failure(f"grim failed: {done.stderr.decode(errors='replace').strip()}")
-        picture = Picture.from_ppm(done.stdout, label)
-        self._shots = (self._shots + [picture])[-6:]
-        return picture
-
-    def _weston_shot(self, label):
-        """weston's screenshooter writes a PNG file into its current directory."""
+    def grab(self):
+        if self.kind != "weston":
+            return Picture.from_ppm(self.tool("grim", "-t", "ppm", "-", text=False))
+        # weston's screenshooter writes a PNG file into its current directory.
         folder = self.work / "shots"
-        folder.mkdir(exist_ok=True)
-        self._own(folder)
-        before = set(folder.iterdir())
-        subprocess.run(
-            self._command(["weston-screenshooter"], {"WAYLAND_DISPLAY": self.socket}),
-            cwd=str(folder), capture_output=True, timeout=30,
-        )
-        made = sorted(set(folder.iterdir()) - before)
-        if not made:
-            raise Failure("weston-screenshooter made no picture")
+        folder.mkdir(mode=0o777, exist_ok=True)
+        os.chmod(folder, 0o777)
+        self.tool("weston-screenshooter", cwd=str(folder), check=False)
+        made = sorted(folder.iterdir())
+        self.check(made, "weston-screenshooter made no picture")
         picture = Picture.from_file(made[-1])
-        picture.label = label
         for path in made:
             path.unlink()
-        self._shots = (self._shots + [picture])[-6:]
         return picture
 
-    def wait_for(self, description, test, timeout=20.0, interval=0.2):
-        self.log(f"waiting for {description}")
-        deadline = time.monotonic() + timeout
-        while True:
-            ended = self.process.poll() is not None
-            picture = self.shot()
-            if test(picture):
-                self.log(f"seen: {description}")
-                return picture
-            if ended:
-                raise Failure(f"the program ended before {description}")
-            if time.monotonic() > deadline:
-                picture.label = f"timeout {description}"
-                raise Failure(f"{description}: not seen within {timeout:.0f} s")
-            time.sleep(interval)
-
     def key(self, *keys):
-        """Key presses through the compositor's virtual keyboard (sway only)."""
+        """Key presses through the compositor's virtual keyboard (sway only); "shift+Right" is
+        Right pressed while Shift is held."""
         self.log(f"keys {' '.join(keys)}")
         for key in keys:
+            *held, name = key.split("+")
+            press = [flag for modifier in held for flag in ("-M", modifier)]
+            release = [flag for modifier in held for flag in ("-m", modifier)]
             # Each wtype brings a keyboard of its own: a key sent before the presenter has taken
             # that keyboard up is lost, so each waits a moment first.
-            done = subprocess.run(
-                self._command(
-                    ["wtype", "-s", "300", "-k", key, "-s", "50"],
-                    {"WAYLAND_DISPLAY": self.socket},
-                ),
-                capture_output=True, timeout=15, text=True,
-            )
-            if done.returncode != 0:
-                raise Failure(f"wtype {key} failed: {done.stderr.strip()}")
-
-    def chord(self, modifier, key):
-        """key pressed while modifier ("shift", "ctrl", "alt") is held (sway only)."""
-        self.log(f"keys {modifier}+{key}")
-        done = subprocess.run(
-            self._command(
-                ["wtype", "-s", "300", "-M", modifier, "-k", key, "-m", modifier, "-s", "50"],
-                {"WAYLAND_DISPLAY": self.socket},
-            ),
-            capture_output=True, timeout=15, text=True,
-        )
-        if done.returncode != 0:
-            raise Failure(f"wtype {modifier}+{key} failed: {done.stderr.strip()}")
+            self.tool("wtype", "-s", "300", *press, "-k", name, *release, "-s", "50")
 
     def pointer(self, x, y, click=False):
         """Moves the pointer to (x, y) on the screen and, if click, clicks the left button there
         (sway only)."""
-        if getattr(self, "_pointer", None) is None:
-            self._pointer = VirtualPointer(self.runtime / self.socket)
-            # The seat gains a pointer with it: the presenter takes it up first.
-            time.sleep(0.5)
         self.log(f"pointer to {x},{y}{' and click' if click else ''}")
         self._pointer.move(x, y, SCREEN_WIDTH, SCREEN_HEIGHT)
         if click:
@@ -307,35 +155,10 @@ class Compositor:
         # Moves in a row reach the presenter one by one, not as one.
         time.sleep(0.02)
 
-    def wait_exit(self, timeout):
-        try:
-            status = self.process.wait(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            raise Failure(f"still running {timeout:.0f} s later") from None
-        self.log(f"ended with status {status}")
-        return status
-
-    # --- the end ---------------------------------------------------------------------------
-
-    def save_artifacts(self):
-        folder = Path(self.options.artifacts) / self.name
-        folder.mkdir(parents=True, exist_ok=True)
-        print(f"e2e {self.name}: screenshots of the failure:", flush=True)
-        for number, picture in enumerate(self._shots, 1):
-            path = folder / f"{number:02d}-{''.join(c if c.isalnum() else '-' for c in picture.label or 'shot')[:50]}.png"
-            path.write_bytes(picture.png())
-            print(f"  {path}")
-        for log in sorted(self.work.glob("*.log")):
-            shutil.copy(log, folder / log.name)
-            print(f"--- {log.name}, last lines ---")
-            for line in log.read_text(errors="replace").splitlines()[-15:]:
-                print(f"  {line}")
-
     def close(self):
-        if getattr(self, "_pointer", None) is not None:
+        if self._pointer is not None:
             self._pointer.socket.close()
-        _end(self.process)
-        _end(getattr(self, "compositor", None))
+        super().close()
 
 
 class VirtualPointer:
@@ -386,27 +209,29 @@ class VirtualPointer:
             time.sleep(0.05)
 
 
-def moving(rect, threshold=30):
-    """A screen test that holds once two screenshots in a row differ inside rect."""
-    previous = []
+def sample_disc_menu(c):
+    """The sample disc: its intro (red) fills the screen and runs, then the menu shows with entry
+    1 highlighted. The screen's rectangle."""
+    shutil.copytree(Path(c.options.source_dir) / "examples/disc/quorix", c.work / "disc/quorix")
+    c.start(c.work / "disc")
+    first = c.wait_for("a first picture", lambda shot: shot.width > 0, timeout=10)
+    screen = (0, 0, first.width, first.height)
+    # The titles stand in the middle of the backdrop, which fills the window without wide mode.
+    menu = (first.width // 7, first.height // 8, first.width * 6 // 7, first.height * 7 // 8)
 
-    def test(shot):
-        moved = bool(previous) and shot.differing(previous[-1], rect, step=4) > threshold
-        previous[:] = [shot]
-        return moved
+    c.wait_for("the intro (red) over the window", lambda s: filled(s, screen, WELCOME_RED, 0.6))
+    c.wait_for("the intro running", changes(screen), timeout=5)
+    c.wait_for("the menu with entry 1 highlighted",
+               lambda shot: highlighted_lines(shot, menu, TITLE, HIGHLIGHT, 4) == [0], timeout=15)
+    return screen
 
-    return test
 
-
-def run(kind, test):
-    """Runs one test function under a headless compositor of the given kind, started for it."""
-
-    def add_arguments(parser):
-        parser.add_argument("--kiosk", help="the kiosk service's start script")
+def run(cases):
+    """Runs the case named by --case, cases[name] being (the compositor's kind, the test)."""
 
     def open_case(name, options, work):
         # The compositor runs as an unprivileged user, who must reach the case's files.
         os.chmod(work, 0o755)
-        return Compositor(kind, options, work, name)
+        return Compositor(cases[options.case][0], options, work, name)
 
-    run_case(add_arguments, open_case, test)
+    run_case(open_case, lambda c: cases[c.options.case][1](c))
