@@ -110,4 +110,29 @@ std::vector<std::string> DumpControls(const Program& program) {
     return lines;
 }
 
+std::vector<std::string> DumpNamedControls(const Program& program,
+                                           const std::vector<std::string>& names,
+                                           std::string& missing) {
+    const std::vector<std::string> all = DumpControls(program);
+    std::vector<std::string> lines;
+    for (const std::string& name : names) {
+        const bool wholeArray = name.find('(') == std::string::npos;
+        bool found = false;
+        for (const std::string& line : all) {
+            // "control NAME visible=..."
+            const std::size_t start = line.find(' ') + 1;
+            const std::string control = line.substr(start, line.find(' ', start) - start);
+            if (control == name || (wholeArray && control.rfind(name + "(", 0) == 0)) {
+                lines.push_back(line);
+                found = true;
+            }
+        }
+        if (!found) {
+            missing = name;
+            return {};
+        }
+    }
+    return lines;
+}
+
 } // namespace quorix::replay

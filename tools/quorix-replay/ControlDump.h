@@ -13,4 +13,10 @@ std::string DumpSettings(const Program& program);
 std::vector<std::string> DumpCatalogue(const Program& program);
 std::vector<std::string> DumpControls(const Program& program);
 
+// The lines of the named controls only, in the order named; a bare array name ("clip") stands
+// for all its elements. `missing` is set to the first name that matches no control on the form.
+std::vector<std::string> DumpNamedControls(const Program& program,
+                                           const std::vector<std::string>& names,
+                                           std::string& missing);
+
 } // namespace quorix::replay

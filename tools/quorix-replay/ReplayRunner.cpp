@@ -144,7 +144,7 @@ private:
         } else if (name == "start") {
             start();
         } else {
-            drive(command);
+            return drive(command);
         }
         return {};
     }
@@ -190,7 +190,8 @@ private:
         return false;
     }
 
-    void drive(const ScenarioCommand& command) {
+    // Returns an error text when the command names something the program does not have.
+    std::string drive(const ScenarioCommand& command) {
         const auto& w = command.words;
         const std::string& name = command.name();
         Form1& form = *form_;
@@ -211,7 +212,7 @@ private:
             const QWidget* control =
                 isClip ? static_cast<const QWidget*>(form.clip.find(index)) : form.Btn.find(index);
             if (!shown(control, std::string(isClip ? "clip(" : "Btn(") + w[2] + ")")) {
-                return;
+                return {};
             }
             const auto element = static_cast<std::int16_t>(index);
             const bool click = name == "click";
@@ -230,7 +231,7 @@ private:
             }
         } else if (name == "click" || name == "move") {
             if (!shown(form.Picture1, "Picture1")) {
-                return;
+                return {};
             }
             if (name == "click") {
                 emit form.picture1Click();
@@ -253,9 +254,20 @@ private:
             }
         } else if (name == "activate") {
             activate();
+        } else if (name == "dump" && w.size() > 2) {
+            std::string missing;
+            const std::vector<std::string> lines = DumpNamedControls(
+                *program_, std::vector<std::string>(w.begin() + 2, w.end()), missing);
+            if (!missing.empty()) {
+                return "no control " + missing + " on the form";
+            }
+            for (const std::string& line : lines) {
+                transcript_.add(line);
+            }
         } else if (name == "dump") {
             dump(w[1]);
         }
+        return {};
     }
 
     void dump(const std::string& what) {
@@ -279,8 +291,8 @@ private:
 
     // The program ended, possibly deep inside a handler: no handler may run after this, so the
     // scenario is finished from here and the process leaves without unwinding.
-    [[noreturn]] void endOfProgram(int /*status*/) {
-        transcript_.add("end");
+    [[noreturn]] void endOfProgram(int status) {
+        transcript_.add("end status=" + std::to_string(status));
         for (std::size_t i = current_ + 1; i < scenario_.commands.size(); ++i) {
             if (IsDriving(scenario_.commands[i].name())) {
                 transcript_.add("ignored after end");

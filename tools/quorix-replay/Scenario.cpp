@@ -114,6 +114,28 @@ bool IsModifiers(std::string_view mods) {
     return false;
 }
 
+// A control of the main window as "dump controls" names it: a single control, a control array
+// (all its elements) or one element of an array, "clip(3)".
+bool IsControlName(std::string_view name) {
+    static constexpr std::array<std::string_view, 8> Single = {
+        "sspanel1", "HScroll1", "PicBase", "Picture1", "Image1", "Label2", "FXImage1", "Timer1"};
+    static constexpr std::array<std::string_view, 3> Arrays = {"Btn", "Shadow", "clip"};
+    if (std::find(Single.begin(), Single.end(), name) != Single.end()) {
+        return true;
+    }
+    const std::size_t open = name.find('(');
+    const std::string_view base = name.substr(0, open);
+    if (std::find(Arrays.begin(), Arrays.end(), base) == Arrays.end()) {
+        return false;
+    }
+    if (open == std::string_view::npos) {
+        return true;
+    }
+    const std::string_view index = name.substr(open + 1);
+    return index.size() >= 2 && index.back() == ')' && index.front() != '-' &&
+           IsInteger(index.substr(0, index.size() - 1));
+}
+
 // Checks a command's words; returns an error text, empty when the command is well formed.
 std::string CheckCommand(const std::vector<std::string>& w) {
     const std::string& name = w.front();
@@ -198,13 +220,18 @@ std::string CheckCommand(const std::vector<std::string>& w) {
         return integers(1);
     }
     if (name == "dump") {
-        if (auto e = count(1, 1); !e.empty()) {
-            return e;
+        if (n == 0 || (n > 1 && w[1] != "controls")) {
+            return "'dump' takes state, settings, catalogue, all, or controls and control names";
         }
         static constexpr std::array<std::string_view, 5> What = {"state", "settings", "catalogue",
                                                                  "controls", "all"};
         if (std::find(What.begin(), What.end(), w[1]) == What.end()) {
             return "unknown dump '" + w[1] + "'";
+        }
+        for (std::size_t i = 2; i < w.size(); ++i) {
+            if (!IsControlName(w[i])) {
+                return "unknown control '" + w[i] + "'";
+            }
         }
         return {};
     }
