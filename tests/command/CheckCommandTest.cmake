@@ -66,12 +66,13 @@ file(WRITE "${media}/text.mpg" "not a clip\n")
 file(WRITE "${media}/notes.txt" "not a clip either\n")
 file(WRITE "${media}/bgrd.jpg" "not a picture\n")
 file(WRITE "${media}/quorix.ini" "[settings]\nmenumode=1\nintro=9\nlogomode=1\n[cliplist]
-clip00=Welcome\nxpos00=2000\nypos00=3000\nclip01=Text\nclip02=Notes\nclip03=Gone\nclip04=No file
-clip05=Cut off\nclip07=After the gap
+clip00=Welcome\nxpos00=2000\nypos00=3000\nclip01=Text\nxpos01=2000\nypos01=3000\nclip02=Notes
+xpos02=2000\nclip03=Gone\nxpos03=2000\nypos03=3000\nclip04=Welcome\nxpos04=2000\nypos04=3000
+clip05=No file\nclip06=Cut off\nclip08=After the gap
 [filelist]\nWelcome=welcome.mpg\nText=text.mpg\nNotes=NOTES.TXT\nGone=gone.mpg\nCut off=welcome.mpg
 ")
 check("broken disc" "${work}" ARGS --check broken STATUS 1 LINES
-      "\nCatalogue: 6 entries\n"
+      "\nCatalogue: 5 entries\n"
       "\nproblem: entry 2 \\(clip01 \"Text\"\\): the media device cannot open text.mpg: 296 MCIERR_INVALID_FILE\n"
       "\nproblem: entry 3 \\(clip02 \"Notes\"\\): the media device cannot open NOTES.TXT: 263 MCIERR_INVALID_DEVICE_NAME; it opens files whose names end in "
       "\nproblem: entry 4 \\(clip03 \"Gone\"\\): clip file gone.mpg not found at ${media}/gone.mpg\n"
