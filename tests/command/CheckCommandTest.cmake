@@ -121,6 +121,7 @@ if(NOT made EQUAL 0)
 endif()
 file(WRITE "${words}/quorix.ini"
      "[settings]\nmenumode=0\nlogomode=0\n[cliplist]\nclip00=One\n[filelist]\nOne=one.mpg\n")
+check("one frame" "${work}" ARGS --check words STATUS 0 LINES "\n     length: 1 frame\n")
 set(ENV{QUORIX_TRACE} "${work}/trace.txt")
 set(ignored "quorix: ignored: ")
 check("words of a launcher" "${work}/words" ARGS /DEBUG --kiosk "${work}/no such folder" STATUS 0
