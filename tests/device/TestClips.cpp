@@ -5,21 +5,6 @@
 #include <fstream>
 
 namespace quorix::platform::mci::testing_support {
-namespace {
-
-std::string output(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-            text += buffer;
-        }
-        pclose(pipe);
-    }
-    return text;
-}
-
-} // namespace
 
 TestClips::TestClips() {
     std::string pattern = (std::filesystem::temp_directory_path() / "quorix-clips-XXXXXX").string();
@@ -40,11 +25,16 @@ bool TestClips::make(const std::string& name, const std::string& arguments) cons
 }
 
 int TestClips::countFrames(const std::string& name) const {
-    const std::string text =
-        output("ffprobe -v error -count_frames -select_streams v:0 -show_entries "
-               "stream=nb_read_frames -of csv=p=0 '" +
-               path(name) + "'");
-    return text.empty() ? -1 : std::atoi(text.c_str());
+    const std::string command = "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
+                                "stream=nb_read_frames -of csv=p=0 '" +
+                                path(name) + "'";
+    char text[64] = "";
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        const bool read = std::fgets(text, sizeof text, pipe) != nullptr;
+        pclose(pipe);
+        return read ? std::atoi(text) : -1;
+    }
+    return -1;
 }
 
 void TestClips::write(const std::string& name, const std::string& bytes) const {

@@ -1,6 +1,6 @@
-# Builds the Debian package with cpack into a folder of its own, reads its control data and its
-# list of files, unpacks it into a temporary root and checks what it installs: the program (which
-# must run from there), its icon, desktop entry and manual page.
+# Builds the Debian package with cpack into a folder of its own, reads its control data, unpacks
+# it into a temporary root and checks what it installs: both programs (which must run from
+# there), icon, desktop entries, manual pages and the kiosk service, which systemd must accept.
 #
 #   cmake -DCPACK_CONFIG=<build>/CPackConfig.cmake -DWORK=<folder> -DVERSION=<x.y.z> -P PackageTest.cmake
 
@@ -12,22 +12,19 @@ macro(fail message)
     math(EXPR failures "${failures} + 1")
 endmacro()
 
-# Fails unless text holds each of the patterns.
-function(expect_all what text)
-    foreach(pattern IN LISTS ARGN)
-        if(NOT text MATCHES "${pattern}")
-            fail("${what} has no \"${pattern}\"")
+# Runs a command that must succeed and fails unless its output holds each pattern after PATTERNS.
+function(run)
+    cmake_parse_arguments(PARSE_ARGV 0 arg "" "" "PATTERNS")
+    execute_process(COMMAND ${arg_UNPARSED_ARGUMENTS} OUTPUT_VARIABLE output
+                    ERROR_VARIABLE error_output RESULT_VARIABLE result TIMEOUT 60)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "${arg_UNPARSED_ARGUMENTS} failed (${result}):\n${output}${error_output}")
+    endif()
+    foreach(pattern IN LISTS arg_PATTERNS)
+        if(NOT output MATCHES "${pattern}")
+            fail("${arg_UNPARSED_ARGUMENTS} printed no \"${pattern}\"")
         endif()
     endforeach()
-endfunction()
-
-function(run)
-    execute_process(COMMAND ${ARGN} OUTPUT_VARIABLE output ERROR_VARIABLE error_output
-                    RESULT_VARIABLE result TIMEOUT 60)
-    if(NOT result EQUAL 0)
-        message(FATAL_ERROR "${ARGN} failed (${result}):\n${output}${error_output}")
-    endif()
-    set(out "${output}" PARENT_SCOPE)
 endfunction()
 
 file(REMOVE_RECURSE "${WORK}")
@@ -39,37 +36,20 @@ list(LENGTH debs count)
 if(NOT count EQUAL 1)
     message(FATAL_ERROR "cpack made ${count} packages instead of one: ${debs}")
 endif()
-
-run(dpkg-deb --info "${debs}")
-expect_all("the control data" "${out}" "Package: quorix" "Version: ${VERSION}" "Section: video"
-           "Depends: .*libmpv2" "Depends: .*libqt6widgets6" "Depends: .*libqt6dbus6")
-
-set(files
-    usr/bin/quorix
-    usr/share/icons/hicolor/32x32/apps/quorix.png
-    usr/share/applications/quorix.desktop
-    usr/bin/quorix-author
-    usr/share/applications/quorix-author.desktop
-    usr/share/man/man1/quorix-author.1.gz
-    usr/share/man/man1/quorix.1.gz
-    usr/lib/quorix/quorix-kiosk
-    usr/lib/systemd/system/quorix-kiosk.service
-    usr/lib/sysusers.d/quorix-kiosk.conf)
+run(dpkg-deb --info "${debs}" PATTERNS "Package: quorix" "Version: ${VERSION}" "Section: video"
+    "Depends: .*libmpv2" "Depends: .*libqt6widgets6" "Depends: .*libqt6dbus6")
+run(dpkg-deb --info "${debs}" postinst PATTERNS "systemd-sysusers quorix-kiosk.conf")
 
 set(root "${WORK}/root")
 run(dpkg-deb -x "${debs}" "${root}")
-foreach(file IN LISTS files)
+foreach(file usr/share/man/man1/quorix-author.1.gz usr/lib/quorix/quorix-kiosk)
     if(NOT EXISTS "${root}/${file}")
         fail("${file} is not installed")
     endif()
 endforeach()
-
 # Both programs run from where they were installed, on the system's libraries.
 foreach(program quorix quorix-author)
-    run("${root}/usr/bin/${program}" --version)
-    if(NOT out STREQUAL "${program} ${VERSION}\n")
-        fail("the installed ${program} says \"${out}\"")
-    endif()
+    run("${root}/usr/bin/${program}" --version PATTERNS "^${program} ${VERSION}\n$")
     file(STRINGS "${root}/usr/share/applications/${program}.desktop" entry)
     foreach(line "[Desktop Entry]" "Type=Application" "Exec=${program} %f" "Icon=quorix")
         if(NOT line IN_LIST entry)
@@ -77,42 +57,32 @@ foreach(program quorix quorix-author)
         endif()
     endforeach()
 endforeach()
-
 file(READ "${root}/usr/share/icons/hicolor/32x32/apps/quorix.png" signature LIMIT 8 HEX)
 if(NOT signature STREQUAL "89504e470d0a1a0a")
     fail("the icon is not a PNG picture")
 endif()
-
-run(gzip -d -c "${root}/usr/share/man/man1/quorix.1.gz")
-expect_all("the manual page" "${out}" ".TH QUORIX 1 \"\" \"Quorix ${VERSION}\"" ".SH SYNOPSIS"
-           ".SH OPTIONS" ".SH KEYS" ".SS \\[settings\\]" ".SS \\[filelist\\]" ".SH EXIT STATUS")
+run(gzip -d -c "${root}/usr/share/man/man1/quorix.1.gz" PATTERNS
+    ".TH QUORIX 1 \"\" \"Quorix ${VERSION}\"" ".SH SYNOPSIS" ".SH OPTIONS" ".SH KEYS"
+    ".SS \\[settings\\]" ".SS \\[filelist\\]" ".SH EXIT STATUS")
+run(cat "${root}/usr/lib/sysusers.d/quorix-kiosk.conf" PATTERNS "\nu quorix-kiosk ")
 
 # The kiosk service: systemd accepts it as it stands (with its start script where it was
 # unpacked), it runs as its own user and restarts only after a failure, and nothing enables it.
 set(unit "${root}/usr/lib/systemd/system/quorix-kiosk.service")
+run(cat "${unit}" PATTERNS "\nUser=quorix-kiosk\n" "\nRestart=on-failure\n" "\nTTYPath=/dev/tty7\n"
+    "\nExecStart=/usr/lib/quorix/quorix-kiosk \\$\\{QUORIX_FOLDER\\}\n")
 file(READ "${unit}" text)
-expect_all("the kiosk service" "${text}" "\nUser=quorix-kiosk\n" "\nRestart=on-failure\n"
-           "\nTTYPath=/dev/tty7\n" "\nExecStart=/usr/lib/quorix/quorix-kiosk \\$\\{QUORIX_FOLDER\\}\n")
 string(REPLACE "/usr/lib/quorix/" "${root}/usr/lib/quorix/" text "${text}")
 file(WRITE "${WORK}/quorix-kiosk.service" "${text}")
-find_program(SYSTEMD_ANALYZE systemd-analyze)
-if(SYSTEMD_ANALYZE)
-    execute_process(COMMAND ${SYSTEMD_ANALYZE} verify --man=no "${WORK}/quorix-kiosk.service"
-                    OUTPUT_VARIABLE output ERROR_VARIABLE complaints RESULT_VARIABLE result
-                    TIMEOUT 60)
-    if(NOT result EQUAL 0 OR NOT "${output}${complaints}" STREQUAL "")
-        fail("systemd-analyze verify finds fault with the kiosk service:\n${output}${complaints}")
-    endif()
-else()
-    fail("systemd-analyze is missing: the kiosk service cannot be checked")
+find_program(SYSTEMD_ANALYZE systemd-analyze REQUIRED)
+execute_process(COMMAND ${SYSTEMD_ANALYZE} verify --man=no "${WORK}/quorix-kiosk.service"
+                OUTPUT_VARIABLE output ERROR_VARIABLE complaints RESULT_VARIABLE result TIMEOUT 60)
+if(NOT result EQUAL 0 OR NOT "${output}${complaints}" STREQUAL "")
+    fail("systemd-analyze verify finds fault with the kiosk service:\n${output}${complaints}")
 endif()
 if(IS_DIRECTORY "${root}/etc/systemd")
     fail("the package enables services itself")
 endif()
-file(READ "${root}/usr/lib/sysusers.d/quorix-kiosk.conf" users)
-expect_all("the kiosk's sysusers file" "${users}" "\nu quorix-kiosk ")
-run(dpkg-deb --info "${debs}" postinst)
-expect_all("the package's postinst" "${out}" "systemd-sysusers quorix-kiosk.conf")
 
 if(failures GREATER 0)
     message(FATAL_ERROR "${failures} checks failed")
