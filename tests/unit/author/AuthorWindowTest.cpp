@@ -259,19 +259,5 @@ TEST_F(AuthorWindowTest, PresentSavesFirstAndStartsThePresenterOnTheFolder) {
     EXPECT_THAT(launcher.started, ElementsAre("quorix " + disc.media().string()));
 }
 
-// The README's picture of the window: QUORIX_AUTHOR_SCREENSHOTS=<folder> keeps it there.
-TEST_F(AuthorWindowTest, Screenshot) {
-    ASSERT_TRUE(window.openFolder(media()));
-    table().selectRow(2);
-    window.refreshNow();
-    window.show();
-    const QImage shot = window.grab().toImage();
-    EXPECT_EQ(shot.size(), window.size());
-    const QString folder = qEnvironmentVariable("QUORIX_AUTHOR_SCREENSHOTS");
-    if (!folder.isEmpty()) {
-        EXPECT_TRUE(shot.save(folder + "/author.png"));
-    }
-}
-
 } // namespace
 } // namespace quorix::author
