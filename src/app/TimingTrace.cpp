@@ -18,19 +18,19 @@ bool TimingTrace::open(const std::string& path) {
     heartbeat_.setTimerType(Qt::PreciseTimer);
     heartbeat_.setInterval(HeartbeatInterval);
     QObject::connect(&heartbeat_, &QTimer::timeout, this, [this] { beat(); });
-    lastBeat_ = std::chrono::steady_clock::now();
+    lastBeat_ = clock_();
     heartbeat_.start();
     return true;
 }
 
 void TimingTrace::tick() {
     if (file_.is_open()) {
-        file_ << "tick " << Nanoseconds(std::chrono::steady_clock::now()) << std::endl;
+        file_ << "tick " << Nanoseconds(clock_()) << std::endl;
     }
 }
 
 void TimingTrace::beat() {
-    const auto now = std::chrono::steady_clock::now();
+    const auto now = clock_();
     const auto gap = now - lastBeat_;
     if (gap > StallThreshold) {
         file_ << "stall " << Nanoseconds(lastBeat_) << ' '

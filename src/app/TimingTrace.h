@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <string>
 
 namespace quorix {
@@ -22,16 +23,21 @@ class TimingTrace final : public QObject {
 public:
     static constexpr std::chrono::milliseconds HeartbeatInterval{2};
     static constexpr std::chrono::milliseconds StallThreshold{10};
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+    explicit TimingTrace(Clock clock = std::chrono::steady_clock::now) : clock_(std::move(clock)) {}
 
     // False when the file cannot be written; nothing is traced then.
     bool open(const std::string& path);
     // Writes a tick line now.
     void tick();
+    // The heartbeat: a stall line when the last beat is longer ago than StallThreshold.
+    void beat();
 
 private:
-    void beat();
     void write(const char* what, std::chrono::steady_clock::time_point at);
 
+    Clock clock_;
     std::ofstream file_;
     QTimer heartbeat_;
     std::chrono::steady_clock::time_point lastBeat_;

@@ -3,13 +3,11 @@
 #include "platform/ScreenSaverInhibitor.h"
 
 #include <functional>
-#include <string>
-#include <vector>
 
 namespace quorix::platform {
 
-// A screen saver inhibitor for tests: it answers inhibit() with a chosen result, records every
-// call in order ("inhibit", "release"), and knows whether it holds the screen saver off.
+// A screen saver inhibitor for tests: it answers inhibit() with a chosen result and knows whether
+// it holds the screen saver off.
 class RecordingScreenSaverInhibitor final : public ScreenSaverInhibitor {
 public:
     explicit RecordingScreenSaverInhibitor(bool available = true) : available_(available) {}
@@ -18,14 +16,12 @@ public:
     void release() override;
 
     bool held() const { return held_; }
-    const std::vector<std::string>& calls() const { return calls_; }
     // Runs on every release(), for tests that watch a process that ends right after.
     void onRelease(std::function<void()> action) { onRelease_ = std::move(action); }
 
 private:
     bool available_;
     bool held_ = false;
-    std::vector<std::string> calls_;
     std::function<void()> onRelease_;
 };
 

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <set>
 
 namespace quorix {
@@ -13,33 +14,45 @@ CommandLine Parse(const std::vector<std::string>& arguments,
                             [&](const std::string& path) { return folders.count(path) > 0; });
 }
 
-TEST(CommandLine, WithoutNewArgumentsStartUpSeesTheWholeText) {
-    const CommandLine none = Parse({});
-    EXPECT_EQ(none.mode, RunMode::Present);
-    EXPECT_FALSE(none.folder);
-    EXPECT_EQ(none.startupText, "");
-    EXPECT_EQ(none.error, "");
-
-    // Every word that holds "/debug" anywhere, and is no folder, keeps selecting the fixed
-    // folder; "/debug" itself does even when such a folder exists.
-    const CommandLine debug = Parse({"/debug", "x/debugx"}, {"/debug"});
-    EXPECT_FALSE(debug.folder);
-    EXPECT_EQ(debug.startupText, "/debug x/debugx");
-    EXPECT_EQ(debug.error, "");
-}
-
-TEST(CommandLine, TheFolderIsLeftOutOfTheStartUpText) {
-    const CommandLine folder = Parse({"/srv/discs/debug/one", "/debug"}, {"/srv/discs/debug/one"});
-    EXPECT_EQ(folder.mode, RunMode::Present);
-    EXPECT_EQ(folder.folder, "/srv/discs/debug/one");
-    EXPECT_EQ(folder.startupText, "/debug");
-
-    // The check judges whether it exists when it enters it, except for a "/debug" path.
-    const CommandLine missing = Parse({"--check", "media/disc"});
-    EXPECT_EQ(missing.folder, "media/disc");
-    EXPECT_EQ(missing.startupText, "");
-    EXPECT_EQ(missing.error, "");
-
+// Which words are the folder and which make up the text start-up searches for "/debug".
+TEST(CommandLine, FolderAndStartUpText) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::set<std::string> folders;
+        RunMode mode;
+        std::optional<std::string> folder;
+        std::string startupText;
+    } cases[] = {
+        {{}, {}, RunMode::Present, std::nullopt, ""},
+        // Every word that holds "/debug" anywhere, and is no folder, keeps selecting the fixed
+        // folder; "/debug" itself does even when such a folder exists.
+        {{"/debug", "x/debugx"}, {"/debug"}, RunMode::Present, std::nullopt, "/debug x/debugx"},
+        {{"/srv/discs/debug/one", "/debug"},
+         {"/srv/discs/debug/one"},
+         RunMode::Present,
+         "/srv/discs/debug/one",
+         "/debug"},
+        // The check judges whether the folder exists when it enters it.
+        {{"--check", "media/disc"}, {}, RunMode::Check, "media/disc", ""},
+        {{"--check"}, {}, RunMode::Check, std::nullopt, ""},
+        {{"disc", "--check"}, {}, RunMode::Check, "disc", ""},
+        {{"--check", "/debug"}, {}, RunMode::Check, std::nullopt, "/debug"},
+        // A double dash ends the options.
+        {{"--", "--check"}, {"--check"}, RunMode::Present, "--check", ""},
+        {{"-"}, {"-"}, RunMode::Present, "-", ""},
+    };
+    for (const auto& c : cases) {
+        std::string words;
+        for (const std::string& word : c.arguments) {
+            words += " " + word;
+        }
+        SCOPED_TRACE(words);
+        const CommandLine line = Parse(c.arguments, c.folders);
+        EXPECT_EQ(line.mode, c.mode);
+        EXPECT_EQ(line.folder, c.folder);
+        EXPECT_EQ(line.startupText, c.startupText);
+        EXPECT_EQ(line.error, "");
+    }
     EXPECT_EQ(Parse({"a", "b", "--check"}).error, "more than one folder given: 'a' and 'b'");
 }
 
@@ -82,21 +95,6 @@ TEST(CommandLine, CheckTakesTheScreenSizeForTheMenu) {
     EXPECT_NE(Parse({"--check", "--screen"}).error, "");
 }
 
-TEST(CommandLine, CheckTakesTheSameFolderAndDebugWords) {
-    const CommandLine here = Parse({"--check"});
-    EXPECT_EQ(here.mode, RunMode::Check);
-    EXPECT_FALSE(here.folder);
-
-    const CommandLine there = Parse({"disc", "--check"});
-    EXPECT_EQ(there.mode, RunMode::Check);
-    EXPECT_EQ(there.folder, "disc");
-
-    const CommandLine fixed = Parse({"--check", "/debug"});
-    EXPECT_EQ(fixed.mode, RunMode::Check);
-    EXPECT_FALSE(fixed.folder);
-    EXPECT_EQ(fixed.startupText, "/debug");
-}
-
 TEST(CommandLine, CheckRefusesUnknownOptionsUnlessHelpIsAskedFor) {
     EXPECT_EQ(Parse({"--check", "--chek"}).error, "unknown option '--chek'");
     EXPECT_EQ(Parse({"-x", "--bogus", "--check"}).error, "unknown option '-x'");
@@ -115,13 +113,6 @@ TEST(CommandLine, VerboseIsAnOptionOfBothModes) {
     const CommandLine check = Parse({"--check", "--verbose"});
     EXPECT_TRUE(check.verbose);
     EXPECT_EQ(check.error, "");
-}
-
-TEST(CommandLine, DoubleDashEndsTheOptions) {
-    const CommandLine line = Parse({"--", "--check"}, {"--check"});
-    EXPECT_EQ(line.mode, RunMode::Present);
-    EXPECT_EQ(line.folder, "--check");
-    EXPECT_EQ(Parse({"-"}, {"-"}).folder, "-");
 }
 
 } // namespace

@@ -6,14 +6,12 @@
 #include "author/SettingsEditor.h"
 #include "platform/FileProfileReader.h"
 #include "platform/mci/ScriptedMciDevice.h"
-#include "startup/CatalogueReader.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
@@ -21,10 +19,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
-#include <csignal>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace quorix::author {
 namespace {
@@ -33,6 +29,7 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using testing_support::ReadBytes;
 using testing_support::SampleDisc;
 
 class ScriptedDialogs final : public AuthorDialogs {
@@ -65,11 +62,6 @@ public:
     std::vector<std::string> started;
 };
 
-std::string Read(const std::filesystem::path& path) {
-    QFile file(QString::fromStdString(path.string()));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(unreadable)";
-}
-
 class AuthorWindowTest : public ::testing::Test {
 protected:
     AuthorWindowTest() {
@@ -82,16 +74,10 @@ protected:
     CatalogueEditor& catalogue() { return *window.catalogueEditor(); }
     QTableWidget& table() { return *catalogue().table(); }
 
-    // The presenter's reading of the saved file: title=file for each playable entry.
+    // The presenter's reading of the saved file.
     std::vector<std::string> presenterCatalogue() {
         platform::FileProfileReader reader(paths);
-        const ClipCatalogue read = ReadCatalogue(reader, disc.mediaPath());
-        std::vector<std::string> entries;
-        for (int i = 0; i <= read.LastClip; ++i) {
-            const auto slot = static_cast<std::size_t>(i);
-            entries.push_back(read.ClipTitles[slot] + "=" + read.ClipFiles[slot]);
-        }
-        return entries;
+        return testing_support::PlayableEntries(ReadCatalogue(reader, disc.mediaPath()));
     }
 
     std::vector<std::string> problems() const {
@@ -103,7 +89,7 @@ protected:
     }
 
     SampleDisc disc;
-    const std::string sample = Read(disc.settingsFile());
+    const std::string sample = ReadBytes(disc.settingsFile());
     ScriptedDialogs dialogs;
     RecordingLauncher launcher;
     platform::mci::ScriptedMciDevice device;
@@ -121,7 +107,7 @@ TEST_F(AuthorWindowTest, ChangingOneTitleChangesOnlyItsLines) {
     std::string expected = sample;
     expected.replace(expected.find("clip02=Open Sea"), 15, "clip02=Deep Sea");
     expected.replace(expected.find("Open Sea=sea.mpg"), 16, "Deep Sea=sea.mpg");
-    EXPECT_EQ(Read(disc.settingsFile()), expected);
+    EXPECT_EQ(ReadBytes(disc.settingsFile()), expected);
     EXPECT_THAT(dialogs.errors, IsEmpty());
     EXPECT_THAT(dialogs.warnings, IsEmpty());
 }
@@ -172,7 +158,7 @@ TEST_F(AuthorWindowTest, AddsByDialogAndByDropReordersAndSaves) {
                 ElementsAre("B\xE4r im Wald=wald.mpg", "Welcome=welcome.mpg", "Open Sea=sea.mpg",
                             "Harbour=Harbour.mpg", "Sunrise=sunrise.mpg",
                             "Night=" + reference.toStdString()));
-    const std::string saved = Read(disc.settingsFile());
+    const std::string saved = ReadBytes(disc.settingsFile());
     EXPECT_THAT(saved, HasSubstr("\r\nintro=1\r\n"));
     EXPECT_THAT(saved, HasSubstr("\r\nSunrise=sunrise.mpg\r\nHarbour=Harbour.mpg\r\n"));
     EXPECT_THAT(dialogs.errors, IsEmpty());
@@ -201,23 +187,13 @@ TEST_F(AuthorWindowTest, BadFoldersAndFailedSavesSayWhyAndLoseNothing) {
     EXPECT_FALSE(window.openFolder(media()));
     EXPECT_EQ(dialogs.discardQuestions, 1);
 
-    rlimit before{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = before;
-    small.rlim_cur = 16;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = window.save();
-    const bool presented = window.present(); // it must save first, and cannot
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_FALSE(saved);
+    // Presenting must save first, and cannot.
+    EXPECT_FALSE(testing_support::WithFileSizeLimit(16, [&] { return window.save(); }));
+    EXPECT_FALSE(testing_support::WithFileSizeLimit(16, [&] { return window.present(); }));
     EXPECT_THAT(dialogs.errors.back(), HasSubstr("cannot be written"));
-    EXPECT_EQ(Read(disc.settingsFile()), sample);
+    EXPECT_EQ(ReadBytes(disc.settingsFile()), sample);
     EXPECT_TRUE(window.modified());
     EXPECT_EQ(window.document().value("cliplist", "clip00"), "Hello");
-    EXPECT_FALSE(presented);
     EXPECT_TRUE(launcher.started.empty());
 }
 
@@ -246,7 +222,7 @@ TEST_F(AuthorWindowTest, SettingsAreWrittenAsTheKeysTheyStandFor) {
     EXPECT_FALSE(catalogue().logoBox()->isChecked());
 
     window.saveAction()->trigger();
-    const std::string saved = Read(disc.settingsFile());
+    const std::string saved = ReadBytes(disc.settingsFile());
     EXPECT_THAT(saved,
                 HasSubstr("logomode=0\r\ninterval=250\r\n\r\n[font]\r\ncolor=&H000000FF\r\n"));
     EXPECT_THAT(saved, Not(HasSubstr("factor")));
@@ -279,22 +255,8 @@ TEST_F(AuthorWindowTest, PresentSavesFirstAndStartsThePresenterOnTheFolder) {
     catalogue().logoBox()->click();
     window.presentAction()->trigger();
     EXPECT_FALSE(window.modified());
-    EXPECT_THAT(Read(disc.settingsFile()), HasSubstr("logomode=0"));
+    EXPECT_THAT(ReadBytes(disc.settingsFile()), HasSubstr("logomode=0"));
     EXPECT_THAT(launcher.started, ElementsAre("quorix " + disc.media().string()));
-}
-
-// The README's picture of the window: QUORIX_AUTHOR_SCREENSHOTS=<folder> keeps it there.
-TEST_F(AuthorWindowTest, Screenshot) {
-    ASSERT_TRUE(window.openFolder(media()));
-    table().selectRow(2);
-    window.refreshNow();
-    window.show();
-    const QImage shot = window.grab().toImage();
-    EXPECT_EQ(shot.size(), window.size());
-    const QString folder = qEnvironmentVariable("QUORIX_AUTHOR_SCREENSHOTS");
-    if (!folder.isEmpty()) {
-        EXPECT_TRUE(shot.save(folder + "/author.png"));
-    }
 }
 
 } // namespace

@@ -1,21 +1,12 @@
 #include "author/DiscCatalogue.h"
 
+#include "SampleDisc.h"
 #include "platform/MemoryProfileReader.h"
-#include "startup/CatalogueReader.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace quorix::author {
 namespace {
-
-std::string SampleBytes() {
-    std::ifstream sample(QUORIX_SAMPLE_DISC "/quorix.ini", std::ios::binary);
-    std::stringstream bytes;
-    bytes << sample.rdbuf();
-    return bytes.str();
-}
 
 std::string Bytes(const IniDocument& document) {
     return document.toBytes(document.readEncoding());
@@ -25,17 +16,11 @@ std::string Bytes(const IniDocument& document) {
 std::vector<std::string> PresenterCatalogue(const std::string& bytes) {
     platform::MemoryProfileReader reader;
     reader.setFile("/quorix.ini", bytes);
-    const ClipCatalogue catalogue = ReadCatalogue(reader, "/");
-    std::vector<std::string> entries;
-    for (int i = 0; i <= catalogue.LastClip; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        entries.push_back(catalogue.ClipTitles[slot] + "=" + catalogue.ClipFiles[slot]);
-    }
-    return entries;
+    return testing_support::PlayableEntries(ReadCatalogue(reader, "/"));
 }
 
 TEST(DiscCatalogueTest, ReadsTheSampleDiscAndWritesItBackUnchanged) {
-    const std::string sample = SampleBytes();
+    const std::string sample = testing_support::ReadBytes(QUORIX_SAMPLE_DISC "/quorix.ini");
     IniDocument document = IniDocument::FromBytes(sample);
     DiscCatalogue catalogue = ReadDiscCatalogue(document);
     ASSERT_EQ(catalogue.entries.size(), 4U);

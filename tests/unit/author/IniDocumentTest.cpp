@@ -1,10 +1,9 @@
 #include "author/IniDocument.h"
 
+#include "SampleDisc.h"
 #include "platform/IniFile.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace quorix::author {
 namespace {
@@ -38,14 +37,12 @@ const std::string HandWritten = "; disc for the fair\r\n"
                                 "menumode=0";
 
 TEST(IniDocumentTest, UnchangedFilesComeBackByteForByte) {
-    std::ifstream sample(QUORIX_SAMPLE_DISC "/quorix.ini", std::ios::binary);
-    std::stringstream sampleBytes;
-    sampleBytes << sample.rdbuf();
-    ASSERT_FALSE(sampleBytes.str().empty());
+    const std::string sample = testing_support::ReadBytes(QUORIX_SAMPLE_DISC "/quorix.ini");
+    ASSERT_FALSE(sample.empty());
     // The Windows-1252 sample, a hand-written file, LF and CR endings, UTF-8 text, and bytes
     // Windows-1252 leaves undefined.
     for (const std::string& bytes :
-         {sampleBytes.str(), HandWritten, std::string("[s]\nk=v\n\n"), std::string("[s]\rk=v"),
+         {sample, HandWritten, std::string("[s]\nk=v\n\n"), std::string("[s]\rk=v"),
           std::string("[s]\r\nk=B\xC3\xA4r\r\n"), std::string("[s]\r\nk=\x81\x8D\x9D\xE4\r\n"),
           std::string()}) {
         const IniDocument document = IniDocument::FromBytes(bytes);

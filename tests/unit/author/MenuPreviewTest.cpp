@@ -13,7 +13,6 @@
 #include "startup/FormLoad.h"
 #include "ui/Form1.h"
 
-#include <QFile>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -23,14 +22,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using testing_support::SampleDisc;
-
-IniDocument ReadDocument(const std::filesystem::path& file) {
-    QFile in(QString::fromStdString(file.string()));
-    EXPECT_TRUE(in.open(QIODevice::ReadOnly));
-    const QByteArray bytes = in.readAll();
-    return IniDocument::FromBytes(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-}
 
 // The presenter itself on the disc, as its scenario runner builds it: start-up, activation and
 // ticks until the menu is up, then the highlight moved to `selected`. Its window as drawn.
@@ -67,7 +58,7 @@ QImage PresenterMenu(const SampleDisc& disc, QSize screen, int selected) {
 TEST(MenuPreviewTest, DrawsTheMenuPixelForPixelAsThePresenterDoes) {
     SampleDisc disc;
     // The sample starts with an intro; without one the presenter's first tick shows the menu.
-    IniDocument document = ReadDocument(disc.settingsFile());
+    IniDocument document = IniDocument::FromBytes(testing_support::ReadBytes(disc.settingsFile()));
     DiscCatalogue catalogue = ReadDiscCatalogue(document);
     catalogue.intro = -1;
     WriteDiscCatalogue(document, catalogue);

@@ -1,26 +1,16 @@
 #include "author/SettingsFile.h"
 
-#include "../platform/TempDir.h"
+#include "SampleDisc.h"
 
-#include <QFile>
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <sys/resource.h>
 
 namespace quorix::author {
 namespace {
 
 using platform::testing_support::TempDir;
-
-std::string Read(const std::filesystem::path& path) {
-    QFile file(QString::fromStdString(path.string()));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return "(unreadable)";
-    }
-    return file.readAll().toStdString();
-}
+using testing_support::ReadBytes;
 
 TEST(SettingsFileTest, SavesInWindows1252WhenItCanAndWarnsWhenItCannot) {
     TempDir folder;
@@ -36,18 +26,18 @@ TEST(SettingsFileTest, SavesInWindows1252WhenItCanAndWarnsWhenItCannot) {
     EXPECT_TRUE(saved.saved);
     EXPECT_EQ(saved.encoding, TextEncoding::Windows1252);
     EXPECT_TRUE(saved.warning.isEmpty());
-    EXPECT_EQ(Read(path), "[cliplist]\r\nclip00=B\xE4r\r\nclip01=Caf\xE9\r\n");
+    EXPECT_EQ(ReadBytes(path), "[cliplist]\r\nclip00=B\xE4r\r\nclip01=Caf\xE9\r\n");
 
     document.setValue("cliplist", "clip01", QString::fromUtf8("\xE6\x9D\xB1\xE4\xBA\xAC"));
     saved = SaveSettingsFile(name, document);
     EXPECT_TRUE(saved.saved);
     EXPECT_EQ(saved.encoding, TextEncoding::Utf8);
     EXPECT_FALSE(saved.warning.isEmpty());
-    EXPECT_EQ(Read(path), "[cliplist]\r\nclip00=B\xC3\xA4r\r\nclip01=\xE6\x9D\xB1\xE4\xBA\xAC\r\n");
+    EXPECT_EQ(ReadBytes(path),
+              "[cliplist]\r\nclip00=B\xC3\xA4r\r\nclip01=\xE6\x9D\xB1\xE4\xBA\xAC\r\n");
 }
 
-// A disc that fills up (here: a file size limit, which binds root as well) stops the write half
-// way; the old file must still be there, whole.
+// A disc that fills up stops the write half way; the old file must still be there, whole.
 TEST(SettingsFileTest, AFailedSaveLeavesTheOldFileAndSaysWhy) {
     TempDir folder;
     const auto path = folder.write("quorix.ini", "[settings]\r\nmenumode=1\r\n");
@@ -55,20 +45,12 @@ TEST(SettingsFileTest, AFailedSaveLeavesTheOldFileAndSaysWhy) {
     for (int i = 0; i < 200; ++i) {
         document.setValue("settings", QStringLiteral("key%1").arg(i), "a long enough value");
     }
-    rlimit before{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = before;
-    small.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const SavedSettingsFile saved =
-        SaveSettingsFile(QString::fromStdString(path.string()), document);
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, previousHandler);
+    const SavedSettingsFile saved = testing_support::WithFileSizeLimit(
+        64, [&] { return SaveSettingsFile(QString::fromStdString(path.string()), document); });
 
     EXPECT_FALSE(saved.saved);
     EXPECT_TRUE(saved.error.contains("cannot be written")) << saved.error.toStdString();
-    EXPECT_EQ(Read(path), "[settings]\r\nmenumode=1\r\n");
+    EXPECT_EQ(ReadBytes(path), "[settings]\r\nmenumode=1\r\n");
     // No temporary file is left behind either.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                             std::filesystem::directory_iterator()),

