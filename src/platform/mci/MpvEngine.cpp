@@ -83,6 +83,13 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
         if (!shown || *shown < target + frameTime / 4) {
             return std::nullopt;
         }
+        // Given time, a seek past the last frame can settle on the time where that frame ends
+        // (seen on a loaded machine with sound that outlasts the picture): at the end is past it.
+        if (core->flagProperty("eof-reached")) {
+            qCInfo(platform::lcDevice)
+                << "a seek to" << target << "past the last frame showed" << *shown << "at the end";
+            return std::nullopt;
+        }
         return shown;
     };
     const std::int64_t frames = FindLastFrame(frameAfter, *first, frameTime, *duration) + 1;
