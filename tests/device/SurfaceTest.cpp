@@ -172,8 +172,10 @@ TEST_F(SurfaceTest, InterlacedFramesShowWithoutCombingWhereverTheySeek) {
         openShown(clip, " at 0 0 320 240");
         const int last = clips_.countFrames(clip) - 1;
         // One frame on, twelve on, one back, to the end.
-        for (auto [target, frame] : std::vector<std::pair<std::string, int>>{
+        for (const auto& [target, shownFrame] : std::vector<std::pair<std::string, int>>{
                  {"9", 9}, {"10", 10}, {"22", 22}, {"21", 21}, {"end", last}}) {
+            // A copy: clang before 16 lets no lambda capture a structured binding.
+            const int frame = shownFrame;
             SCOPED_TRACE(target);
             ASSERT_EQ(code("seek video to " + target), 0);
             QImage image;
