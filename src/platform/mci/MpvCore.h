@@ -111,7 +111,8 @@ private:
     std::atomic<bool> wakePosted_{false};
     std::unique_ptr<QWidget> holder_;
     QPointer<QWidget> surface_;
-    SoftwareVideoSurface* software_ = nullptr;
+    // Guarded: the window the picture was shown in may be destroyed with it before the core.
+    QPointer<SoftwareVideoSurface> software_;
 
     std::int64_t entry_ = -1; // playlist entry of the file being loaded or played
     bool loaded_ = false;
