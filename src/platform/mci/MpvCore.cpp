@@ -5,11 +5,13 @@
 
 #include <QPalette>
 #include <QWindow>
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <mpv/client.h>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -85,7 +87,7 @@ bool MpvCore::setUp(const MpvSettings& settings) {
         // Exact seeks want the cache, but unbounded it reads a whole clip from the disc into
         // memory (up to 200 MiB). About two seconds of a DVD-rate clip ahead and a little behind
         // are enough for them (a few kilobytes are not: frames before the target show).
-        {"demuxer-max-bytes", "4MiB"},
+        {"demuxer-max-bytes", CacheBytesOption},
         {"demuxer-max-back-bytes", "1MiB"},
         {"hr-seek-demuxer-offset", "1"},
         {"keepaspect", "no"},
@@ -258,6 +260,41 @@ bool MpvCore::waitUntilShown(std::chrono::steady_clock::time_point deadline) {
     return firstShown_ && !failed_;
 }
 
+bool MpvCore::waitUntilCached(std::chrono::steady_clock::time_point deadline) {
+    const auto size = intProperty("file-size");
+    if (!size || *size > CacheBytes) {
+        return false;
+    }
+    // Polled: libmpv sends no event when its reader reaches the end.
+    constexpr std::chrono::milliseconds Poll{5};
+    while (true) {
+        mpv_node state{};
+        if (mpv_get_property(mpv_, "demuxer-cache-state", MPV_FORMAT_NODE, &state) < 0) {
+            return false;
+        }
+        bool ended = false;
+        if (state.format == MPV_FORMAT_NODE_MAP) {
+            const mpv_node_list* map = state.u.list;
+            for (int i = 0; i < map->num; ++i) {
+                if (std::string_view(map->keys[i]) == "eof" &&
+                    map->values[i].format == MPV_FORMAT_FLAG) {
+                    ended = map->values[i].u.flag != 0;
+                }
+            }
+        }
+        mpv_free_node_contents(&state);
+        if (ended) {
+            return true;
+        }
+        const auto left =
+            std::chrono::duration<double>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        handle(*mpv_wait_event(mpv_, std::min(left, std::chrono::duration<double>(Poll)).count()));
+    }
+}
+
 bool MpvCore::waitForSeek(std::chrono::steady_clock::time_point deadline) {
     while (!seekShown_) {
         const auto left =
@@ -286,6 +323,7 @@ void MpvCore::unload() {
 void MpvCore::seek(double time) {
     seeksIssued_ = seeksIssued_ == 0 ? FirstSeekReply : seeksIssued_ + 1;
     seekShown_ = false;
+    seekStarted_ = false;
     const std::string target = formatTime(time);
     command({"seek", target.c_str(), "absolute+exact"}, seeksIssued_);
 }
@@ -335,11 +373,18 @@ void MpvCore::handle(const mpv_event& event) {
             failed_ = true;
         }
         break;
+    case MPV_EVENT_SEEK:
+        // libmpv carries a seek out after it has answered the command; a restart that comes
+        // before that belongs to another seek (its own, after a filter change or at the end).
+        if (seeksReplied_ == seeksIssued_) {
+            seekStarted_ = true;
+        }
+        break;
     case MPV_EVENT_PLAYBACK_RESTART:
         if (loaded_) {
             firstShown_ = true;
         }
-        if (seeksReplied_ == seeksIssued_) {
+        if (seeksReplied_ == seeksIssued_ && seekStarted_) {
             seekShown_ = true;
         }
         break;

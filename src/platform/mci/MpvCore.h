@@ -53,6 +53,13 @@ public:
     // picture is made whole from its own fields and its neighbours', one picture per frame, so
     // that frame numbers and exact seeks stay as they are. Progressive files get no filter.
     void deinterlaceIfFlagged();
+    // Waits (at most until deadline) until the file has been read into the cache to its end, when
+    // it is small enough to fit. False when it is too large or the time ran out. Seeks within the
+    // cache see the timestamps of a reading from the start; a seek past what has been read makes
+    // libavformat read from the middle of the stream, where a program stream whose pictures mostly
+    // carry no timestamp can come out a frame off. Waiting makes a small clip's seeks the same
+    // whatever the machine's load.
+    bool waitUntilCached(std::chrono::steady_clock::time_point deadline);
     // Waits (at most until deadline) for the file to be loaded and its first picture shown.
     // False when it failed to load or the time ran out.
     bool waitUntilShown(std::chrono::steady_clock::time_point deadline);
@@ -105,6 +112,9 @@ private:
     static constexpr std::uint64_t TimeReply = 1;
     static constexpr std::uint64_t EndReply = 2;
     static constexpr std::uint64_t FirstSeekReply = 16;
+    // How much of a clip the cache holds ahead of the playback position.
+    static constexpr std::int64_t CacheBytes = 4 * 1024 * 1024;
+    static constexpr const char* CacheBytesOption = "4MiB";
 
     mpv_handle* mpv_;
     QObject wakeTarget_;
@@ -122,6 +132,7 @@ private:
     bool endSeen_ = false;
     std::uint64_t seeksIssued_ = 0;
     std::uint64_t seeksReplied_ = 0;
+    bool seekStarted_ = false; // libmpv has begun the last seek issued
     bool seekShown_ = true;
 };
 

@@ -14,6 +14,9 @@ namespace {
 
 // Faster than any camera records a clip to be played at its own speed.
 constexpr double MostFramesPerSecond = 1000.0;
+// How long an open waits for a small clip to be read to its end before measuring it: enough for a
+// hard disc or a fast medium on a busy machine, little on a slow one.
+constexpr std::chrono::milliseconds CacheWait{300};
 
 } // namespace
 
@@ -73,6 +76,8 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
     // picture's own. A seek shows the first frame at or after its target; past the last frame
     // mpv stays at the target.
     const double frameTime = 1.0 / info.framesPerSecond;
+    // A short wait at most: on a slow disc the clip is measured with what has been read.
+    core->waitUntilCached(std::min(deadline, std::chrono::steady_clock::now() + CacheWait));
     const auto frameAfter = [&](double target) -> std::optional<double> {
         core->seek(target);
         if (!core->waitForSeek(deadline)) {
@@ -81,13 +86,6 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
         core->drain();
         const auto shown = core->doubleProperty("time-pos");
         if (!shown || *shown < target + frameTime / 4) {
-            return std::nullopt;
-        }
-        // Given time, a seek past the last frame can settle on the time where that frame ends
-        // (seen on a loaded machine with sound that outlasts the picture): at the end is past it.
-        if (core->flagProperty("eof-reached")) {
-            qCInfo(platform::lcDevice)
-                << "a seek to" << target << "past the last frame showed" << *shown << "at the end";
             return std::nullopt;
         }
         return shown;
