@@ -53,15 +53,12 @@ def read_line(stream, timeout):
 
 def start_xvfb(log_path):
     """An Xvfb on the first free display, which it picks itself: its process and display name."""
-    read_end, write_end = os.pipe()
     with open(log_path, "wb") as log:
-        process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-             f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=log, stderr=log, start_new_session=True)
-    os.close(write_end)
-    with open(read_end, "rb", buffering=0) as pipe:
-        number = read_line(pipe, 30)
+        process = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0",
+                                    f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-nolisten", "tcp",
+                                    "-noreset"], stdout=subprocess.PIPE, stderr=log,
+                                   start_new_session=True)
+    number = read_line(process.stdout, 30)
     if not number:
         end(process)
         raise Failure("Xvfb did not report a display within 30 s")

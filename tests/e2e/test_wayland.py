@@ -1,19 +1,11 @@
 #!/usr/bin/env python3
 """The presenter natively on Wayland, under a headless compositor of the case's own (--case):
-
-cage, the kiosk compositor, and weston (whose headless back end has no keyboard and so never
-activates the window): the sample disc's intro plays and its menu follows, entry 1 highlighted.
-
-sway (another wlroots compositor: Debian 12's cage has no virtual keyboard), which gives keys
-through wtype and a virtual pointer of the case's own: Esc in the sample disc's menu; frame
-steps over a paused clip, the position bar brought up by the pointer and a click on it; the
-second window for a clip under an extension no device plays.
-
-kiosk: the kiosk service's start script ends with status 0 after a presentation that ends as
-designed, so the service stays stopped, and with a failure after a crash, so it starts again.
-
-Run as root, a case runs the compositor (which refuses root or should) and the presenter as the
-unprivileged user QUORIX_E2E_USER (default "quorixtest", made by scripts/install-deps.sh)."""
+cage and weston (which never activates the window: its headless back end has no keyboard) show
+the sample disc; sway, another wlroots compositor, takes keys (wtype) and a virtual pointer of
+the case's own, which Debian 12's cage lacks; kiosk runs the kiosk service's start script, whose
+status tells the service whether to start the presenter again. Run as root, a case runs the
+compositor (which refuses root or should) and the presenter as the unprivileged user
+QUORIX_E2E_USER (default "quorixtest", made by scripts/install-deps.sh)."""
 
 import os
 import pwd
@@ -21,6 +13,7 @@ import shutil
 import signal
 import socket
 import struct
+import tempfile
 import time
 from pathlib import Path
 
@@ -43,11 +36,7 @@ class Compositor(Case):
         self.kind, self.compositor, self._pointer, self._user = options.case, None, None, None
         os.chmod(work, 0o755)
         if os.geteuid() == 0:
-            user = os.environ.get("QUORIX_E2E_USER", "quorixtest")
-            try:
-                self._user = pwd.getpwnam(user)
-            except KeyError:
-                raise Failure(f"no user '{user}' to run the compositor as") from None
+            self._user = pwd.getpwnam(os.environ.get("QUORIX_E2E_USER", "quorixtest"))
         self.runtime = work / "runtime"
         self.runtime.mkdir(mode=0o700)
         self.env = {"PATH": "/usr/bin:/bin", "HOME": str(work), "LANG": "C.UTF-8",
@@ -113,17 +102,12 @@ class Compositor(Case):
         if self.kind != "weston":
             return Picture(self.tool("grim", "-t", "ppm", "-", text=False))
         # weston's screenshooter writes a PNG file into its current directory.
-        folder = self.work / "shots"
-        folder.mkdir(mode=0o777, exist_ok=True)
+        folder = tempfile.mkdtemp(dir=self.work)
         os.chmod(folder, 0o777)
-        self.tool("weston-screenshooter", cwd=str(folder), check=False)
-        made = sorted(folder.iterdir())
+        self.tool("weston-screenshooter", cwd=folder, check=False)
+        made = list(Path(folder).iterdir())
         self.check(made, "weston-screenshooter made no picture")
-        for path in made[:-1]:
-            path.unlink()
-        picture = Picture.from_file(made[-1])
-        made[-1].unlink()
-        return picture
+        return Picture.from_file(made[0])
 
     def key(self, *keys):
         """Key presses through wtype (sway only); "shift+Right" is Right with Shift held."""
