@@ -13,6 +13,7 @@ import shutil
 import signal
 import socket
 import struct
+import subprocess
 import tempfile
 import time
 from pathlib import Path
@@ -52,9 +53,7 @@ class Compositor(Case):
         """Starts the presenter in folder: cage (and the kiosk script's cage) runs it and ends
         with it; sway and weston are started once, first."""
         if self._user is not None:  # the compositor's user must reach the case's files
-            for path, _, files in os.walk(self.work):
-                for name in [path, *(os.path.join(path, f) for f in files)]:
-                    os.chown(name, self._user.pw_uid, self._user.pw_gid)
+            subprocess.run(["chown", "-R", self._user.pw_name, self.work], check=True)
         wlr = {"WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
         client = {"QT_QPA_PLATFORM": "wayland"}
         if self.kind == "kiosk":
