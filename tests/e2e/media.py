@@ -9,46 +9,29 @@ RED, GREEN, BLUE, BORDER = (220, 30, 30), (30, 170, 60), (30, 60, 220), (230, 40
 CLIP_WIDTH, CLIP_HEIGHT, CLIP_BORDER = 320, 240, 24
 
 
-def hex_colour(rgb):
-    return "0x%02x%02x%02x" % rgb
-
-
 def ffmpeg(path, *arguments):
+    """An MPEG-1 system stream made by ffmpeg."""
     subprocess.run(["ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads",
                     "1", *arguments, "-f", "mpeg", str(path)], check=True, timeout=60)
 
 
-def make_clip(path, ground, seconds):
-    """An MPEG-1 system stream, 25 fps: the ground colour inside a BORDER band, a white square
-    moving across it and slowly down (so a paused clip can be told from a playing one, and no
-    two moments of it look alike), no sound."""
-    graph = (
-        f"color=c={hex_colour(ground)}:s={CLIP_WIDTH}x{CLIP_HEIGHT}:r=25:d={seconds}[g];"
+def make_clip(path, ground, seconds, plain=False):
+    """A clip at 25 fps without sound: the ground inside a BORDER band, a white square moving
+    across it and slowly down (so that no two moments look alike); plain, 64 x 48 pixels of the
+    ground only, quick to make."""
+    colour = lambda rgb: "0x%02x%02x%02x" % rgb
+    graph = f"color=c={colour(ground)}:s=64x48:r=25:d={seconds}" if plain else (
+        f"color=c={colour(ground)}:s={CLIP_WIDTH}x{CLIP_HEIGHT}:r=25:d={seconds}[g];"
         f"color=c=white:s=32x32:r=25:d={seconds}[s];"
         f"[g][s]overlay=shortest=1:x='{CLIP_BORDER}+mod(t*120,{CLIP_WIDTH - 2 * CLIP_BORDER - 32})'"
-        ":y='min(80+t*6,150)',"
-        f"drawbox=x=0:y=0:w=iw:h=ih:color={hex_colour(BORDER)}:t={CLIP_BORDER},"
-        "format=yuv420p[v]"
-    )
-    ffmpeg(path, "-filter_complex", graph, "-map", "[v]", "-c:v", "mpeg1video", "-q:v", "3",
-           "-g", "12", "-an")
-
-
-def make_small_clip(path, ground, seconds=1):
-    """A tiny MPEG-1 system stream, 64 x 48 at 25 fps, of a plain ground: quick to make."""
-    ffmpeg(path, "-f", "lavfi", "-i", f"color=c={hex_colour(ground)}:s=64x48:r=25:d={seconds}",
-           "-c:v", "mpeg1video", "-q:v", "3", "-an")
-
-
-def make_sound_only_clip(path, seconds=1):
-    """An MPEG-1 system stream holding an MP2 sound track and no picture."""
-    ffmpeg(path, "-f", "lavfi", "-i", f"sine=frequency=440:duration={seconds}", "-c:a", "mp2")
+        f":y='min(80+t*6,150)',drawbox=x=0:y=0:w=iw:h=ih:color={colour(BORDER)}:t={CLIP_BORDER},"
+        "format=yuv420p")
+    ffmpeg(path, "-filter_complex", graph, "-c:v", "mpeg1video", "-q:v", "3", "-g", "12", "-an")
 
 
 def write_settings(folder, settings, titles, files, font=None):
     """quorix.ini in Windows-1252 with CRLF line ends, as a disc authored on Windows has it:
-    settings and font map keys to values, titles are clip00, clip01 ..., files maps each title to
-    its file name."""
+    titles are clip00, clip01 ..., files maps each title to its file name."""
     sections = {"settings": settings.items(), "font": (font or {}).items(),
                 "cliplist": ((f"clip{i:02d}", title) for i, title in enumerate(titles)),
                 "filelist": files.items()}
@@ -63,7 +46,6 @@ Clip = collections.namedtuple("Clip", "title name colour seconds on_disc", defau
 
 
 def make_disc(folder, clips, settings, font=None):
-    """A media folder with the clips and a settings file naming them."""
     folder.mkdir(parents=True, exist_ok=True)
     for clip in clips:
         make_clip(folder / (clip.on_disc or clip.name), clip.colour, clip.seconds)

@@ -6,76 +6,60 @@ playing clip ends it with status 1, never a crash or a hang, leaving nothing of 
 the window and video threads lose the connection at once, so that is done many times, at varying
 moments of the playback."""
 
-import os
 import random
 import signal
 import time
 
 import harness
-from harness import FULL_SCREEN
-from media import RED, make_small_clip, write_settings
-from picture import filled, highlighted_lines
-
-RUNS = 20
-
-
-def group_members(group):
-    """Processes still alive (not zombies) in the process group."""
-    members = []
-    for entry in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            with open(f"/proc/{entry}/stat") as stat:
-                state, _, pgrp = stat.read().rsplit(")", 1)[1].split()[:3]
-        except OSError:
-            continue  # gone meanwhile
-        if int(pgrp) == group and state != "Z":
-            members.append(int(entry))
-    return members
+from harness import BOXED
+from media import RED, make_clip, write_settings
+from picture import FULL_SCREEN, filled, lit_lines
 
 
 def disc(s, name, settings, clip=True):
     media = s.work / name / "quorix"
     media.mkdir(parents=True)
     if clip:
-        make_small_clip(media / "red.mpg", RED, seconds=30)
+        make_clip(media / "red.mpg", RED, 30, plain=True)
     write_settings(media, {"hilitecolor": "&H0010FFFF", **settings}, ["Red"], {"Red": "red.mpg"},
                    {"color": "&H00FFFFFF", "bold": 1})
     return media.parent
 
 
 def playing(s):
-    s.wait_for("the clip playing", lambda shot: filled(shot, FULL_SCREEN, RED, 0.6), 15, 0.05)
+    s.wait_for("the clip playing", lambda shot: filled(shot, FULL_SCREEN, RED), 15, 0.05)
 
 
 def test(s):
     menu = (150, 100, 874, 680)
     for number, folder, there in (
         (signal.SIGTERM, disc(s, "menu", {"menumode": 1, "intro": -1}), lambda: s.wait_for(
-            "the menu", lambda shot: highlighted_lines(shot, menu, (255,) * 3, (255, 255, 16), 1))),
+            "the menu", lambda shot: lit_lines(shot, menu, (255,) * 3, (255, 255, 16), 1))),
         (signal.SIGINT, disc(s, "playing", {"menumode": 0, "loopmode": 1}), lambda: playing(s)),
-        (signal.SIGHUP, disc(s, "missing", {"menumode": 0}, False), s.message_box),
+        (signal.SIGHUP, disc(s, "missing", {"menumode": 0}, False),
+         lambda: s.focused("a message box", BOXED)),
     ):
-        s.start_presenter(folder)
+        s.start(folder)
         there()
         s.presenter.send_signal(number)
         status = s.wait_exit(5)
         s.check(status == 0, f"{number.name}: exit status {status}, not 0")
 
     moments = random.Random(19)
-    for run in range(1, RUNS + 1):
-        x = harness.XServer(s.work / f"xvfb-{run}.log")
-        s.env["DISPLAY"] = x.name
+    for run in range(1, 21):
+        xvfb, s.env["DISPLAY"] = harness.start_xvfb(s.work / f"xvfb-{run}.log")
         try:
-            presenter = s.start_presenter(s.work / "playing")
+            s.start(s.work / "playing")
             playing(s)
             time.sleep(moments.uniform(0, 0.3))  # a varying moment of the playback
-            x.process.send_signal(signal.SIGKILL)
+            xvfb.send_signal(signal.SIGKILL)
             status = s.wait_exit(10)
         finally:
-            x.stop()
+            harness.end(xvfb)
         s.check(status == 1, f"run {run}: exit status {status} when the X server went away, not 1"
                 + (" (killed by a signal: a crash)" if status < 0 else ""))
-        left = group_members(presenter.pid)
+        # Still alive, not zombies, in the presenter's process group.
+        left = s.tool("pgrep", "-g", str(s.presenter.pid), "-r", "RSDTtW", check=False).split()
         s.check(not left, f"run {run}: processes {left} of the presenter still run")
 
 

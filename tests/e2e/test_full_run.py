@@ -1,19 +1,13 @@
 #!/usr/bin/env python3
 """A disc as a viewer meets it, started from its own folder ("Quorix Disc", a blank in its name):
 menu mode with the first clip as intro, an overscan margin, a background picture and a logo of
-the disc's own, a clip named in lower case in the settings and in upper case on disc.
-
-The screen saver is held off from the start; the intro fills the window, its border band cut by
-the overscan, the pointer blank; the menu over the background, entry 1 lit; Down and Return play
-entry 2, and at its end the menu is back on it; entry 3 plays, and Esc brings the menu back at
-once; Esc in the menu shows the logo for 3 to 4 s, the program ends with status 0 and lets the
-screen saver run again."""
+the disc's own, a clip named in lower case in the settings and in upper case on disc; the screen
+saver held off from start to end."""
 
 import harness
-from harness import FULL_SCREEN, SCREEN_HEIGHT, SCREEN_WIDTH
 from media import BLUE, GREEN, RED, Clip, make_disc
-from picture import (Picture, changes, check_bands, filled, highlighted_lines, near,
-                     wait_logo_and_end)
+from picture import (FULL_SCREEN, SCREEN_HEIGHT, SCREEN_WIDTH, Picture, changes, check_bands,
+                     filled, lit_lines, near, wait_logo_and_end)
 
 OVERSCAN = 40
 TITLE, HIGHLIGHT = (255, 255, 255), (255, 255, 16)
@@ -22,8 +16,8 @@ CLIPS = [Clip("Intro", "red.mpg", RED, 1.5), Clip("Green Clip", "green.mpg", GRE
          Clip("Blue Clip", "blue.mpg", BLUE, 6)]
 
 
-def lit(entry, count=3):
-    return lambda shot: highlighted_lines(shot, MENU_AREA, TITLE, HIGHLIGHT, count) == [entry]
+def lit(entry):
+    return lambda shot: lit_lines(shot, MENU_AREA, TITLE, HIGHLIGHT, 3) == [entry]
 
 
 def showing(colour, share=0.6):
@@ -38,10 +32,10 @@ def test(s):
     s.tool("convert", "-size", "1024x768", "gradient:#203060-#a04020", str(media / "bgrd.jpg"))
     s.tool("convert", "-size", "300x250", "radial-gradient:#f0a030-#102060", "-type", "TrueColor",
            f"BMP3:{media / 'logo.bmp'}")
-    s.start_presenter(media)
+    s.start(media)
     held = calls(20)
     s.check(held and held.startswith("Inhibit "), f"the screen saver was not held off: {held}")
-    s.main_window()
+    s.focused("the full-screen main window", harness.FULL)
 
     check_bands(s, s.wait_for("the intro (red)", showing(RED, 0.7)), RED, OVERSCAN)
     s.wait_pointer(False, "while the intro plays")

@@ -1,35 +1,191 @@
 #!/usr/bin/env python3
-"""The presenter natively on Wayland, one case a run (--case):
-
-cage, the kiosk compositor, and weston's headless back end (which has no keyboard and so never
-activates the window): the sample disc's intro plays and its menu follows, entry 1 highlighted.
-
-sway, whose virtual keyboard gives the keys: after the sample disc's menu Esc ends the program
-with status 0. A generated clip played full screen hides the pointer resting over it: Space holds
-its picture, Shift+Right moves it on by one frame, Ctrl+Right by twelve and Shift+Left back by one
-(read from where the clip's moving square stands); moves of the pointer then bring up the
-position bar and the pointer, and a click on the bar seeks on. A clip under an extension no
-device plays (263) brings up the second window; Return closes it, and the status is 0.
-
-kiosk: the kiosk service's command line (quorix-kiosk FOLDER, which runs cage -- quorix FOLDER)
-ends with status 0 after a presentation that ends as designed, so the service stays stopped, and
-with a failure after the presenter crashes, so the service starts it again.
-"""
+"""The presenter natively on Wayland, under a headless compositor of the case's own (--case):
+cage and weston (which never activates the window: its headless back end has no keyboard) show
+the sample disc; sway, another wlroots compositor, takes keys (wtype) and a virtual pointer of
+the case's own, which Debian 12's cage lacks; kiosk runs the kiosk service's start script, whose
+status tells the service whether to start the presenter again. Run as root, a case runs the
+compositor (which refuses root or should) and the presenter as the unprivileged user
+QUORIX_E2E_USER (default "quorixtest", made by scripts/install-deps.sh)."""
 
 import os
+import pwd
+import shutil
 import signal
+import socket
+import struct
+import subprocess
+import tempfile
+import time
 from pathlib import Path
 
-import wayland
-from harness import SECOND_WINDOW_SIZE
-from media import (CLIP_BORDER, CLIP_WIDTH, GREEN, RED, Clip, make_disc, make_small_clip,
-                   write_settings)
-from picture import Picture, changes, filled
+import harness
+from harness import SECOND_WINDOW_SIZE, Case, Failure
+from media import CLIP_BORDER, CLIP_WIDTH, GREEN, RED, Clip, make_clip, make_disc, write_settings
+from picture import SCREEN_HEIGHT, SCREEN_WIDTH, Picture, changes, filled, lit_lines
 
+# The sample disc's grounds and menu colours, as they come out of the decoder.
+WELCOME_RED, TITLE, HIGHLIGHT = (216, 24, 24), (224, 232, 240), (255, 208, 64)
 # The generated clips' white square moves 120 clip pixels a second at 25 frames a second, round
 # a track of this many pixels.
 SQUARE_STEP, SQUARE_TRACK = 120 / 25, CLIP_WIDTH - 2 * CLIP_BORDER - 32
 PLAY_ONCE = {"menumode": 0, "loopmode": 0, "logomode": 0}
+
+
+class Compositor(Case):
+    def __init__(self, name, options, work):
+        super().__init__(name, options, work)
+        self.kind, self.compositor, self._pointer, self._user = options.case, None, None, None
+        os.chmod(work, 0o755)
+        if os.geteuid() == 0:
+            self._user = pwd.getpwnam(os.environ.get("QUORIX_E2E_USER", "quorixtest"))
+        self.runtime = work / "runtime"
+        self.runtime.mkdir(mode=0o700)
+        self.env = {"PATH": "/usr/bin:/bin", "HOME": str(work), "LANG": "C.UTF-8",
+                    "XDG_RUNTIME_DIR": str(self.runtime)}
+
+    def command(self, argv, env):
+        """argv run as the compositor's user, with only this case's environment and env."""
+        pairs = [f"{key}={value}" for key, value in {**self.env, **env}.items()]
+        user = [shutil.which("runuser"), "-u", self._user.pw_name, "--"] if self._user else []
+        return [*user, "env", "-i", *pairs, *argv]
+
+    def start(self, folder):
+        """Starts the presenter in folder: cage (and the kiosk script's cage) runs it and ends
+        with it; sway and weston are started once, first."""
+        if self._user is not None:  # the compositor's user must reach the case's files
+            subprocess.run(["chown", "-R", self._user.pw_name, self.work], check=True)
+        wlr = {"WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
+        client = {"QT_QPA_PLATFORM": "wayland"}
+        if self.kind == "kiosk":
+            path = {"PATH": f"{Path(self.options.quorix).parent}:/usr/bin:/bin"}
+            self.presenter = self.spawn([self.options.kiosk, str(folder)],
+                                        env={**wlr, **client, **path})
+        elif self.kind == "cage":
+            # cage shows a full-screen window's buffer straight on the output; its screen copies
+            # then show a picture that can be seconds old. Turned upside down the output is drawn
+            # by cage itself for every frame, and grim turns the copy back.
+            argv = ["cage", "-r", "-r", "--", "env", "QT_QPA_PLATFORM=wayland", self.options.quorix]
+            self.presenter = self.spawn(argv, str(folder), env=wlr)
+            self._wait_socket("wayland-0", self.presenter)
+        elif self.kind == "sway" and self.compositor is None:
+            config = self.work / "sway.conf"
+            # A dialog over a full-screen window gets the keyboard only when it is full screen
+            # as well.
+            config.write_text("output HEADLESS-1 mode 1024x768\ndefault_border none\n"
+                              "for_window [title=.*] fullscreen enable\n")
+            os.chmod(config, 0o644)
+            self.compositor = self.spawn(["sway", "-c", str(config)], env=wlr)
+            self._wait_socket("wayland-1", self.compositor)
+            # A headless seat has no pointer: one made now is there when the presenter starts.
+            self._pointer = VirtualPointer(self.runtime / "wayland-1")
+        elif self.kind == "weston" and self.compositor is None:
+            self.compositor = self.spawn(
+                ["weston", "--backend=headless-backend.so", "--use-pixman", "--width=1024",
+                 "--height=768", "--socket=wayland-quorix", "--idle-time=0", "--debug"])
+            self._wait_socket("wayland-quorix", self.compositor)
+            # weston's desktop fades in from black once its shell client runs: the presenter
+            # starts after that, or its first seconds would not be seen.
+            self.poll("weston's desktop", lambda: any(any(self.shot().pixel(x, 700))
+                                                      for x in range(0, 1024, 64)),
+                      timeout=30, interval=0.2, process=self.compositor)
+        if self.kind in ("sway", "weston"):
+            self.presenter = self.spawn([self.options.quorix], str(folder), env=client)
+        self.log(f"{self.kind}: the presenter started in {folder}")
+
+    def _wait_socket(self, name, process):
+        self.poll(f"{self.kind}'s Wayland socket", (self.runtime / name).exists, interval=0.05,
+                  process=process)
+        self.env["WAYLAND_DISPLAY"] = name
+
+    def grab(self):
+        if self.kind != "weston":
+            return Picture(self.tool("grim", "-t", "ppm", "-", text=False))
+        # weston's screenshooter writes a PNG file into its current directory.
+        folder = tempfile.mkdtemp(dir=self.work)
+        os.chmod(folder, 0o777)
+        self.tool("weston-screenshooter", cwd=folder, check=False)
+        made = list(Path(folder).iterdir())
+        self.check(made, "weston-screenshooter made no picture")
+        return Picture.from_file(made[0])
+
+    def key(self, *keys):
+        """Key presses through wtype (sway only); "shift+Right" is Right with Shift held."""
+        self.log(f"keys {' '.join(keys)}")
+        for key in keys:
+            *held, name = key.split("+")
+            press = [flag for modifier in held for flag in ("-M", modifier)]
+            release = [flag for modifier in held for flag in ("-m", modifier)]
+            # Each wtype brings a keyboard of its own: a key sent before the presenter has taken
+            # that keyboard up is lost, so each waits a moment first.
+            self.tool("wtype", "-s", "300", *press, "-k", name, *release, "-s", "50")
+
+    def pointer(self, x, y, click=False):
+        """Moves the pointer to (x, y) on the screen and, if click, clicks there (sway only)."""
+        self.log(f"pointer to {x},{y}{' and click' if click else ''}")
+        self._pointer.move(x, y, click)
+        time.sleep(0.02)  # moves in a row reach the presenter one by one, not as one
+
+    def close(self):
+        if self._pointer is not None:
+            self._pointer.socket.close()
+        super().close()
+
+
+class VirtualPointer:
+    """A pointer made through wlroots' virtual pointer protocol, spoken on the compositor's
+    socket (object ids: 2 registry, 3 sync, 4 manager, 5 pointer)."""
+
+    def __init__(self, path):
+        self.socket = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self.socket.connect(str(path))
+        self._send(1, 1, 2)  # wl_display.get_registry
+        self._send(1, 0, 3)  # wl_display.sync: its callback follows the last global
+        data, sender, manager = b"", None, None
+        while sender != 3:
+            while len(data) < 8 or len(data) < struct.unpack_from("<I", data, 4)[0] >> 16:
+                chunk = self.socket.recv(4096)
+                if not chunk:
+                    raise Failure("the compositor closed the pointer's connection")
+                data += chunk
+            sender, size = struct.unpack_from("<II", data)
+            body, data = data[8 : size >> 16], data[size >> 16 :]
+            # wl_registry.global: name, interface, version
+            if sender == 2 and body[8:].startswith(b"zwlr_virtual_pointer_manager_v1\0"):
+                manager = struct.unpack_from("<I", body)[0]
+        if manager is None:
+            raise Failure("the compositor has no virtual pointers")
+        interface = b"zwlr_virtual_pointer_manager_v1\0"  # 32 bytes: no padding
+        self._send(2, 0, manager, len(interface), interface, 1, 4)  # wl_registry.bind
+        self._send(4, 0, 0, 5)  # create_virtual_pointer(seat: the default, id 5)
+
+    def _send(self, target, opcode, *args):
+        body = b"".join(a if isinstance(a, bytes) else struct.pack("<I", a) for a in args)
+        self.socket.sendall(struct.pack("<II", target, (8 + len(body)) << 16 | opcode) + body)
+
+    def move(self, x, y, click):
+        stamp = lambda: int(time.monotonic() * 1000) & 0xFFFFFFFF
+        self._send(5, 1, stamp(), x, y, SCREEN_WIDTH, SCREEN_HEIGHT)  # motion_absolute
+        self._send(5, 4, stamp())  # frame
+        for state in (1, 0) if click else ():
+            time.sleep(0.05)
+            self._send(5, 2, stamp(), 0x110, state)  # button: BTN_LEFT pressed, released
+            self._send(5, 4, stamp())
+
+
+def sample_disc_menu(c):
+    """The sample disc: its intro (red) fills the screen and runs, then the menu shows with entry
+    1 highlighted. The screen's rectangle."""
+    shutil.copytree(Path(c.options.source_dir) / "examples/disc/quorix", c.work / "disc/quorix")
+    c.start(c.work / "disc")
+    first = c.wait_for("a first picture", lambda shot: shot.width > 0, timeout=10)
+    screen = (0, 0, first.width, first.height)
+    # The titles stand in the middle of the backdrop, which fills the window without wide mode.
+    menu = (first.width // 7, first.height // 8, first.width * 6 // 7, first.height * 7 // 8)
+    c.wait_for("the intro (red) over the window", lambda s: filled(s, screen, WELCOME_RED))
+    c.wait_for("the intro running", changes(screen), timeout=5)
+    c.wait_for("the menu with entry 1 highlighted",
+               lambda shot: lit_lines(shot, menu, TITLE, HIGHLIGHT, 4) == [0], timeout=15)
+    return screen
 
 
 def square_moved(c, before, after, screen):
@@ -52,12 +208,12 @@ def quits(c, key, after):
 
 
 def sway(c):
-    screen = wayland.sample_disc_menu(c)
+    screen = sample_disc_menu(c)
     quits(c, "Escape", "Esc in the menu")
 
     steps = make_disc(c.work / "steps/quorix", [Clip("Steps", "s.mpg", GREEN, 8)], PLAY_ONCE)
     c.start(steps.parent)
-    # The pointer rests on the clip's ground, above the square's track.
+    # The pointer rests on the clip's ground, above the square's track: hidden while it plays.
     x, y = screen[2] // 2, screen[3] // 4
     spot = (x - 2, y - 2, x + 24, y + 24)
     c.pointer(x, y)
@@ -94,16 +250,16 @@ def sway(c):
             "the click right of the bar's handle did not seek on")
     quits(c, "Escape", "Esc in the clip")
 
-    # A playable clip named .xyz: no device is named for it, and the second window shows; sway
-    # shows it full screen, as every window here, its picture at the screen's top left.
+    # A playable clip named .xyz: sway shows the second window full screen, as every window
+    # here, its picture at the screen's top left.
     media = c.work / "unknown/quorix"
     media.mkdir(parents=True)
     write_settings(media, {"menumode": 0, "logomode": 0}, ["Only"], {"Only": "clip.xyz"})
-    make_small_clip(media / "clip.xyz", GREEN)
+    make_clip(media / "clip.xyz", GREEN, 1, plain=True)
     c.start(media.parent)
     design = Picture.from_file(Path(c.options.source_dir) / "src/ui/pictures/cannot-play.bmp",
                                "-crop", "%dx%d+0+0" % SECOND_WINDOW_SIZE)
-    c.wait_for("the second window", lambda s: s.mismatch(design, 0, 0, 16, 3) <= 0.05, 15)
+    c.wait_for("the second window", lambda s: s.shows(design, 0, 0, 16, 0.05), 15)
     quits(c, "Return", "the second window")
 
 
@@ -113,13 +269,14 @@ def kiosk(c):
     c.check(status == 0, f"the kiosk command ended with status {status} after a normal end")
 
     c.start(make_disc(c.work / "long/quorix", [Clip("Red", "red.mpg", RED, 30)], PLAY_ONCE).parent)
-    pid = c.presenter_pid()
+    pid = c.poll("the presenter's process", lambda: c.tool(  # in the script's session
+        "pgrep", "-x", "quorix", "-s", str(c.presenter.pid), check=False).split())[0]
     c.log(f"crashing the presenter {pid}")
-    os.kill(pid, signal.SIGSEGV)
+    os.kill(int(pid), signal.SIGSEGV)
     status = c.wait_exit(20)
     c.check(status != 0, "the kiosk command ended with status 0 after the presenter crashed")
 
 
 if __name__ == "__main__":
-    wayland.run({"cage": ("cage", wayland.sample_disc_menu), "sway": ("sway", sway),
-                 "weston": ("weston", wayland.sample_disc_menu), "kiosk": ("kiosk", kiosk)})
+    cases = {"cage": sample_disc_menu, "weston": sample_disc_menu, "sway": sway, "kiosk": kiosk}
+    harness.run(lambda c: cases[c.kind](c), Compositor)

@@ -27,13 +27,11 @@ protected:
     std::vector<std::string> messages() {
         std::vector<std::string> boxes;
         const std::string& text = transcript_.text();
-        for (std::size_t end = text.find('\n', read_); end != std::string::npos;
-             end = text.find('\n', read_)) {
-            const std::string line = text.substr(read_, end - read_);
-            if (line.rfind("msgbox ", 0) == 0) {
-                boxes.push_back(line);
+        for (std::size_t end = 0; (end = text.find('\n', read_)) != std::string::npos;
+             read_ = end + 1) {
+            if (text.compare(read_, 7, "msgbox ") == 0) {
+                boxes.push_back(text.substr(read_, end - read_));
             }
-            read_ = end + 1;
         }
         return boxes;
     }

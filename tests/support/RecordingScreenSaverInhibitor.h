@@ -12,8 +12,16 @@ class RecordingScreenSaverInhibitor final : public ScreenSaverInhibitor {
 public:
     explicit RecordingScreenSaverInhibitor(bool available = true) : available_(available) {}
 
-    bool inhibit() override;
-    void release() override;
+    bool inhibit() override {
+        held_ = held_ || available_;
+        return held_;
+    }
+    void release() override {
+        held_ = false;
+        if (onRelease_) {
+            onRelease_();
+        }
+    }
 
     bool held() const { return held_; }
     // Runs on every release(), for tests that watch a process that ends right after.
