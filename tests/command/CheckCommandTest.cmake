@@ -1,7 +1,6 @@
-# Runs the real "quorix --check" (no display: it opens no window) on the sample disc, which must be
-# sound, and on discs made here with problems, and checks one line of each kind of report and each
-# exit status; the wording of every problem is left to the unit tests of the checks. Then the
-# presentation itself, started with words a launcher passes.
+# Runs the real "quorix --check" (it opens no window) on the sample disc and on discs made here,
+# checking one line of each kind of report and each exit status; the wording of the problems is
+# left to the unit tests. Then the presentation itself, started with words a launcher passes.
 #
 #   cmake -DQUORIX=<program> -DSOURCE=<source folder> -P CheckCommandTest.cmake
 
@@ -28,8 +27,8 @@ if(lowered MATCHES "quorix")
 endif()
 file(MAKE_DIRECTORY "${work}")
 
-# Runs the program in the folder with the arguments after it, then expects the exit status and,
-# one by one, each regular expression after it in standard output and error together.
+# Runs the program in the folder with ARGS, expects the STATUS and each regular expression of
+# LINES in standard output and error together.
 function(check what directory)
     cmake_parse_arguments(PARSE_ARGV 2 arg "" "STATUS" "ARGS;LINES")
     execute_process(COMMAND "${QUORIX}" ${arg_ARGS} WORKING_DIRECTORY "${directory}"

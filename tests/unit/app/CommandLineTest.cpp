@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
 #include <set>
@@ -15,7 +16,7 @@ CommandLine Parse(const std::vector<std::string>& arguments,
 }
 
 // Which words are the folder and which make up the text start-up searches for "/debug".
-TEST(CommandLine, FolderAndStartUpText) {
+TEST(CommandLine, ModeFolderAndStartUpText) {
     const struct {
         std::vector<std::string> arguments;
         std::set<std::string> folders;
@@ -32,14 +33,18 @@ TEST(CommandLine, FolderAndStartUpText) {
          RunMode::Present,
          "/srv/discs/debug/one",
          "/debug"},
+        {{"--verbose", "disc", "/debug"}, {"disc"}, RunMode::Present, "disc", "/debug"},
         // The check judges whether the folder exists when it enters it.
         {{"--check", "media/disc"}, {}, RunMode::Check, "media/disc", ""},
-        {{"--check"}, {}, RunMode::Check, std::nullopt, ""},
+        {{"--check", "--verbose"}, {}, RunMode::Check, std::nullopt, ""},
         {{"disc", "--check"}, {}, RunMode::Check, "disc", ""},
         {{"--check", "/debug"}, {}, RunMode::Check, std::nullopt, "/debug"},
         // A double dash ends the options.
         {{"--", "--check"}, {"--check"}, RunMode::Present, "--check", ""},
         {{"-"}, {"-"}, RunMode::Present, "-", ""},
+        // Help and version answer whatever else is given.
+        {{"--check", "--bogus", "--help", "a", "b"}, {}, RunMode::Help, "a", ""},
+        {{"--check", "--version"}, {}, RunMode::Version, std::nullopt, ""},
     };
     for (const auto& c : cases) {
         std::string words;
@@ -52,8 +57,10 @@ TEST(CommandLine, FolderAndStartUpText) {
         EXPECT_EQ(line.folder, c.folder);
         EXPECT_EQ(line.startupText, c.startupText);
         EXPECT_EQ(line.error, "");
+        EXPECT_TRUE(line.ignored.empty());
+        EXPECT_EQ(line.verbose,
+                  std::count(c.arguments.begin(), c.arguments.end(), "--verbose") == 1);
     }
-    EXPECT_EQ(Parse({"a", "b", "--check"}).error, "more than one folder given: 'a' and 'b'");
 }
 
 // Autorun tools and desktop entries pass words of their own: the presentation starts without
@@ -71,48 +78,28 @@ TEST(CommandLine, PresentationPassesOverWordsItCannotUse) {
                   "'gone' is neither an existing folder nor an option",
                   "'other' is a second folder; the media are looked for from the first, 'disc'",
                   "'--screen 800x600' serves --check only"}));
-    EXPECT_TRUE(Parse({"/debug", "disc"}, {"disc"}).ignored.empty());
 }
 
-TEST(CommandLine, CheckTakesTheScreenSizeForTheMenu) {
-    const CommandLine standard = Parse({"--check"});
-    EXPECT_EQ(standard.screenWidth, 1024);
-    EXPECT_EQ(standard.screenHeight, 768);
+// The check refuses, with the first reason, any word it cannot use.
+TEST(CommandLine, CheckTakesAScreenSizeAndRefusesWordsItCannotUse) {
     const CommandLine wide = Parse({"--screen", "1920x1080", "--check"});
-    EXPECT_EQ(wide.screenWidth, 1920);
-    EXPECT_EQ(wide.screenHeight, 1080);
-    EXPECT_EQ(wide.error, "");
+    EXPECT_EQ(std::pair(wide.screenWidth, wide.screenHeight), std::pair(1920, 1080));
     const CommandLine joined = Parse({"--check", "--screen=1280x720"});
-    EXPECT_EQ(joined.screenWidth, 1280);
-    EXPECT_EQ(joined.screenHeight, 720);
-    for (const char* bad : {"1024", "x768", "1024x", "1024x768x", "0x0", "-1x5", "1024X768"}) {
-        EXPECT_EQ(
-            Parse({"--check", "--screen", bad}).error,
-            std::string("--screen wants the screen's size in pixels, such as 1024x768, not '") +
-                bad + "'")
-            << bad;
-    }
-    EXPECT_NE(Parse({"--check", "--screen"}).error, "");
-}
+    EXPECT_EQ(std::pair(joined.screenWidth, joined.screenHeight), std::pair(1280, 720));
+    EXPECT_EQ(joined.error, "");
 
-TEST(CommandLine, CheckRefusesUnknownOptionsUnlessHelpIsAskedFor) {
-    EXPECT_EQ(Parse({"--check", "--chek"}).error, "unknown option '--chek'");
+    EXPECT_EQ(Parse({"a", "b", "--check"}).error, "more than one folder given: 'a' and 'b'");
     EXPECT_EQ(Parse({"-x", "--bogus", "--check"}).error, "unknown option '-x'");
-    const CommandLine help = Parse({"--bogus", "--help", "a", "b"});
-    EXPECT_EQ(help.mode, RunMode::Help);
-    EXPECT_EQ(help.error, "");
-    EXPECT_EQ(Parse({"--check", "--version"}).mode, RunMode::Version);
-}
-
-TEST(CommandLine, VerboseIsAnOptionOfBothModes) {
-    EXPECT_FALSE(Parse({}).verbose);
-    const CommandLine present = Parse({"--verbose", "disc"}, {"disc"});
-    EXPECT_TRUE(present.verbose);
-    EXPECT_TRUE(present.ignored.empty());
-    EXPECT_EQ(present.folder, "disc");
-    const CommandLine check = Parse({"--check", "--verbose"});
-    EXPECT_TRUE(check.verbose);
-    EXPECT_EQ(check.error, "");
+    EXPECT_EQ(Parse({"--check", "--screen"}).error,
+              "--screen wants the screen's size in pixels, such as 1024x768, not ''");
+    for (const char* bad : {"1024", "x768", "1024x", "1024x768x", "0x0", "-1x5", "1024X768"}) {
+        const CommandLine line = Parse({"--check", "--screen", bad});
+        EXPECT_EQ(line.error,
+                  std::string("--screen wants the screen's size in pixels, such as 1024x768, "
+                              "not '") +
+                      bad + "'");
+        EXPECT_EQ(std::pair(line.screenWidth, line.screenHeight), std::pair(1024, 768)) << bad;
+    }
 }
 
 } // namespace

@@ -6,29 +6,26 @@ namespace quorix {
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = FirstTickGate::Clock;
 
-TEST(FirstTickGate, TicksBeforeTheFirstActivationAreHeldAndOneRunsOnIt) {
-    const Clock::time_point start{};
-    FirstTickGate gate(start + 1000ms);
-    EXPECT_FALSE(gate.passTick(start + 50ms));
-    EXPECT_FALSE(gate.passTick(start + 100ms));
-    EXPECT_TRUE(gate.activated()); // the held ticks run as one
-    EXPECT_TRUE(gate.passTick(start + 150ms));
-    EXPECT_FALSE(gate.activated()); // a later activation brings no tick of its own
+TEST(FirstTickGate, TicksWaitForTheFirstActivationOrTheDesignedTime) {
+    const FirstTickGate::Clock::time_point start{};
+    FirstTickGate held(start + 1000ms);
+    EXPECT_FALSE(held.passTick(start + 50ms));
+    EXPECT_FALSE(held.passTick(start + 100ms));
+    EXPECT_TRUE(held.activated()); // the held ticks run as one
+    EXPECT_TRUE(held.passTick(start + 150ms));
+    EXPECT_FALSE(held.activated()); // a later activation brings no tick of its own
 
-    FirstTickGate late(start + 1000ms);
-    EXPECT_FALSE(late.activated());
-    EXPECT_TRUE(late.passTick(start + 100ms));
-}
+    FirstTickGate early(start + 1000ms);
+    EXPECT_FALSE(early.activated());
+    EXPECT_TRUE(early.passTick(start + 100ms));
 
-TEST(FirstTickGate, AWindowNeverActivatedStillGetsTicksFromTheDesignedTimeOn) {
-    const Clock::time_point start{};
-    FirstTickGate gate(start + 1000ms);
-    EXPECT_FALSE(gate.passTick(start + 900ms));
-    EXPECT_TRUE(gate.passTick(start + 1000ms));
-    EXPECT_TRUE(gate.passTick(start + 1100ms));
-    EXPECT_FALSE(gate.activated()); // the held tick was overtaken by the one that ran
+    // A window never activated.
+    FirstTickGate never(start + 1000ms);
+    EXPECT_FALSE(never.passTick(start + 900ms));
+    EXPECT_TRUE(never.passTick(start + 1000ms));
+    EXPECT_TRUE(never.passTick(start + 1100ms));
+    EXPECT_FALSE(never.activated()); // the held tick was overtaken by the one that ran
 }
 
 } // namespace

@@ -11,9 +11,8 @@
 namespace quorix {
 namespace {
 
-// A stop signal may land on any thread and at any moment; the end must come on the window
-// thread, also while a nested event loop (a modal box) runs there, and knowing which signal it
-// was. Afterwards the signals are as they were.
+// A stop signal may land on any thread; the end comes on the window thread, also inside a nested
+// event loop (a modal box), and knows the signal. Afterwards the signals are as they were.
 TEST(SignalEndTest, EachStopSignalEndsOnTheWindowThreadInsideANestedLoop) {
     for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
         struct sigaction before = {};
@@ -43,8 +42,7 @@ TEST(SignalEndTest, EachStopSignalEndsOnTheWindowThreadInsideANestedLoop) {
     }
 }
 
-// A service manager may send SIGHUP right after SIGTERM, a closing terminal and its shell may
-// both hang up: such a second signal must not cut the orderly end short.
+// A service manager may send SIGHUP right after SIGTERM: it must not cut the orderly end short.
 TEST(SignalEndTest, ASignalSoonAfterTheFirstChangesNothing) {
     std::vector<int> ends;
     const SignalEnd stop([&](int signal) { ends.push_back(signal); });

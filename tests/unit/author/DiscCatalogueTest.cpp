@@ -19,19 +19,6 @@ std::vector<std::string> PresenterCatalogue(const std::string& bytes) {
     return testing_support::PlayableEntries(ReadCatalogue(reader, "/"));
 }
 
-TEST(DiscCatalogueTest, ReadsTheSampleDiscAndWritesItBackUnchanged) {
-    const std::string sample = testing_support::ReadBytes(QUORIX_SAMPLE_DISC "/quorix.ini");
-    IniDocument document = IniDocument::FromBytes(sample);
-    DiscCatalogue catalogue = ReadDiscCatalogue(document);
-    ASSERT_EQ(catalogue.entries.size(), 4U);
-    EXPECT_EQ(catalogue.entries[1].title, QString::fromUtf8("B\xC3\xA4r im Wald"));
-    EXPECT_EQ(catalogue.entries[3].file, "sunrise.mpg");
-    EXPECT_EQ(catalogue.intro, 0);
-    EXPECT_TRUE(catalogue.closingLogo);
-    WriteDiscCatalogue(document, catalogue);
-    EXPECT_EQ(Bytes(document), sample);
-}
-
 TEST(DiscCatalogueTest, ReorderingAddingAndRemovingKeepWhatThePresenterReadsInStep) {
     IniDocument document = IniDocument::FromBytes(
         "[settings]\r\nintro=1\r\n[cliplist]\r\nclip00=A\r\nxpos00=2000\r\nypos00=3000\r\n"

@@ -19,7 +19,6 @@
 namespace quorix::author {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using testing_support::SampleDisc;
 
@@ -81,20 +80,6 @@ TEST(MenuPreviewTest, DrawsTheMenuPixelForPixelAsThePresenterDoes) {
         EXPECT_EQ(preview.area.width(), screen.width());
         EXPECT_EQ(preview.area.height(), screen.width() * 9 / 16);
     }
-}
-
-TEST(MenuPreviewTest, NamesTitlesThatLeaveTheScreen) {
-    IniDocument document = IniDocument::FromBytes(
-        "[settings]\r\nmenumode=1\r\n[cliplist]\r\nclip00=Left\r\nxpos00=4000\r\nypos00=2000\r\n"
-        "clip01=Edge\r\nxpos01=1100\r\nypos01=2000\r\nclip02=Gone\r\nxpos02=900\r\n"
-        "ypos02=2000\r\n[filelist]\r\nLeft=a.mpg\r\nEdge=b.mpg\r\nGone=c.mpg\r\n");
-    const platform::PathResolver paths;
-    const MenuPicture preview = DrawMenu(document, "/nowhere/quorix/", paths, {1024, 768}, 0);
-    ASSERT_TRUE(preview.menuShown);
-    EXPECT_EQ(preview.titles.size(), 3U);
-    EXPECT_THAT(preview.problems,
-                ElementsAre("title 2 \"Edge\" lies partly off the screen at 1024x768",
-                            "title 3 \"Gone\" lies off the screen at 1024x768"));
 }
 
 } // namespace

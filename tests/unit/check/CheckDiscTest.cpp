@@ -21,8 +21,6 @@ using ::testing::HasSubstr;
 
 class CheckDiscTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(folder.valid()); }
-
     std::string media() const { return folder.path().string() + "/"; }
 
     DiscReport check(const std::string& mediaPath) {

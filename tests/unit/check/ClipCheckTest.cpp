@@ -17,8 +17,6 @@ using ::testing::IsEmpty;
 
 class ClipCheckTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(folder.valid()); }
-
     std::string media() const { return folder.path().string() + "/"; }
 
     ClipCheck check(const std::string& file) {
@@ -29,16 +27,6 @@ protected:
     platform::PathResolver paths{[](const std::string&) { return std::nullopt; }};
     ScriptedMciDevice device;
 };
-
-TEST_F(ClipCheckTest, ANameWithADoubleQuoteIsAProblemAndIsNotSent) {
-    folder.write("b\"quote.mpg", "mpeg");
-    EXPECT_THAT(
-        check("b\"quote.mpg").problems,
-        ElementsAre("entry 2 (clip01 \"Open Sea\"): the clip file name b\"quote.mpg holds a "
-                    "double quote, which no open command can name: the presenter refuses "
-                    "it"));
-    EXPECT_THAT(device.sent(), IsEmpty());
-}
 
 // Each answer of the device that the measurement cannot use, and the clip is closed all the same.
 TEST_F(ClipCheckTest, MeasurementsThatFailOrDoNotFit) {
@@ -77,7 +65,15 @@ TEST_F(ClipCheckTest, MeasurementsThatFailOrDoNotFit) {
     }
 }
 
-TEST_F(ClipCheckTest, ADeviceThatCannotBeReachedIsAProblem) {
+TEST_F(ClipCheckTest, NamesAndDevicesThatCannotBeUsedAreProblems) {
+    folder.write("b\"quote.mpg", "mpeg");
+    EXPECT_THAT(
+        check("b\"quote.mpg").problems,
+        ElementsAre("entry 2 (clip01 \"Open Sea\"): the clip file name b\"quote.mpg holds a "
+                    "double quote, which no open command can name: the presenter refuses "
+                    "it"));
+    EXPECT_THAT(device.sent(), IsEmpty());
+
     folder.write("sea.mpg", "mpeg");
     device.fail("open*");
     EXPECT_THAT(check("sea.mpg").problems,

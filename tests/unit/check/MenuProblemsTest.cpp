@@ -8,33 +8,21 @@ namespace {
 
 using ::testing::IsEmpty;
 
-ClipCatalogue Catalogue(int entries) {
-    ClipCatalogue catalogue;
-    for (int i = 0; i < entries; ++i) {
-        catalogue.ClipTitles[static_cast<std::size_t>(i)] = "T" + std::to_string(i);
-        catalogue.ClipFiles[static_cast<std::size_t>(i)] = "t.mpg";
-    }
-    catalogue.LastClip = static_cast<std::int16_t>(entries - 1);
-    return catalogue;
-}
-
-SettingsRecord Menu(std::int16_t introClip = 0) {
-    SettingsRecord settings;
-    settings.MenuMode = 1;
-    settings.IntroClip = introClip;
-    return settings;
-}
-
+// Without the menu, a layout and an intro that the menu could not use go unreported.
 TEST(MenuProblems, WithoutTheMenuTheseSettingsAreUnused) {
-    ClipCatalogue catalogue = Catalogue(2);
+    ClipCatalogue catalogue;
+    catalogue.LastClip = 1;
     catalogue.ClipXPos = {2000, 0};
-    for (const int mode : {0, 2}) {
-        SettingsRecord settings = Menu(9);
-        settings.MenuMode = static_cast<std::int16_t>(mode);
+    SettingsRecord settings;
+    settings.IntroClip = 9;
+    for (const std::int16_t mode : {std::int16_t{0}, std::int16_t{2}}) {
+        settings.MenuMode = mode;
         EXPECT_THAT(MenuProblems(settings, catalogue), IsEmpty()) << "menumode " << mode;
     }
     // An empty catalogue is a problem of its own, not of the menu.
-    EXPECT_THAT(MenuProblems(Menu(9), Catalogue(0)), IsEmpty());
+    settings.MenuMode = 1;
+    catalogue.LastClip = -1;
+    EXPECT_THAT(MenuProblems(settings, catalogue), IsEmpty());
 }
 
 } // namespace
