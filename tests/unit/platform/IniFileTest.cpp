@@ -38,22 +38,15 @@ TEST_P(WindowsVectors, GiveTheWindowsResult) {
 const std::string F1 =
     "[section1]\r\nname1=val1\r\nname2=\"val2\"\r\nname3\r\nname4=a\r\n[section2]\r\n";
 const std::string KV = "[s]\r\nk=v\r\n";
-const std::string Quotes = "[s]\r\nk='v'\r\nj=\"v'\r\nm=\"'v'\"\r\n";
-const std::string Splits = "[s]\r\nk=\r\nj\r\nm=a=b\r\nq=\"\r\n";
 const std::string Marked = "\xEF\xBB\xBF[s]\r\nk=v\r\n[t]\r\nj=w\r\n";
 
+// The seeds of the ini fuzz target (fuzz/corpus/ini, replayed by the fuzz regression test) hold
+// the plain files: line ends, blanks, comments, headers, duplicates, "=" and quotes, each looked up
+// by the names it holds and compared with a scan of its lines. What they do not reach is here:
+// buffer sizes, default texts, arguments no file name gives, and marked files.
 INSTANTIATE_TEST_SUITE_P(
-    LinesBufferAndDefault, WindowsVectors,
-    testing::Values(Vector{"CrLf", F1, "section1", "name1", "val1"},
-                    Vector{"CrOnly", "[section1]\rname1=val1\rname2=\"val2\"\r", "section1",
-                           "name1", "val1"},
-                    Vector{"LfOnly", "[Test]\nK=123\n", "Test", "K", "123"},
-                    Vector{"CaseIgnored", F1, "SECTION1", "NaMe1", "val1"},
-                    Vector{"QuotedValue", F1, "section1", "name2", "val2"},
-                    Vector{"MissingKey", F1, "section1", "notakey", "d"},
-                    Vector{"MissingSection", F1, "notasection", "name1", "d"},
-                    Vector{"KeyWithoutEquals", F1, "section1", "name3", "d"},
-                    Vector{"CutToBuffer", F1, "section1", "name1", "val", "d", 4},
+    BufferAndDefault, WindowsVectors,
+    testing::Values(Vector{"CutToBuffer", F1, "section1", "name1", "val", "d", 4},
                     Vector{"FitsBufferExactly", F1, "section1", "name1", "val1", "d", 5},
                     Vector{"BufferOfOne", F1, "section1", "name4", "", "d", 1},
                     Vector{"BufferOfZero", F1, "section1", "name1", "", "d", 0},
@@ -69,11 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Blanks around lines and names, in the file and in the arguments.
 INSTANTIATE_TEST_SUITE_P(
     Blanks, WindowsVectors,
-    testing::Values(Vector{"TabsAroundKeyAndValue", "[s]\r\n\tk\t=\tv\t\r\n", "s", "k", "v"},
-                    Vector{"SpacesAroundKeyAndValue", "[s]\r\n k = v \r\n", "s", "k", "v"},
-                    Vector{"VtAroundKeyAndValue", "[s]\r\n\vk\v=\vv\v\r\n", "s", "k", "v"},
+    testing::Values(Vector{"SpacesAroundKeyAndValue", "[s]\r\n k = v \r\n", "s", "k", "v"},
                     Vector{"CtrlZAsBlank", "[s]\r\nk=v\x1a\r\n\x1a", "s", "k", "v"},
-                    Vector{"BlanksInHeader", "  [ s ]\r\nk=v\r\n", "s", "k", "v"},
                     Vector{"SpacesAroundSectionArgument", KV, " s ", "k", "v"},
                     Vector{"SpacesAroundKeyArgument", KV, "s", "  k ", "v"},
                     Vector{"TabInSectionArgument", KV, "\ts", "k", "d"},
@@ -88,37 +78,18 @@ INSTANTIATE_TEST_SUITE_P(
                     Vector{"InnerBlanksKept", "[s]\r\nk=a  b\r\n", "s", "k", "a  b"}),
     VectorName);
 
-// Comments, headers, duplicates, the area before the first header, "=" and quotes.
+// Names across case, brackets, the UTF-8 mark, empty quotes and keys.
 INSTANTIATE_TEST_SUITE_P(
     Structure, WindowsVectors,
     testing::Values(
-        Vector{"CommentAfterBlank", "[s]\r\n\t;k=v\r\n", "s", "k", "d"},
         Vector{"CommentIsNoKey", "[s]\r\n\t;k=v\r\n", "s", ";k", "d"},
-        Vector{"SemicolonInValue", "[s]\r\nk=;x\r\n", "s", "k", ";x"},
-        Vector{"HashIsOrdinary", "[s]\r\n#j=w\r\n", "s", "#j", "w"},
         Vector{"NoMidLineComment", "[s]\r\nk=v ;x\r\n", "s", "k", "v ;x"},
-        Vector{"FirstKeyWins", "[s]\r\nk=v1\r\nk=v2\r\n", "s", "k", "v1"},
         Vector{"FirstKeyWinsAcrossCase", "[s]\r\nK=v1\r\nk=v2\r\n", "s", "k", "v1"},
-        Vector{"FirstSectionWins", "[s]\r\n[s]\r\nk=v\r\n", "s", "k", "d"},
         Vector{"FirstSectionWinsAcrossCase", "[S]\r\nj=w\r\n[s]\r\nk=v\r\n", "s", "k", "d"},
         Vector{"LaterSectionsStillWork", "[a]\r\n[b]\r\nk=v\r\n[a]\r\nk=x\r\n", "b", "k", "v"},
-        Vector{"BeforeFirstHeader", "k=v\r\n[s]\r\nx=y\r\n", "", "k", "d"},
-        Vector{"EmptySectionName", "[]\r\nk=v\r\n", "", "k", "v"},
-        Vector{"NameEndsAtFirstBracket", "[s]x]y\r\nk=v\r\n", "s", "k", "v"},
         Vector{"NoNameUpToLastBracket", "[s]x]y\r\nk=v\r\n", "s]x", "k", "d"},
-        Vector{"HeaderWithoutBracket", "[s  \r\nk=v\r\n", "s", "k", "v"},
-        Vector{"BracketWithoutOpening", "s]\r\nk=v\r\n", "s", "k", "d"},
-        Vector{"TextAfterHeaderIgnored", "[s]k=v\r\n", "s", "k", "d"},
         Vector{"Utf8MarkSkipped", Marked, "s", "k", "v"},
         Vector{"Utf8MarkLaterSectionsWork", Marked, "t", "j", "w"},
-        Vector{"QuotesAfterTrim", "[s]\r\nk=  \"  v  \"  \r\n", "s", "k", "  v  "},
-        Vector{"SingleQuotes", Quotes, "s", "k", "v"},
-        Vector{"UnmatchedQuotesKept", Quotes, "s", "j", "\"v'"},
-        Vector{"OnlyOuterPairRemoved", Quotes, "s", "m", "'v'"},
-        Vector{"EmptyValueIsNotDefault", Splits, "s", "k", ""},
-        Vector{"LineWithoutEquals", Splits, "s", "j", "d"},
-        Vector{"SplitAtFirstEquals", Splits, "s", "m", "a=b"},
-        Vector{"LoneQuoteKept", Splits, "s", "q", "\""},
         Vector{"EmptyQuotesGiveEmpty", "[s]\r\nk=\"\"\r\n", "s", "k", ""},
         Vector{"EmptyKey", "[s]\r\n=v\r\n", "s", "", "v"}),
     VectorName);
