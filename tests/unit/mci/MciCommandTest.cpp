@@ -18,15 +18,13 @@ TEST(MciCommandTest, SplitsVerbNameAndOptionsAcrossRunsOfBlanksAndTabs) {
     EXPECT_EQ(line.value().name.text, "MySound");
     ASSERT_EQ(line.value().options.size(), 3U);
     EXPECT_EQ(line.value().options[1].text, "250");
-}
 
-TEST(MciCommandTest, QuotedNameKeepsBlanksAndUnquotedNameEndsAtFirstBlank) {
+    // A quoted name keeps its blanks; an unquoted one ends at the first blank.
     auto quoted = splitCommand("open \"d:\\my clips\\clip01.mpg\" alias video");
     ASSERT_TRUE(quoted.ok());
     EXPECT_EQ(quoted.value().name.text, "d:\\my clips\\clip01.mpg");
     EXPECT_TRUE(quoted.value().name.quoted);
     EXPECT_EQ(quoted.value().options.size(), 2U);
-
     auto bare = splitCommand("open d:\\my clips\\clip01.mpg alias video");
     ASSERT_TRUE(bare.ok());
     EXPECT_EQ(bare.value().name.text, "d:\\my");
@@ -73,7 +71,7 @@ TEST(MciCommandTest, StatusTakesExactlyOneItem) {
     EXPECT_EQ(parseStatusOptions(words("mode wait wait")).code(), 295);
 }
 
-TEST(MciCommandTest, SeekNeedsOneTarget) {
+TEST(MciCommandTest, SeekAndPlayTargets) {
     auto to = parseSeekOptions(words("To 25"));
     ASSERT_TRUE(to.ok());
     EXPECT_EQ(to.value().target, SeekOptions::Target::Position);
@@ -86,9 +84,7 @@ TEST(MciCommandTest, SeekNeedsOneTarget) {
     EXPECT_EQ(parseSeekOptions(words("to start to 0")).code(), 284);
     EXPECT_EQ(parseSeekOptions(words("to 1 to 2")).code(), 295);
     EXPECT_EQ(parseSeekOptions(words("from 1")).code(), 259);
-}
 
-TEST(MciCommandTest, PlayTakesFromToWaitAndNotify) {
     auto play = parsePlayOptions(words("from 10 TO 20 notify"));
     ASSERT_TRUE(play.ok());
     EXPECT_EQ(play.value().from, 10);
@@ -112,13 +108,12 @@ TEST(MciCommandTest, TimeFormatsAndTheirRefusals) {
     EXPECT_EQ(parseSetOptions(words("time format fortnights")).code(), 290);
 }
 
-TEST(MciCommandTest, WindowPutAndWhere) {
+TEST(MciCommandTest, WindowPutWhereAndOpen) {
     EXPECT_EQ(parseWindowOptions(words("handle 1234")).value().handle, 1234U);
     EXPECT_EQ(parseWindowOptions(words("handle default")).value().handle, 0U);
     EXPECT_EQ(parseWindowOptions(words("handle")).code(), 270);
     EXPECT_EQ(parseWindowOptions(words("")).code(), 273);
     EXPECT_EQ(parseWindowOptions(words("state hide")).code(), 274);
-
     auto put = parsePutOptions(words("destination at -40 -30 1104 828"));
     ASSERT_TRUE(put.ok());
     EXPECT_EQ(*put.value().destination, (Rect{-40, -30, 1104, 828}));
@@ -127,14 +122,11 @@ TEST(MciCommandTest, WindowPutAndWhere) {
     EXPECT_EQ(parsePutOptions(words("destination at 0 0 -1 5")).code(), 270);
     EXPECT_EQ(parsePutOptions(words("")).code(), 273);
     EXPECT_EQ(parsePutOptions(words("at 0 0 1 1")).code(), 273);
-
     EXPECT_EQ(parseWhereOptions(words("destination")).value(), WhereItem::Destination);
     EXPECT_EQ(parseWhereOptions(words("source")).value(), WhereItem::Source);
     EXPECT_EQ(parseWhereOptions(words("")).code(), 273);
     EXPECT_EQ(parseWhereOptions(words("source destination")).code(), 284);
-}
 
-TEST(MciCommandTest, OpenOptions) {
     auto open = parseOpenOptions(words("type MPEGVideo alias \"my video\" shareable wait"));
     ASSERT_TRUE(open.ok());
     EXPECT_EQ(open.value().type, "MPEGVideo");

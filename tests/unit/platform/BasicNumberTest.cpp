@@ -40,28 +40,24 @@ INSTANTIATE_TEST_SUITE_P(
                     ValCase{"&X12", 0}, ValCase{"&", 0}, ValCase{"&HG", 0}, ValCase{"  &H10", 16}));
 
 TEST(BasicVal, ReportsWhatTheRuntimeRefused) {
-    EXPECT_EQ(BasicVal("1e400").status, BasicNumber::Status::Overflow);
-    EXPECT_EQ(BasicVal("&H123456789").status, BasicNumber::Status::Overflow);
-    EXPECT_EQ(BasicVal("&H10000%").status, BasicNumber::Status::Overflow);
+    for (const char* overflow : {"1e400", "&H123456789", "&H10000%"}) {
+        EXPECT_EQ(BasicVal(overflow).status, BasicNumber::Status::Overflow) << overflow;
+    }
     EXPECT_EQ(BasicVal("50.5%").status, BasicNumber::Status::TypeMismatch);
     EXPECT_EQ(BasicVal("1.5&").status, BasicNumber::Status::TypeMismatch);
 }
 
-TEST(RoundToWhole, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(RoundToInt16(0.5), 0);
-    EXPECT_EQ(RoundToInt16(1.5), 2);
-    EXPECT_EQ(RoundToInt16(2.5), 2);
-    EXPECT_EQ(RoundToInt16(3.5), 4);
-    EXPECT_EQ(RoundToInt16(-1.5), -2);
-    EXPECT_EQ(RoundToInt16(-2.5), -2);
-    EXPECT_EQ(RoundToInt32(2.4999), 2);
-}
-
-TEST(RoundToWhole, RefusesWhatDoesNotFit) {
-    EXPECT_EQ(RoundToInt16(32767.4), 32767);
-    EXPECT_EQ(RoundToInt16(-32768.5), -32768);
+// Halves go to the even neighbour; what does not fit gives nothing.
+TEST(RoundToWhole, HalvesToEvenAndNothingWhenItDoesNotFit) {
+    const std::pair<double, int> cases[] = {{0.5, 0},         {1.5, 2},          {2.5, 2},
+                                            {3.5, 4},         {-1.5, -2},        {-2.5, -2},
+                                            {32767.4, 32767}, {-32768.5, -32768}};
+    for (const auto& [value, whole] : cases) {
+        EXPECT_EQ(RoundToInt16(value), whole) << value;
+    }
     EXPECT_FALSE(RoundToInt16(32767.5).has_value());
     EXPECT_FALSE(RoundToInt16(70000).has_value());
+    EXPECT_EQ(RoundToInt32(2.4999), 2);
     EXPECT_EQ(RoundToInt32(2147483647.0), INT32_MAX);
     EXPECT_FALSE(RoundToInt32(2147483647.5).has_value());
     EXPECT_FALSE(RoundToInt32(1e12).has_value());

@@ -9,13 +9,12 @@
 namespace quorix::platform::testing_support {
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
+// Canonical, so that paths compare equal to what the file system reports.
 class TempDir {
 public:
     TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quorix-ini-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "quorix-XXXXXX").string();
         if (mkdtemp(pattern.data()) != nullptr) {
-            // Canonical, so that paths compare equal to what the file system reports.
             path_ = std::filesystem::canonical(pattern);
         }
     }
@@ -29,12 +28,10 @@ public:
     bool valid() const { return !path_.empty(); }
     const std::filesystem::path& path() const { return path_; }
 
-    // Writes a file below the folder, creating the folders on the way.
     std::filesystem::path write(const std::string& relative, std::string_view bytes) const {
         const std::filesystem::path file = path_ / relative;
         std::filesystem::create_directories(file.parent_path());
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
         return file;
     }
 

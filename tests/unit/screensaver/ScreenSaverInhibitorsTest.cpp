@@ -8,38 +8,27 @@
 namespace quorix::platform {
 namespace {
 
-using ::testing::ElementsAre;
-
-TEST(ScreenSaverInhibitors, EveryWayIsAskedAndOneIsEnough) {
+TEST(ScreenSaverInhibitors, EveryWayIsAskedOneIsEnoughAndReleaseGoesBackwards) {
+    std::vector<std::string> order;
     RecordingScreenSaverInhibitor session(/*available=*/true);
     RecordingScreenSaverInhibitor server(/*available=*/true);
+    session.onRelease([&] { order.emplace_back("session"); });
+    server.onRelease([&] { order.emplace_back("server"); });
     ScreenSaverInhibitors both({&session, &server});
     EXPECT_TRUE(both.inhibit());
     EXPECT_TRUE(session.held());
     EXPECT_TRUE(server.held());
+    both.release();
+    EXPECT_THAT(order, ::testing::ElementsAre("server", "session"));
+    EXPECT_FALSE(session.held());
+    EXPECT_FALSE(server.held());
 
     RecordingScreenSaverInhibitor absent(/*available=*/false);
-    RecordingScreenSaverInhibitor present(/*available=*/true);
-    EXPECT_TRUE(ScreenSaverInhibitors({&absent, &present}).inhibit());
-    EXPECT_TRUE(ScreenSaverInhibitors({&present, &absent}).inhibit());
-
     RecordingScreenSaverInhibitor none(/*available=*/false);
+    EXPECT_TRUE(ScreenSaverInhibitors({&absent, &server}).inhibit());
+    EXPECT_TRUE(ScreenSaverInhibitors({&server, &absent}).inhibit());
     EXPECT_FALSE(ScreenSaverInhibitors({&absent, &none}).inhibit());
     EXPECT_FALSE(ScreenSaverInhibitors({}).inhibit());
-}
-
-TEST(ScreenSaverInhibitors, ReleaseGoesBackwards) {
-    std::vector<std::string> order;
-    RecordingScreenSaverInhibitor first;
-    RecordingScreenSaverInhibitor second;
-    first.onRelease([&] { order.emplace_back("first"); });
-    second.onRelease([&] { order.emplace_back("second"); });
-    ScreenSaverInhibitors both({&first, &second});
-    ASSERT_TRUE(both.inhibit());
-    both.release();
-    EXPECT_THAT(order, ElementsAre("second", "first"));
-    EXPECT_FALSE(first.held());
-    EXPECT_FALSE(second.held());
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "ProgramFixture.h"
 #include "menu/ClipMenu.h"
 #include "menu/PointerHandlers.h"
-#include "playback/PositionBar.h"
 #include "startup/TitleFont.h"
 #include "video/OpenVideo.h"
 #include "video/Transport.h"
@@ -56,20 +55,6 @@ TEST_F(ProgramFixture, PauseAndSeekChangeNothingWithoutTheDevicesOwnAnswer) {
     EXPECT_EQ(device_.sent().back(), "pause video");
 }
 
-// Writing the bar's value runs its change handler at once, which must see SettingBar 1 so as not
-// to seek.
-TEST_F(ProgramFixture, ThePositionBarIsSetWithoutSeeking) {
-    form_.HScroll1->setRange(0, 40000);
-    device_.reply("status video position", 0, "1234");
-    std::int16_t settingBarInChange = 0;
-    QObject::connect(&form_, &Form1::hScroll1Change,
-                     [&] { settingBarInChange = program_.state.SettingBar; });
-    ShowPositionBar(program_);
-    EXPECT_EQ(form_.HScroll1->value(), 1234);
-    EXPECT_EQ(settingBarInChange, 1);
-    EXPECT_EQ(program_.state.SettingBar, 0);
-}
-
 TEST_F(ProgramFixture, TheRightButtonIsTheRightKeyWithoutShift) {
     ClipCatalogue& catalogue = program_.state.Catalogue;
     catalogue.ClipTitles = {"a", "b", "c"};
@@ -109,21 +94,18 @@ protected:
     }
 };
 
-// The title grows until it takes its share of the screen; without a title to measure, with a
-// factor that can never be reached or a title that is too long, it stays at the smallest size.
-TEST_F(TitleFontTest, GrowsUntilTheTitleTakesItsShareOfTheScreen) {
-    const float size = sizeFor("clip00=Menu");
-    EXPECT_GT(size, 6.0F);
-    EXPECT_GT(form_.twips().width(form_.clip[0]) * 3495, screen_.widthTwips() * 1000);
-    EXPECT_FLOAT_EQ(form_.Shadow[0].fontSize(), size);
+// The scenarios show the title growing. No title, a factor that can never be reached or a title
+// too long keep the smallest size; a factor of 1 is never reached either: the title ends where one
+// more step would pass 200.
+TEST_F(TitleFontTest, StopsAtTheSmallestOrTheLargestSize) {
     EXPECT_LT(sizeFor(""), 7.0F);
     EXPECT_LT(sizeFor("clip00=Menu", 0), 7.0F);
     EXPECT_LT(sizeFor("clip00=Menu", -5), 7.0F);
     EXPECT_LT(sizeFor("clip00=" + std::string(120, 'W')), 7.0F);
     const float capped = sizeFor("clip00=Menu", 1);
-    // A factor of 1 is never reached: the title ends where one more step would pass 200.
     EXPECT_LE(capped, 200.0F);
     EXPECT_GT(capped, 198.0F);
+    EXPECT_FLOAT_EQ(form_.Shadow[0].fontSize(), capped);
 }
 
 } // namespace
