@@ -1,0 +1,33 @@
+#include "app/FirstTickGate.h"
+
+#include <gtest/gtest.h>
+
+namespace quorix {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(FirstTickGate, TicksWaitForTheFirstActivationOrTheDesignedTime) {
+    const FirstTickGate::Clock::time_point start{};
+    FirstTickGate held(start + 1000ms);
+    EXPECT_FALSE(held.passTick(start + 50ms));
+    EXPECT_FALSE(held.passTick(start + 100ms));
+    EXPECT_TRUE(held.activated()); // the held ticks run as one
+    EXPECT_TRUE(held.passTick(start + 150ms));
+    EXPECT_FALSE(held.activated()); // a later activation brings no tick of its own
+
+    FirstTickGate early(start + 1000ms);
+    EXPECT_FALSE(early.activated());
+    EXPECT_TRUE(early.passTick(start + 100ms));
+
+    FirstTickGate never(start + 1000ms);
+    EXPECT_FALSE(never.passTick(start + 900ms));
+    EXPECT_TRUE(never.passTick(start + 1000ms));
+    EXPECT_TRUE(never.passTick(start + 1100ms));
+    EXPECT_FALSE(never.activated()); // the held tick was overtaken by the one that ran
+}
+
+// On a clock the test moves, the heartbeat finds an 80 ms block and lets a shorter gap pass.
+
+} // namespace
+} // namespace quorix

@@ -1,0 +1,29 @@
+#include "app/ProgramExit.h"
+
+#include "RecordingScreenSaverInhibitor.h"
+#include "platform/mci/ScriptedMciDevice.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace quorix {
+namespace {
+
+// The end runs no destructors, so it must close the device and let the screen saver run again
+// itself, before the process is gone.
+TEST(ProgramExitDeathTest, ClosesTheDeviceAndReleasesTheScreenSaverBeforeItEnds) {
+    platform::mci::ScriptedMciDevice device;
+    platform::RecordingScreenSaverInhibitor screenSaver;
+    ASSERT_TRUE(screenSaver.inhibit());
+    screenSaver.onRelease([&] {
+        const bool closed = !device.sent().empty() && device.sent().back() == "close all";
+        std::fprintf(stderr, closed ? "released after close all\n" : "released first\n");
+    });
+    ProgramExit exit(device, screenSaver);
+    EXPECT_EXIT(exit.endProgram(3), ::testing::ExitedWithCode(3), "released after close all");
+}
+
+// A service manager may send SIGHUP right after SIGTERM: it must not cut the orderly end short.
+
+} // namespace
+} // namespace quorix
