@@ -9,7 +9,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// On a clock the test moves, the heartbeat finds an 80 ms block and lets a shorter gap pass.
 TEST(TimingTraceTest, ReportsABlockedWindowThreadWithItsStartAndLength) {
     EXPECT_FALSE(TimingTrace().open("/nonexistent-folder/trace"));
 

@@ -117,14 +117,12 @@ TEST_F(AuthorWindowTest, AddsByDialogAndByDropReordersAndSaves) {
     const auto harbour = elsewhere.write("Harbour.mpg", "mpeg");
     const auto night = elsewhere.write("clips/Night.mpg", "mpeg");
 
-    // Copied in through the file dialog.
     dialogs.clips = {QString::fromStdString(harbour.string())};
     QTest::mouseClick(catalogue().addButton(), Qt::LeftButton);
     ASSERT_EQ(table().rowCount(), 5);
     EXPECT_EQ(table().item(4, 0)->text(), "Harbour");
     EXPECT_TRUE(std::filesystem::exists(disc.media() / "Harbour.mpg"));
 
-    // Dragged in from a file manager and left where it lies.
     catalogue().placementBox()->setCurrentIndex(1);
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(night.string()))});

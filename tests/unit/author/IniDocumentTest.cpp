@@ -1,8 +1,12 @@
 #include "author/IniDocument.h"
 
 #include "SampleDisc.h"
+#include "author/DiscCatalogue.h"
+#include "author/SettingsFile.h"
 #include "platform/IniFile.h"
+#include "platform/MemoryProfileReader.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace quorix::author {
@@ -173,6 +177,105 @@ TEST(IniDocumentTest, TellsWhichTitlesCannotBeKeys) {
     for (const char* bad : {"", " lead", "a=b", ";x", "[x", "two\nlines"}) {
         EXPECT_FALSE(IniDocument::KeyNameProblem(bad).isEmpty()) << bad;
     }
+}
+
+std::vector<std::string> PresenterCatalogue(const std::string& bytes) {
+    platform::MemoryProfileReader reader;
+    reader.setFile("/quorix.ini", bytes);
+    return testing_support::PlayableEntries(ReadCatalogue(reader, "/"));
+}
+
+TEST(DiscCatalogueTest, ReorderingAddingAndRemovingKeepWhatThePresenterReadsInStep) {
+    IniDocument document = IniDocument::FromBytes(
+        "[settings]\r\nintro=1\r\n[cliplist]\r\nclip00=A\r\nxpos00=2000\r\nypos00=3000\r\n"
+        "clip01=B\r\nxpos01=4000\r\nypos01=5000\r\nclip02=C\r\n; keep me\r\n"
+        "[filelist]\r\nA=a.mpg\r\nb=b.mpg\r\nC=c.mpg\r\nspare=x.mpg\r\n");
+    DiscCatalogue catalogue = ReadDiscCatalogue(document);
+    ASSERT_EQ(catalogue.intro, 1);
+    // B moves to the top (the intro goes with it), C goes, D comes.
+    std::swap(catalogue.entries[0], catalogue.entries[1]);
+    catalogue.intro = 0;
+    catalogue.entries.pop_back();
+    catalogue.entries.push_back({"D", "clips\\d.mpg", "", "", ""});
+    WriteDiscCatalogue(document, catalogue);
+    const std::string bytes = Bytes(document);
+    EXPECT_EQ(bytes, "[settings]\r\nintro=0\r\n[cliplist]\r\nclip00=B\r\nxpos00=4000\r\n"
+                     "ypos00=5000\r\nclip01=A\r\nxpos01=2000\r\nypos01=3000\r\nclip02=D\r\n"
+                     "; keep me\r\n[filelist]\r\nA=a.mpg\r\nb=b.mpg\r\nspare=x.mpg\r\n"
+                     "D=clips\\d.mpg\r\n");
+    EXPECT_EQ(PresenterCatalogue(bytes),
+              (std::vector<std::string>{"B=b.mpg", "A=a.mpg", "D=clips\\d.mpg"}));
+
+    // Two titles that trade names keep their own files.
+    catalogue.entries[0].title = "A";
+    catalogue.entries[1].title = "B";
+    WriteDiscCatalogue(document, catalogue);
+    EXPECT_EQ(PresenterCatalogue(Bytes(document)),
+              (std::vector<std::string>{"A=b.mpg", "B=a.mpg", "D=clips\\d.mpg"}));
+
+    // No intro and the closing logo: written only because they now read differently.
+    catalogue.intro = -1;
+    catalogue.closingLogo = true;
+    catalogue.entries.resize(1);
+    WriteDiscCatalogue(document, catalogue);
+    const IniDocument written = IniDocument::FromBytes(Bytes(document));
+    EXPECT_EQ(written.value("settings", "intro"), "-1");
+    EXPECT_EQ(written.value("settings", "logomode"), "1");
+    EXPECT_EQ(written.keys("cliplist"), QStringList({"clip00", "xpos00", "ypos00"}));
+    EXPECT_EQ(written.keys("filelist"), QStringList({"A", "spare"}));
+}
+
+TEST(DiscCatalogueTest, ATitleThatCannotBeAKeyGetsNoFileEntry) {
+    IniDocument document;
+    DiscCatalogue catalogue;
+    catalogue.entries.push_back({"a=b", "x.mpg", "", "", ""});
+    catalogue.entries.push_back({"Fine", "f.mpg", "", "", ""});
+    WriteDiscCatalogue(document, catalogue);
+    EXPECT_EQ(document.keys("filelist"), QStringList({"Fine"}));
+    EXPECT_EQ(document.value("cliplist", "clip00"), "a=b");
+    // The intro key is absent: the presenter takes the first entry, as asked.
+    EXPECT_FALSE(document.value("settings", "intro").has_value());
+    // An intro beyond the entries could not be played: it is written as none.
+    catalogue.intro = 5;
+    WriteDiscCatalogue(document, catalogue);
+    EXPECT_EQ(document.value("settings", "intro"), "-1");
+}
+
+TEST(SettingsFileTest, SavesInWindows1252WhenItCanAndWarnsWhenItCannot) {
+    platform::testing_support::TempDir folder;
+    const auto path = folder.write("quorix.ini", "[cliplist]\r\nclip00=B\xE4r\r\n");
+    const QString name = QString::fromStdString(path.string());
+    LoadedSettingsFile loaded = LoadSettingsFile(name);
+    ASSERT_TRUE(loaded.document);
+    EXPECT_TRUE(loaded.existed);
+    IniDocument& document = *loaded.document;
+
+    document.setValue("cliplist", "clip01", QString::fromUtf8("Caf\xC3\xA9"));
+    SavedSettingsFile saved = SaveSettingsFile(name, document);
+    EXPECT_TRUE(saved.saved);
+    EXPECT_EQ(saved.encoding, TextEncoding::Windows1252);
+    EXPECT_TRUE(saved.warning.isEmpty());
+    EXPECT_EQ(testing_support::ReadBytes(path),
+              "[cliplist]\r\nclip00=B\xE4r\r\nclip01=Caf\xE9\r\n");
+
+    document.setValue("cliplist", "clip01", QString::fromUtf8("\xE6\x9D\xB1\xE4\xBA\xAC"));
+    saved = SaveSettingsFile(name, document);
+    EXPECT_TRUE(saved.saved);
+    EXPECT_EQ(saved.encoding, TextEncoding::Utf8);
+    EXPECT_FALSE(saved.warning.isEmpty());
+    EXPECT_EQ(testing_support::ReadBytes(path),
+              "[cliplist]\r\nclip00=B\xC3\xA4r\r\nclip01=\xE6\x9D\xB1\xE4\xBA\xAC\r\n");
+}
+
+TEST(SettingsFileTest, AMissingFileIsANewDocumentAndAFolderIsRefused) {
+    platform::testing_support::TempDir folder;
+    const QString name = QString::fromStdString((folder.path() / "quorix.ini").string());
+    const LoadedSettingsFile missing = LoadSettingsFile(name);
+    EXPECT_TRUE(missing.document && !missing.existed);
+    std::filesystem::create_directory(folder.path() / "quorix.ini");
+    const LoadedSettingsFile folderNamedLikeIt = LoadSettingsFile(name);
+    EXPECT_FALSE(folderNamedLikeIt.document);
+    EXPECT_TRUE(folderNamedLikeIt.error.contains("not a file"));
 }
 
 } // namespace

@@ -46,7 +46,6 @@ QImage PresenterMenu(const SampleDisc& disc, QSize screen, int selected) {
     Form_Load(program);
     form.show();
     Form_Activate(program);
-    // Without an intro the first tick finds the menu pending and shows it.
     Timer1_Timer(program);
     EXPECT_EQ(program.state.PlayState, PlayState::Menu);
     EXPECT_EQ(program.state.MenuBuilt, 1);

@@ -1,6 +1,8 @@
 #include "check/CheckDisc.h"
 
 #include "../platform/TempDir.h"
+#include "check/ClipCheck.h"
+#include "check/MenuProblems.h"
 #include "check/SettingsAsRead.h"
 #include "platform/FileProfileReader.h"
 #include "platform/MemoryProfileReader.h"
@@ -8,6 +10,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace quorix::check {
 namespace {
@@ -18,6 +21,7 @@ using platform::testing_support::TempDir;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::IsEmpty;
 
 class CheckDiscTest : public ::testing::Test {
 protected:
@@ -26,6 +30,9 @@ protected:
     DiscReport check(const std::string& mediaPath) {
         platform::FileProfileReader profile(paths);
         return CheckDisc({profile, paths, device}, mediaPath);
+    }
+    ClipCheck clip(const std::string& file) {
+        return CheckClip(device, paths, media(), 1, "Open Sea", file);
     }
 
     TempDir folder;
@@ -132,6 +139,77 @@ TEST(SettingsAsRead, TheFontColourDerivesTheHighlightAsStartUpDoes) {
     const SettingsAsRead kept = ReadSettingsAsRead(plain, "m\\");
     EXPECT_EQ(kept.record.HiliteColor, 0);
     EXPECT_FALSE(kept.fontColor);
+}
+
+// Each answer of the device that the measurement cannot use, and the clip is closed all the same.
+TEST_F(CheckDiscTest, MeasurementsThatFailOrDoNotFit) {
+    folder.write("sea.mpg", "mpeg");
+    const struct {
+        const char* command;
+        std::int32_t code;
+        const char* answer;
+        const char* problem; // the end of the one problem, or none
+        std::optional<int> length;
+    } cases[] = {
+        {"set check time format frames", 293, "",
+         "cannot count sea.mpg in frames: 293 MCIERR_BAD_TIME_FORMAT", std::nullopt},
+        {"status check length", 277, "", "cannot tell the length of sea.mpg: 277 MCIERR_INTERNAL",
+         std::nullopt},
+        {"status check length", 0, "about 30", "gave \"about 30\" as the length of sea.mpg",
+         std::nullopt},
+        {"close check", 263, "", "cannot close sea.mpg: 263 MCIERR_INVALID_DEVICE_NAME", 30},
+        {"status check length", 0, "32767", nullptr, 32767},
+        {"status check length", 0, "32768",
+         "sea.mpg is 32768 frames long; the position bar reaches frame 32767 at most", 32768},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        ScriptedMciDevice scripted;
+        scripted.always("status check length", 0, "30");
+        scripted.reply(c.command, c.code, c.answer);
+        const ClipCheck checked = CheckClip(scripted, paths, media(), 1, "Open Sea", "sea.mpg");
+        if (c.problem != nullptr) {
+            EXPECT_THAT(checked.problems, ElementsAre(::testing::EndsWith(c.problem)));
+        } else {
+            EXPECT_THAT(checked.problems, IsEmpty());
+        }
+        EXPECT_EQ(checked.length, c.length);
+        EXPECT_EQ(scripted.sent().back(), "close check");
+    }
+}
+
+TEST_F(CheckDiscTest, NamesAndDevicesThatCannotBeUsedAreProblems) {
+    folder.write("b\"quote.mpg", "mpeg");
+    EXPECT_THAT(
+        clip("b\"quote.mpg").problems,
+        ElementsAre("entry 2 (clip01 \"Open Sea\"): the clip file name b\"quote.mpg holds a "
+                    "double quote, which no open command can name: the presenter refuses "
+                    "it"));
+    EXPECT_THAT(device.sent(), IsEmpty());
+
+    folder.write("sea.mpg", "mpeg");
+    device.fail("open*");
+    EXPECT_THAT(clip("sea.mpg").problems,
+                ElementsAre("entry 2 (clip01 \"Open Sea\"): the media device could not be "
+                            "reached for \"open " +
+                            media() + "sea.mpg alias check\""));
+}
+
+// Without the menu, a layout and an intro that the menu could not use go unreported.
+TEST(MenuProblems, WithoutTheMenuTheseSettingsAreUnused) {
+    ClipCatalogue catalogue;
+    catalogue.LastClip = 1;
+    catalogue.ClipXPos = {2000, 0};
+    SettingsRecord settings;
+    settings.IntroClip = 9;
+    for (const std::int16_t mode : {std::int16_t{0}, std::int16_t{2}}) {
+        settings.MenuMode = mode;
+        EXPECT_THAT(MenuProblems(settings, catalogue), IsEmpty()) << "menumode " << mode;
+    }
+    // An empty catalogue is a problem of its own, not of the menu.
+    settings.MenuMode = 1;
+    catalogue.LastClip = -1;
+    EXPECT_THAT(MenuProblems(settings, catalogue), IsEmpty());
 }
 
 } // namespace

@@ -152,26 +152,5 @@ TEST(QtDialogs, MessageBoxIsModalWithTitleIconOneButtonAndTicksGoOn) {
                         .arg(QMessageBox::Information));
 }
 
-TEST(QtDialogs, SecondWindowIsNewEachTimeAndItsButtonClosesIt) {
-    QtDialogs dialogs(TwipsGeometry(15, 15));
-    int shown = 0;
-    auto closeIt = [&] {
-        auto* second = qobject_cast<Form2*>(QApplication::activeModalWidget());
-        ASSERT_NE(second, nullptr);
-        ++shown;
-        EXPECT_EQ(second->size(), QSize(398, 296));
-        EXPECT_EQ(second->Command1->text(), QStringLiteral("Ok"));
-        EXPECT_EQ(second->Command1->geometry(), QRect(232, 236, 92, 24));
-        second->Command1->setText(QStringLiteral("changed")); // must not survive
-        second->Command1->click();
-    };
-    QTimer::singleShot(50, closeIt);
-    dialogs.showSecondWindow();
-    QTimer::singleShot(50, closeIt);
-    dialogs.showSecondWindow();
-    EXPECT_EQ(shown, 2);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
-
 } // namespace
 } // namespace quorix

@@ -16,8 +16,6 @@ TEST(VirtualKeys, KeysAndModifiersGiveTheirCodes) {
     const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
     const Case cases[] = {
         {Qt::Key_Escape, none, 27},   {Qt::Key_Return, none, 13},  {Qt::Key_Enter, pad, 13},
-        {Qt::Key_Space, none, 32},    {Qt::Key_Left, none, 37},    {Qt::Key_Up, none, 38},
-        {Qt::Key_Right, none, 39},    {Qt::Key_Down, none, 40},    {Qt::Key_Left, pad, 37},
         {Qt::Key_0, none, 48},        {Qt::Key_9, none, 57},       {Qt::Key_0, pad, 96},
         {Qt::Key_9, pad, 105},        {Qt::Key_Exclam, shift, 49}, {Qt::Key_Asterisk, shift, 56},
         {Qt::Key_Asterisk, pad, 106}, {Qt::Key_Minus, pad, 109},   {Qt::Key_Minus, none, 189},
