@@ -1,7 +1,8 @@
-#include "author/IniDocument.h"
-
+// How the authoring program edits a disc's settings file: the document that keeps every byte it
+// does not change, the catalogue of titles and files in it, and saving it in the encoding it needs.
 #include "SampleDisc.h"
 #include "author/DiscCatalogue.h"
+#include "author/IniDocument.h"
 #include "author/SettingsFile.h"
 #include "platform/IniFile.h"
 #include "platform/MemoryProfileReader.h"
