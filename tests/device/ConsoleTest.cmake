@@ -1,5 +1,4 @@
-# Runs quorix-mci with no picture and no sound on a clip made with ffmpeg, feeding commands
-# through standard input, and checks the lines it prints.
+# Runs quorix-mci with no picture and no sound on a clip made with ffmpeg and checks what it prints.
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 execute_process(COMMAND ffmpeg -nostdin -v error -y -f lavfi -i testsrc=size=160x120:rate=25:d=1
@@ -33,9 +32,8 @@ if(NOT result EQUAL 0 OR NOT printed STREQUAL "0 \"1\"\n0 \"0 0 160 120\"\n0 \"\
     message(FATAL_ERROR "quorix-mci with arguments printed:\n${printed}")
 endif()
 
-# One command at a time through a pipe, each sent once the one before has been answered, as a
-# person or a script at the other end of the pipe does: the console answers until its input ends,
-# also after a clip that played in a window of its own was closed.
+# One command at a time through a pipe, each once the one before has been answered: the console
+# answers until its input ends, also after a clip that played in a window of its own was closed.
 execute_process(
     COMMAND bash -c [=[
         coproc console { "$0" --video none; }

@@ -1,6 +1,5 @@
 // The media device on libmpv, without a picture, on clips made with ffmpeg: lengths, seeks and
-// ends as an exact decode counts them in the containers it opens, playing to a point, and the
-// files it refuses. The device's bookkeeping is left to the unit tests with an engine of their own.
+// ends as an exact decode counts them, playing to a point, and the files it refuses.
 #include "platform/mci/MpvMciDevice.h"
 
 #include "TestClips.h"
@@ -14,7 +13,6 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace quorix::platform::mci {
@@ -23,8 +21,7 @@ namespace {
 using testing_support::TestClips;
 using testing_support::WaitUntil;
 
-// What discs, camcorders, phones and editors write, measured as an exact decode does: by its
-// extension, or named as video whatever its extension.
+// What discs, camcorders, phones and editors write: by its extension, or named as video.
 struct Medium {
     std::string name;
     std::string ffmpeg;
@@ -48,9 +45,7 @@ const std::vector<Medium> Media{
     // The shortest clips: mpv's duration of a lone frame reaches where a second one would start.
     {"one.mpg", Counting("25", 0.04, "44100", 0.04) + "-an -c:v mpeg1video -f mpeg", ""},
     {"two.mpg", Counting("25", 0.08, "44100", 0.08) + "-an -c:v mpeg1video -f mpeg", ""},
-    // More frames than a 16-bit number counts, in groups of pictures as short as discs have them:
-    // a program stream has no index, and the exact seeks that find its end start from a picture
-    // at least a second before their target.
+    // More frames than a 16-bit number counts, in short groups of pictures and with no index.
     {"long.mpg",
      "-f lavfi -i color=c=black:s=64x48:r=50:d=800 -c:v mpeg1video -q:v 31 -g 25 -f mpeg", ""},
     {"clip.MTS", Testsrc + "-c:v mpeg2video -f mpegts -mpegts_m2ts_mode 1", ""},
@@ -70,7 +65,6 @@ const std::vector<Medium> Media{
 
 class MpvMciDeviceTest : public ::testing::Test {
 protected:
-    // The first count of the media above.
     void make(std::size_t count) {
         for (std::size_t i = 0; i < count; ++i) {
             ASSERT_TRUE(clips_.make(Media[i].name, Media[i].ffmpeg)) << Media[i].name;
@@ -123,9 +117,40 @@ TEST_F(MpvMciDeviceTest, LengthSeeksAndTheEndInFramesAgreeWithAnExactDecode) {
     }
 }
 
-TEST_F(MpvMciDeviceTest, PlayingHoldsOnPauseStopsAtItsToPointAndAtTheEnd) {
-    make(1);
-    openFrames("pal.mpg");
+TEST_F(MpvMciDeviceTest, BesideASecondDeviceFilesThatAreNoClipsAreRefusedAndPlayingStops) {
+    make(2);
+    clips_.write("empty.mpg", "");
+    // These name a FIFO that nobody writes to: opening it would hold the load until it gives up.
+    const std::string fifo = clips_.path("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    clips_.write("edl.mpg", "# mpv EDL v0\n" + fifo + ",0,1\n");
+    clips_.write("list.mpg", "#EXTM3U\n" + fifo + "\n");
+    clips_.write("concat.mpg", "ffconcat version 1.0\nfile fifo\n");
+    ASSERT_TRUE(clips_.make("noise.mpg", "-f lavfi -i anoisesrc=d=0.75 -f s16le"));
+    clips_.write("notes.mpg", "These are notes, not a clip.\n");
+    clips_.write("notes.txt", "These are notes.\n");
+    ASSERT_EQ(answer("open " + clips_.path("pal.mpg") + " alias video"), "1");
+    ASSERT_EQ(answer("open " + clips_.path("ntsc.mpg") + " alias b"), "2");
+    const std::pair<const char*, int> refusals[] = {
+        {"missing.mpg", 275}, {"empty.mpg", 296}, {"noise.mpg", 296}, {"notes.mpg", 296},
+        {"notes.txt", 263},   {"edl.mpg", 296},   {"list.mpg", 296},  {"concat.mpg", 296}};
+    for (const auto& [clip, refusal] : refusals) {
+        EXPECT_EQ(code("open " + clips_.path(clip) + " alias c"), refusal) << clip;
+    }
+    // A reader waiting at the FIFO would let a writer open it.
+    EXPECT_EQ(open(fifo.c_str(), O_WRONLY | O_NONBLOCK), -1) << "the FIFO was opened";
+    EXPECT_EQ(code("open " + clips_.path("pal.mpg") + " alias b"), 289);
+    EXPECT_EQ(code("window video handle 123456789"), 346);
+    EXPECT_EQ(answer("status video mode"), "stopped");
+    // Milliseconds of a clip at 30000/1001 frames a second round to its frames and back.
+    EXPECT_EQ(answer("status b length"),
+              std::to_string(std::llround(clips_.countFrames("ntsc.mpg") * 1001.0 / 30.0)));
+    EXPECT_EQ(answer("seek b to 1000"), "");
+    ASSERT_EQ(code("set b time format frames"), 0);
+    EXPECT_EQ(answer("status b position"), "30");
+    EXPECT_EQ(answer("where b source"), "0 0 160 120");
+
+    ASSERT_EQ(code("set video time format frames"), 0);
     EXPECT_EQ(answer("play video"), "");
     ASSERT_TRUE(WaitUntil([&] { return std::stoi(answer("status video position")) >= 5; }));
     EXPECT_EQ(answer("pause video"), "");
@@ -134,45 +159,14 @@ TEST_F(MpvMciDeviceTest, PlayingHoldsOnPauseStopsAtItsToPointAndAtTheEnd) {
     QApplication::processEvents();
     EXPECT_EQ(answer("status video position"), paused);
     EXPECT_EQ(answer("status video mode"), "paused");
-
     EXPECT_EQ(answer("play video from 10 to 20"), "");
     ASSERT_TRUE(WaitUntil([&] { return stopped(); }));
     EXPECT_EQ(answer("status video position"), "20");
-    // From its to point a plain play goes on to the end, where nothing is left to play.
+    // From its to point a plain play goes on to the end.
     EXPECT_EQ(answer("play video"), "");
     EXPECT_EQ(answer("status video mode"), "playing");
     ASSERT_TRUE(WaitUntil([&] { return stopped(); }));
     EXPECT_EQ(answer("status video position"), "50");
-    EXPECT_EQ(answer("play video"), "");
-    EXPECT_TRUE(stopped());
-}
-
-TEST_F(MpvMciDeviceTest, FilesThatAreNoClipsAreRefusedBesideTwoOpenDevicesInMilliseconds) {
-    make(2);
-    clips_.write("empty.mpg", "");
-    ASSERT_TRUE(clips_.make("noise.mpg", "-f lavfi -i anoisesrc=d=0.75 -f s16le"));
-    clips_.write("notes.mpg", "These are notes, not a clip.\n");
-    clips_.write("notes.txt", "These are notes.\n");
-    ASSERT_EQ(answer("open " + clips_.path("pal.mpg") + " alias a"), "1");
-    ASSERT_EQ(answer("open " + clips_.path("ntsc.mpg") + " alias b"), "2");
-    for (const auto& [clip, refusal] :
-         std::vector<std::pair<std::string, int>>{{"missing.mpg", 275},
-                                                  {"empty.mpg", 296},
-                                                  {"noise.mpg", 296},
-                                                  {"notes.mpg", 296},
-                                                  {"notes.txt", 263}}) {
-        EXPECT_EQ(code("open " + clips_.path(clip) + " alias video"), refusal) << clip;
-    }
-    EXPECT_EQ(code("open " + clips_.path("pal.mpg") + " alias b"), 289);
-    EXPECT_EQ(code("window a handle 123456789"), 346);
-    EXPECT_EQ(answer("status a mode"), "stopped");
-    // Milliseconds of a clip at 30000/1001 frames a second round to its frames and back.
-    EXPECT_EQ(answer("status b length"),
-              std::to_string(std::llround(clips_.countFrames("ntsc.mpg") * 1001.0 / 30.0)));
-    EXPECT_EQ(answer("seek b to 1000"), "");
-    ASSERT_EQ(code("set b time format frames"), 0);
-    EXPECT_EQ(answer("status b position"), "30");
-    EXPECT_EQ(answer("where b source"), "0 0 160 120");
 }
 
 TEST_F(MpvMciDeviceTest, AbsurdTimestampsAndRatesGiveALengthThatFitsOrAreRefused) {
@@ -195,24 +189,6 @@ TEST_F(MpvMciDeviceTest, AbsurdTimestampsAndRatesGiveALengthThatFitsOrAreRefused
     // A second frame 30 days in: 64800001 frames, but more milliseconds than a 32-bit number holds.
     ASSERT_TRUE(clips_.make("month.mkv", twoFrames + "-bsf:v setts=ts=N*2592000000"));
     EXPECT_EQ(code("open " + clips_.path("month.mkv") + " alias video"), 282);
-}
-
-TEST_F(MpvMciDeviceTest, FilesThatNameOtherFilesAreRefusedWithoutOpeningThem) {
-    // Each names a FIFO that nobody writes to: opening it would hold the load until it gives up.
-    const std::string fifo = clips_.path("fifo");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    clips_.write("edl.mpg", "# mpv EDL v0\n" + fifo + ",0,1\n");
-    clips_.write("list.mpg", "#EXTM3U\n" + fifo + "\n");
-    clips_.write("concat.mpg", "ffconcat version 1.0\nfile fifo\n");
-    for (const char* clip : {"edl.mpg", "list.mpg", "concat.mpg"}) {
-        EXPECT_EQ(code("open " + clips_.path(clip) + " alias video"), 296) << clip;
-        // A reader waiting at the FIFO lets a writer open it; none does when nothing opened it.
-        const int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
-        EXPECT_EQ(writer, -1) << "the FIFO was opened by " << clip;
-        if (writer >= 0) {
-            close(writer);
-        }
-    }
 }
 
 } // namespace

@@ -1,7 +1,6 @@
-// The media device's pictures in a host window, read back: rendered in software and painted by a
-// widget (Qt's offscreen platform, read from the widget), or drawn into a native window on a real
-// X server (read from the screen) the way QUORIX_VIDEO_OUTPUT names ("x11" when unset). CTest runs
-// these once headless and under an X server of their own once with each native drawing.
+// The media device's pictures in a host window, read back: painted by a widget in software (Qt's
+// offscreen platform), or drawn into a native window on an X server the way QUORIX_VIDEO_OUTPUT
+// names ("x11" when unset).
 #include "TestClips.h"
 #include "platform/PathResolver.h"
 #include "platform/mci/MpvMciDevice.h"
@@ -62,7 +61,6 @@ protected:
         ASSERT_EQ(code("put video destination" + destination), 0);
     }
 
-    // The host as shown, the picture inside it included.
     QImage shown() {
         return Software() ? host_.grab().toImage()
                           : host_.screen()->grabWindow(host_.winId()).toImage();
@@ -81,9 +79,8 @@ protected:
 };
 
 TEST_F(SurfaceTest, ANewClipShowsItsFirstFrameAndNothingOfTheClipsBefore) {
-    // The clip before ends on a picture of its own, and the next opens before the window has
-    // been painted again; so does the counting clip for its own next open on the same core. Nor
-    // may the last frames that opening shows in the parked surface to measure a clip.
+    // The clip before, or the counting clip's own last frames (also those shown while measuring
+    // it), ended on a picture while the next opens before the window is painted again.
     openShown("border.mpg");
     ASSERT_TRUE(WaitUntil([&] { return Near(pixel(100, 75), 0, 0, 255); }));
     ASSERT_EQ(code("close video"), 0);
@@ -129,11 +126,10 @@ TEST_F(SurfaceTest, PictureIsStretchedToTheDestinationAndOverscanIsCut) {
     EXPECT_TRUE(Near(image.pixelColor(5, 5), 255, 0, 0));
     EXPECT_TRUE(Near(image.pixelColor(190, 140), 255, 0, 0));
     if (Software()) {
-        // The picture is opaque also where Qt copies its pixels as they are (a window of the
-        // same format, as on Wayland): no pixel's fourth byte may say otherwise.
+        // Opaque also where Qt copies pixels as they are (as on Wayland); read raw, since
+        // QImage::pixel() reports any RGB32 pixel as opaque.
         QImage copied(host_.size(), QImage::Format_RGB32);
         host_.render(&copied);
-        // Read raw: QImage::pixel() would report any RGB32 pixel as opaque.
         EXPECT_EQ(reinterpret_cast<const std::uint32_t*>(copied.constScanLine(70))[100] >> 24,
                   0xffu);
     }
@@ -151,9 +147,8 @@ TEST_F(SurfaceTest, PictureIsStretchedToTheDestinationAndOverscanIsCut) {
 }
 
 TEST_F(SurfaceTest, InterlacedFramesShowWithoutCombingWhereverTheySeek) {
-    // Bright right of an edge that moves 4 pixels a field, the fields of two moments woven into
-    // each frame: edges at 8k and 8k + 4 in frame k. As a disc (MPEG-2 in a program stream) and
-    // a camcorder (H.264 in a transport stream) give them.
+    // Bright right of an edge that moves 4 pixels a field, two fields woven into each frame
+    // (edges at 8k and 8k + 4 in frame k), as a disc and a camcorder give them.
     const std::string fields =
         "-f lavfi -i \"color=c=black:s=320x240:r=50:d=1,geq=lum='if(gt(X,mod(N*4,320)),235,16)'"
         ":cb=128:cr=128,tinterlace=mode=interleave_top\" -flags +ildct+ilme ";
@@ -203,15 +198,14 @@ TEST_F(SurfaceTest, PictureLargerThanItsWindowStaysInsideIt) {
     if (!Software()) {
         GTEST_SKIP() << "a native window is cut to its size by the X server";
     }
-    // The window shown in lies inside the host; the destination reaches past it on every side.
+    // A window inside the host, and a destination past it on every side.
     QWidget window(&host_);
     window.setGeometry(50, 40, 100, 70);
     window.show();
     ASSERT_EQ(code("open " + clips_.path("border.mpg") + " alias video"), 0);
     ASSERT_EQ(code("window video handle " + std::to_string(window.winId())), 0);
     ASSERT_EQ(code("put video destination at -40 -30 180 130"), 0);
-    // Once the picture has been rendered at the destination's size (not stretched from the
-    // last one), painted into an image of the format of Qt's wayland back buffers: cut to the
+    // Rendered at the destination's size, painted as into Qt's wayland back buffers: cut to the
     // window, and opaque.
     auto* surface = window.findChild<SoftwareVideoSurface*>();
     ASSERT_NE(surface, nullptr);
