@@ -32,7 +32,7 @@ PLAY_ONCE = {"menumode": 0, "loopmode": 0, "logomode": 0}
 class Compositor(Case):
     def __init__(self, name, options, work):
         super().__init__(name, options, work)
-        self.kind, self.compositor, self._pointer, self._user = options.case, None, None, None
+        self.kind, self.compositor, self.pointer, self._user = options.case, None, None, None
         os.chmod(work, 0o755)
         if os.geteuid() == 0:
             self._user = pwd.getpwnam(os.environ.get("QUORIX_E2E_USER", "quorixtest"))
@@ -73,7 +73,7 @@ class Compositor(Case):
             self.compositor = self.spawn(["sway", "-c", str(config)], env=wlr)
             self._wait_socket("wayland-1", self.compositor)
             # A headless seat has no pointer: one made now is there when the presenter starts.
-            self._pointer = VirtualPointer(self.runtime / "wayland-1")
+            self.pointer = VirtualPointer(self.runtime / "wayland-1")
         elif self.kind == "weston" and self.compositor is None:
             self.compositor = self.spawn(
                 ["weston", "--backend=headless-backend.so", "--use-pixman", "--width=1024",
@@ -110,15 +110,6 @@ class Compositor(Case):
             # Each wtype brings a keyboard of its own, lost to a key sent before it is taken up.
             self.tool("wtype", "-s", "300", *press, "-k", name, *release, "-s", "50")
 
-    def pointer(self, x, y, click=False):
-        self._pointer.move(x, y, click)
-        time.sleep(0.02)  # moves in a row reach the presenter one by one, not as one
-
-    def close(self):
-        if self._pointer is not None:
-            self._pointer.socket.close()
-        super().close()
-
 
 class VirtualPointer:
     """A pointer made through wlroots' virtual pointer protocol, spoken on the compositor's
@@ -151,7 +142,7 @@ class VirtualPointer:
         body = b"".join(a if isinstance(a, bytes) else struct.pack("<I", a) for a in args)
         self.socket.sendall(struct.pack("<II", target, (8 + len(body)) << 16 | opcode) + body)
 
-    def move(self, x, y, click):
+    def move(self, x, y, click=False):
         stamp = lambda: int(time.monotonic() * 1000) & 0xFFFFFFFF
         self._send(5, 1, stamp(), x, y, SCREEN_WIDTH, SCREEN_HEIGHT)  # motion_absolute
         self._send(5, 4, stamp())  # frame
@@ -159,6 +150,7 @@ class VirtualPointer:
             time.sleep(0.05)
             self._send(5, 2, stamp(), 0x110, state)  # button: BTN_LEFT pressed, released
             self._send(5, 4, stamp())
+        time.sleep(0.02)  # moves in a row reach the presenter one by one, not as one
 
 
 def sample_disc_menu(c):
@@ -202,7 +194,7 @@ def sway(c):
     # The pointer rests on the clip's ground, above the square's track: hidden while it plays.
     x, y = screen[2] // 2, screen[3] // 4
     spot = (x - 2, y - 2, x + 24, y + 24)
-    c.pointer(x, y)
+    c.pointer.move(x, y)
     c.wait_for("the clip (green) playing", lambda s: filled(s, screen, GREEN, 0.4), timeout=15)
     c.check(filled(c.shot(), spot, GREEN, 0.99), "the pointer shows over the playing clip")
     c.key("space")
@@ -221,7 +213,7 @@ def sway(c):
     # pointer; a click on the bar right of its handle seeks on.
     bottom = (0, screen[3] * 7 // 8, screen[2], screen[3])
     for moved in range(1, 9):
-        c.pointer(x + moved, y)
+        c.pointer.move(x + moved, y)
     bar = c.wait_for("the position bar and the pointer", lambda s: s.differing(
         held, bottom, step=2) > 50 and not filled(s, spot, GREEN, 0.99), timeout=5)
     # The row of button, panel and two buttons, found by what it changed: the bar lies in the
@@ -229,7 +221,7 @@ def sway(c):
     changed = [p for p in bar.points(*bottom, 2) if bar.differing(held, (*p, p[0] + 1, p[1] + 1))]
     left, right = min(p[0] for p in changed), max(p[0] for p in changed)
     top, low = min(p[1] for p in changed), max(p[1] for p in changed)
-    c.pointer(right - (right - left) // 3, (top + low) // 2, click=True)
+    c.pointer.move(right - (right - left) // 3, (top + low) // 2, click=True)
     sought = c.wait_for("a new frame after the click on the bar", lambda s: s.differing(
         bar, (0, 0, screen[2], bottom[1]), step=4) > 10, timeout=5)
     c.check(square_moved(c, bar, sought, screen) > 0,
