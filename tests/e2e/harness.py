@@ -111,8 +111,7 @@ class Case:
         return status
 
     def poll(self, description, test, timeout=20.0, interval=0.1, process=None):
-        """Calls test() until it returns something true, which it returns. Fails at the deadline,
-        or once the presenter (or process) has ended."""
+        """test() once true, before the deadline and while the presenter (or process) runs."""
         process, deadline = process or self.presenter, time.monotonic() + timeout
         while True:
             ended = process.poll() is not None

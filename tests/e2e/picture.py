@@ -40,8 +40,7 @@ class Picture:
                    for p in self.points(*rect, step))
 
     def shows(self, part, x0, y0, tolerance, share):
-        """Whether at most share of part's sample points differ by more than tolerance from this
-        picture with part's top-left corner at (x0, y0)."""
+        """Whether at most share of part's points differ by more than tolerance, part at x0, y0."""
         if x0 < 0 or y0 < 0 or x0 + part.width > self.width or y0 + part.height > self.height:
             return False
         points, wrong = part.points(0, 0, part.width, part.height, 3), 0
@@ -82,8 +81,8 @@ def lit_lines(picture, rect, title, highlight, count):
 
 
 def changes(rect, still=False, limit=30):
-    """A screen test that holds once two screenshots in a row differ in more than limit sample
-    points of rect (the picture runs), or, still, in fewer."""
+    """A test that holds once two shots in a row differ in more than limit points of rect, or,
+    still, in fewer."""
     previous = []
 
     def test(shot):
