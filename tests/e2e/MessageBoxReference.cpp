@@ -1,6 +1,5 @@
-// Shows the presenter's own message box with the text given and waits until it is closed. The
-// end-to-end tests compare it pixel by pixel with the presenter's boxes on the same display: a
-// box cannot be read back as text under X, but one drawn by the same code must look the same.
+// The presenter's own message box with the text given, to compare the presenter's boxes with
+// pixel by pixel: a box cannot be read back as text under X.
 
 #include "ui/QtDialogs.h"
 #include "ui/TwipsGeometry.h"

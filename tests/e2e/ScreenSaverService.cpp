@@ -1,7 +1,6 @@
-// The session's screen saver service (org.freedesktop.ScreenSaver) on the session bus it is
-// given: a cookie for each Inhibit, and every call written to standard output the moment it
-// comes ("Inhibit 41", "UnInhibit 41"). A real service drops an inhibition by itself when the
-// client's connection closes; only an UnInhibit call shows that the client let it go itself.
+// The session's screen saver service: a cookie for each Inhibit, every call written out the moment
+// it comes ("Inhibit 41", "UnInhibit 41"), which shows the client let go before its connection
+// closed.
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -1,6 +1,5 @@
-"""The end-to-end harness: cases with their helper processes, screenshots and waits that poll for
-a state until a deadline; on X11, an Xvfb of the case's own, xdotool and ImageMagick's import. A
-failing case leaves its screenshots and logs under the artifacts folder."""
+"""Cases with their helper processes, screenshots and waits that poll for a state until a deadline;
+on X11, an Xvfb of the case's own, xdotool and ImageMagick's import."""
 
 import argparse
 import collections
@@ -72,7 +71,7 @@ class Case:
         self.name, self.options, self.work = name, options, work
         self.started = time.monotonic()
         self.presenter, self.helpers, self.env = None, [], {}
-        self._kept, self._recent = [], collections.deque(maxlen=4)
+        self._recent = collections.deque(maxlen=4)
 
     def log(self, message):
         print(f"[{time.monotonic() - self.started:6.2f}s] {message}", flush=True)
@@ -104,23 +103,15 @@ class Case:
         self._recent.append(self.grab(**where))
         return self._recent[-1]
 
-    def keep(self, picture, label):
-        """Keeps a screenshot for a failure report."""
-        picture.label = label
-        self._kept.append(picture)
-        return picture
-
     def wait_exit(self, timeout, process=None):
         try:
             status = (process or self.presenter).wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             raise Failure(f"the program was still running {timeout:.0f} s later") from None
-        self.log(f"ended with status {status}")
         return status
 
     def poll(self, description, test, timeout=20.0, interval=0.1, process=None):
-        """Calls test() until it returns something true, which it returns. Fails at the deadline,
-        or once the presenter (or process) has ended."""
+        """test() once true, before the deadline and while the presenter (or process) runs."""
         process, deadline = process or self.presenter, time.monotonic() + timeout
         while True:
             ended = process.poll() is not None
@@ -129,18 +120,14 @@ class Case:
                 self.log(f"seen: {description}")
                 return found
             if ended or time.monotonic() > deadline:
-                try:
-                    self.keep(self.shot(), f"timeout {description}")
-                except Failure:  # nothing on screen to take
-                    pass
                 raise Failure(f"{description}: not seen within {timeout:.0f} s"
                               + (f" (ended with status {process.returncode})" if ended else ""))
             time.sleep(interval)
 
     def wait_for(self, description, test, timeout=20.0, interval=0.15):
         """Takes screenshots until test(shot) holds; that shot."""
-        return self.keep(self.poll(description, lambda: (lambda p: test(p) and p)(self.shot()),
-                                   timeout, interval), description)
+        return self.poll(description, lambda: (lambda p: test(p) and p)(self.shot()), timeout,
+                         interval)
 
     def hold(self, description, test, seconds):
         """Checks test(shot) on every screenshot for a while, or until the presenter ends."""
@@ -152,12 +139,10 @@ class Case:
         folder = Path(self.options.artifacts) / self.name
         folder.mkdir(parents=True, exist_ok=True)
         print(f"e2e {self.name}: screenshots and logs of the failure in {folder}", flush=True)
-        for number, picture in enumerate(self._kept + list(self._recent), 1):
-            label = "".join(c if c.isalnum() else "-" for c in picture.label or "shot")[:60]
-            (folder / f"{number:02d}-{label}.png").write_bytes(picture.png())
-        for log in sorted(self.work.glob("*.log")):
-            shutil.copy(log, folder / log.name)
-            print(f"--- {log.name}, last lines ---\n{log.read_text(errors='replace')[-1500:]}")
+        for number, picture in enumerate(self._recent, 1):
+            (folder / f"shot-{number}.ppm").write_bytes(picture.ppm())
+        for log in self.work.glob("*.log"):
+            shutil.copy(log, folder)
 
     def close(self):
         for process in reversed(self.helpers):
@@ -186,8 +171,6 @@ class Session(Case):
 
     def start(self, folder):
         self.presenter = self.spawn([self.options.quorix], cwd=str(folder))
-        self.log(f"presenter started in {folder}")
-        return self.presenter
 
     def screen_saver(self):
         """A session bus of the case's own with a screen saver service on it that reports each
@@ -215,9 +198,8 @@ class Session(Case):
         return found
 
     def focused(self, description, sizes, search=("--name", "^Quorix$"), process=None):
-        """Waits for such a window to take the keyboard focus (the program takes it itself:
-        nobody else would on a bare X server); its id, and for a window smaller than the screen,
-        a screenshot of it once painted (two in a row alike)."""
+        """Waits for such a window to take the focus itself (nobody else would on a bare X
+        server); its id, and for a window smaller than the screen, a shot of it once painted."""
         def up():
             focus = self.tool("xdotool", "getwindowfocus", check=False).strip()
             return focus in self.windows(sizes, search) and focus
@@ -230,13 +212,11 @@ class Session(Case):
             last[:] = [self.shot(window=window)] + last[:1]
             return len(last) == 2 and last[0].rgb == last[1].rgb and last[0]
 
-        return window, self.keep(self.poll(f"{description} painted", painted, process=process),
-                                 description)
+        return window, self.poll(f"{description} painted", painted, process=process)
 
     def check_message(self, box, text):
-        """Checks that a screenshot of a message box shows text: the presenter's own message box
-        with that text, drawn by the reference program on this display, must look the same (a
-        box cannot be read back as text under X). Run it when no other box is open."""
+        """Checks that a shot of a message box looks as the reference program's box with text on
+        this display does. Run it when no other box is open."""
         reference = self.spawn([self.options.message_box, text])
         _, expected = self.focused("the reference message box", BOXED, process=reference)
         self.key("Return")
@@ -250,13 +230,10 @@ class Session(Case):
         self.tool("xdotool", "mousemove", "--window", str(window), str(x), str(y), "click", "1")
 
     def key(self, *keys):
-        """Real key presses (XTEST) to the window that has the focus."""
-        self.log(f"keys {' '.join(keys)}")
         self.tool("xdotool", "key", "--delay", "60", *keys)
 
     def wait_pointer(self, visible, description):
-        """Waits for the pointer to show or not: whether any pixel of its image is not
-        transparent, read through XFixes (screenshots never hold the pointer)."""
+        """Waits for the pointer to show or not, read through XFixes: screenshots never hold it."""
         if self._display is None:
             self._x11, xfixes = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXfixes.so.3")
             self._x11.XOpenDisplay.restype = ctypes.c_void_p
@@ -266,7 +243,7 @@ class Session(Case):
             self._display = self._x11.XOpenDisplay(self.env["DISPLAY"].encode())
             self.check(self._display, f"cannot open X display {self.env['DISPLAY']}")
 
-        def shown():
+        def shown():  # any pixel of the pointer's image not transparent
             pointer = self._cursor(self._display)
             image = pointer.contents
             seen = any(image.pixels[i] >> 24 for i in range(image.width * image.height))

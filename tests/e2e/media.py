@@ -16,9 +16,8 @@ def ffmpeg(path, *arguments):
 
 
 def make_clip(path, ground, seconds, plain=False):
-    """A clip at 25 fps without sound: the ground inside a BORDER band, a white square moving
-    across it and slowly down (so that no two moments look alike); plain, 64 x 48 pixels of the
-    ground only, quick to make."""
+    """A clip at 25 fps: the ground inside a BORDER band, a white square moving across it and
+    slowly down, so that no two moments look alike; plain, 64 x 48 pixels of the ground only."""
     colour = lambda rgb: "0x%02x%02x%02x" % rgb
     graph = f"color=c={colour(ground)}:s=64x48:r=25:d={seconds}" if plain else (
         f"color=c={colour(ground)}:s={CLIP_WIDTH}x{CLIP_HEIGHT}:r=25:d={seconds}[g];"

@@ -1,10 +1,9 @@
 #!/usr/bin/env python3
-"""Ends forced on the presenter from outside. Stop signals (SIGTERM from a service manager in the
-menu, SIGINT from Ctrl+C while a clip plays, SIGHUP from a closed session while a message box's
-nested event loop waits) end it as Esc does: status 0, soon. The X server going away under a
-playing clip ends it with status 1, never a crash or a hang, leaving nothing of its own running;
-the window and video threads lose the connection at once, so that is done many times, at varying
-moments of the playback."""
+"""Ends forced from outside. Stop signals (SIGTERM in the menu, SIGINT while a clip plays, SIGHUP
+while a message box's nested event loop waits) end the presenter as Esc does: status 0, soon.
+The X server going away under a playing clip, which the window and video threads see at once,
+ends it with status 1, never a crash or a hang, leaving nothing of its own running: many times,
+at varying moments of the playback."""
 
 import random
 import signal
@@ -58,7 +57,6 @@ def test(s):
             harness.end(xvfb)
         s.check(status == 1, f"run {run}: exit status {status} when the X server went away, not 1"
                 + (" (killed by a signal: a crash)" if status < 0 else ""))
-        # Still alive, not zombies, in the presenter's process group.
         left = s.tool("pgrep", "-g", str(s.presenter.pid), "-r", "RSDTtW", check=False).split()
         s.check(not left, f"run {run}: processes {left} of the presenter still run")
 

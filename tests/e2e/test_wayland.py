@@ -1,11 +1,9 @@
 #!/usr/bin/env python3
 """The presenter natively on Wayland, under a headless compositor of the case's own (--case):
-cage and weston (which never activates the window: its headless back end has no keyboard) show
-the sample disc; sway, another wlroots compositor, takes keys (wtype) and a virtual pointer of
-the case's own, which Debian 12's cage lacks; kiosk runs the kiosk service's start script, whose
-status tells the service whether to start the presenter again. Run as root, a case runs the
-compositor (which refuses root or should) and the presenter as the unprivileged user
-QUORIX_E2E_USER (default "quorixtest", made by scripts/install-deps.sh)."""
+cage and weston (whose headless back end has no keyboard) show the sample disc; sway takes keys
+(wtype) and a virtual pointer, which Debian 12's cage lacks; kiosk runs the kiosk service's start
+script, whose status tells the service whether to start the presenter again. Run as root, the
+compositor and the presenter run as QUORIX_E2E_USER (default "quorixtest")."""
 
 import os
 import pwd
@@ -21,7 +19,7 @@ from pathlib import Path
 import harness
 from harness import SECOND_WINDOW_SIZE, Case, Failure
 from media import CLIP_BORDER, CLIP_WIDTH, GREEN, RED, Clip, make_clip, make_disc, write_settings
-from picture import SCREEN_HEIGHT, SCREEN_WIDTH, Picture, changes, filled, lit_lines
+from picture import FULL_SCREEN, SCREEN_HEIGHT, SCREEN_WIDTH, Picture, changes, filled, lit_lines
 
 # The sample disc's grounds and menu colours, as they come out of the decoder.
 WELCOME_RED, TITLE, HIGHLIGHT = (216, 24, 24), (224, 232, 240), (255, 208, 64)
@@ -34,7 +32,7 @@ PLAY_ONCE = {"menumode": 0, "loopmode": 0, "logomode": 0}
 class Compositor(Case):
     def __init__(self, name, options, work):
         super().__init__(name, options, work)
-        self.kind, self.compositor, self._pointer, self._user = options.case, None, None, None
+        self.kind, self.compositor, self.pointer, self._user = options.case, None, None, None
         os.chmod(work, 0o755)
         if os.geteuid() == 0:
             self._user = pwd.getpwnam(os.environ.get("QUORIX_E2E_USER", "quorixtest"))
@@ -50,9 +48,9 @@ class Compositor(Case):
         return [*user, "env", "-i", *pairs, *argv]
 
     def start(self, folder):
-        """Starts the presenter in folder: cage (and the kiosk script's cage) runs it and ends
-        with it; sway and weston are started once, first."""
-        if self._user is not None:  # the compositor's user must reach the case's files
+        """cage (and the kiosk script's cage) runs the presenter and ends with it; sway and
+        weston are started once, first."""
+        if self._user is not None:
             subprocess.run(["chown", "-R", self._user.pw_name, self.work], check=True)
         wlr = {"WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
         client = {"QT_QPA_PLATFORM": "wayland"}
@@ -61,36 +59,32 @@ class Compositor(Case):
             self.presenter = self.spawn([self.options.kiosk, str(folder)],
                                         env={**wlr, **client, **path})
         elif self.kind == "cage":
-            # cage shows a full-screen window's buffer straight on the output; its screen copies
-            # then show a picture that can be seconds old. Turned upside down the output is drawn
-            # by cage itself for every frame, and grim turns the copy back.
+            # Upside down, the output is drawn by cage for every frame, not taken straight from
+            # the window's buffer, whose screen copies can be seconds old; grim turns it back.
             argv = ["cage", "-r", "-r", "--", "env", "QT_QPA_PLATFORM=wayland", self.options.quorix]
             self.presenter = self.spawn(argv, str(folder), env=wlr)
             self._wait_socket("wayland-0", self.presenter)
         elif self.kind == "sway" and self.compositor is None:
             config = self.work / "sway.conf"
-            # A dialog over a full-screen window gets the keyboard only when it is full screen
-            # as well.
+            # A dialog over a full-screen window gets the keyboard only when full screen too.
             config.write_text("output HEADLESS-1 mode 1024x768\ndefault_border none\n"
                               "for_window [title=.*] fullscreen enable\n")
             os.chmod(config, 0o644)
             self.compositor = self.spawn(["sway", "-c", str(config)], env=wlr)
             self._wait_socket("wayland-1", self.compositor)
             # A headless seat has no pointer: one made now is there when the presenter starts.
-            self._pointer = VirtualPointer(self.runtime / "wayland-1")
+            self.pointer = VirtualPointer(self.runtime / "wayland-1")
         elif self.kind == "weston" and self.compositor is None:
             self.compositor = self.spawn(
                 ["weston", "--backend=headless-backend.so", "--use-pixman", "--width=1024",
                  "--height=768", "--socket=wayland-quorix", "--idle-time=0", "--debug"])
             self._wait_socket("wayland-quorix", self.compositor)
-            # weston's desktop fades in from black once its shell client runs: the presenter
-            # starts after that, or its first seconds would not be seen.
+            # The desktop fades in from black: the presenter starts after, to be seen at once.
             self.poll("weston's desktop", lambda: any(any(self.shot().pixel(x, 700))
                                                       for x in range(0, 1024, 64)),
                       timeout=30, interval=0.2, process=self.compositor)
         if self.kind in ("sway", "weston"):
             self.presenter = self.spawn([self.options.quorix], str(folder), env=client)
-        self.log(f"{self.kind}: the presenter started in {folder}")
 
     def _wait_socket(self, name, process):
         self.poll(f"{self.kind}'s Wayland socket", (self.runtime / name).exists, interval=0.05,
@@ -100,7 +94,6 @@ class Compositor(Case):
     def grab(self):
         if self.kind != "weston":
             return Picture(self.tool("grim", "-t", "ppm", "-", text=False))
-        # weston's screenshooter writes a PNG file into its current directory.
         folder = tempfile.mkdtemp(dir=self.work)
         os.chmod(folder, 0o777)
         self.tool("weston-screenshooter", cwd=folder, check=False)
@@ -109,26 +102,13 @@ class Compositor(Case):
         return Picture.from_file(made[0])
 
     def key(self, *keys):
-        """Key presses through wtype (sway only); "shift+Right" is Right with Shift held."""
-        self.log(f"keys {' '.join(keys)}")
+        """Key presses through wtype (sway only), "shift+Right" with Shift held."""
         for key in keys:
             *held, name = key.split("+")
             press = [flag for modifier in held for flag in ("-M", modifier)]
             release = [flag for modifier in held for flag in ("-m", modifier)]
-            # Each wtype brings a keyboard of its own: a key sent before the presenter has taken
-            # that keyboard up is lost, so each waits a moment first.
+            # Each wtype brings a keyboard of its own, lost to a key sent before it is taken up.
             self.tool("wtype", "-s", "300", *press, "-k", name, *release, "-s", "50")
-
-    def pointer(self, x, y, click=False):
-        """Moves the pointer to (x, y) on the screen and, if click, clicks there (sway only)."""
-        self.log(f"pointer to {x},{y}{' and click' if click else ''}")
-        self._pointer.move(x, y, click)
-        time.sleep(0.02)  # moves in a row reach the presenter one by one, not as one
-
-    def close(self):
-        if self._pointer is not None:
-            self._pointer.socket.close()
-        super().close()
 
 
 class VirtualPointer:
@@ -162,7 +142,7 @@ class VirtualPointer:
         body = b"".join(a if isinstance(a, bytes) else struct.pack("<I", a) for a in args)
         self.socket.sendall(struct.pack("<II", target, (8 + len(body)) << 16 | opcode) + body)
 
-    def move(self, x, y, click):
+    def move(self, x, y, click=False):
         stamp = lambda: int(time.monotonic() * 1000) & 0xFFFFFFFF
         self._send(5, 1, stamp(), x, y, SCREEN_WIDTH, SCREEN_HEIGHT)  # motion_absolute
         self._send(5, 4, stamp())  # frame
@@ -170,16 +150,16 @@ class VirtualPointer:
             time.sleep(0.05)
             self._send(5, 2, stamp(), 0x110, state)  # button: BTN_LEFT pressed, released
             self._send(5, 4, stamp())
+        time.sleep(0.02)  # moves in a row reach the presenter one by one, not as one
 
 
 def sample_disc_menu(c):
     """The sample disc: its intro (red) fills the screen and runs, then the menu shows with entry
-    1 highlighted. The screen's rectangle."""
+    1 lit. The screen's rectangle."""
     shutil.copytree(Path(c.options.source_dir) / "examples/disc/quorix", c.work / "disc/quorix")
     c.start(c.work / "disc")
     first = c.wait_for("a first picture", lambda shot: shot.width > 0, timeout=10)
     screen = (0, 0, first.width, first.height)
-    # The titles stand in the middle of the backdrop, which fills the window without wide mode.
     menu = (first.width // 7, first.height // 8, first.width * 6 // 7, first.height * 7 // 8)
     c.wait_for("the intro (red) over the window", lambda s: filled(s, screen, WELCOME_RED))
     c.wait_for("the intro running", changes(screen), timeout=5)
@@ -189,8 +169,8 @@ def sample_disc_menu(c):
 
 
 def square_moved(c, before, after, screen):
-    """How far the clip's white square moved between two screenshots, in clip pixels (the clip
-    fills the window), from -half to +half its track."""
+    """How far the clip's white square moved between two screenshots, in clip pixels, from -half
+    to +half its track."""
     def square_x(shot):
         xs = [x for x, y in shot.points(*screen, step=2) if min(shot.pixel(x, y)) > 225]
         return sum(xs) / len(xs) * CLIP_WIDTH / screen[2] if len(xs) > 8 else None
@@ -208,15 +188,13 @@ def quits(c, key, after):
 
 
 def sway(c):
-    screen = sample_disc_menu(c)
-    quits(c, "Escape", "Esc in the menu")
-
+    screen = FULL_SCREEN
     steps = make_disc(c.work / "steps/quorix", [Clip("Steps", "s.mpg", GREEN, 8)], PLAY_ONCE)
     c.start(steps.parent)
     # The pointer rests on the clip's ground, above the square's track: hidden while it plays.
     x, y = screen[2] // 2, screen[3] // 4
     spot = (x - 2, y - 2, x + 24, y + 24)
-    c.pointer(x, y)
+    c.pointer.move(x, y)
     c.wait_for("the clip (green) playing", lambda s: filled(s, screen, GREEN, 0.4), timeout=15)
     c.check(filled(c.shot(), spot, GREEN, 0.99), "the pointer shows over the playing clip")
     c.key("space")
@@ -235,7 +213,7 @@ def sway(c):
     # pointer; a click on the bar right of its handle seeks on.
     bottom = (0, screen[3] * 7 // 8, screen[2], screen[3])
     for moved in range(1, 9):
-        c.pointer(x + moved, y)
+        c.pointer.move(x + moved, y)
     bar = c.wait_for("the position bar and the pointer", lambda s: s.differing(
         held, bottom, step=2) > 50 and not filled(s, spot, GREEN, 0.99), timeout=5)
     # The row of button, panel and two buttons, found by what it changed: the bar lies in the
@@ -243,15 +221,14 @@ def sway(c):
     changed = [p for p in bar.points(*bottom, 2) if bar.differing(held, (*p, p[0] + 1, p[1] + 1))]
     left, right = min(p[0] for p in changed), max(p[0] for p in changed)
     top, low = min(p[1] for p in changed), max(p[1] for p in changed)
-    c.pointer(right - (right - left) // 3, (top + low) // 2, click=True)
+    c.pointer.move(right - (right - left) // 3, (top + low) // 2, click=True)
     sought = c.wait_for("a new frame after the click on the bar", lambda s: s.differing(
         bar, (0, 0, screen[2], bottom[1]), step=4) > 10, timeout=5)
     c.check(square_moved(c, bar, sought, screen) > 0,
             "the click right of the bar's handle did not seek on")
     quits(c, "Escape", "Esc in the clip")
 
-    # A playable clip named .xyz: sway shows the second window full screen, as every window
-    # here, its picture at the screen's top left.
+    # A playable clip named .xyz: the second window, full screen here as every window.
     media = c.work / "unknown/quorix"
     media.mkdir(parents=True)
     write_settings(media, {"menumode": 0, "logomode": 0}, ["Only"], {"Only": "clip.xyz"})
@@ -271,7 +248,6 @@ def kiosk(c):
     c.start(make_disc(c.work / "long/quorix", [Clip("Red", "red.mpg", RED, 30)], PLAY_ONCE).parent)
     pid = c.poll("the presenter's process", lambda: c.tool(  # in the script's session
         "pgrep", "-x", "quorix", "-s", str(c.presenter.pid), check=False).split())[0]
-    c.log(f"crashing the presenter {pid}")
     os.kill(int(pid), signal.SIGSEGV)
     status = c.wait_exit(20)
     c.check(status != 0, "the kiosk command ended with status 0 after the presenter crashed")

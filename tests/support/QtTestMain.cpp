@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// Widgets need an application object; listing the tests (at build time, without a display)
-// does not.
+// Widgets need an application object; listing the tests at build time, without a display, not.
 int main(int argc, char** argv) {
     bool listing = false;
     for (int i = 1; i < argc; ++i) {
@@ -13,8 +12,7 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     std::unique_ptr<QApplication> application;
     if (!listing) {
-        // As the program does: the video surface's native window must not make its siblings
-        // native too.
+        // As the program does, so that the video surface's siblings stay non-native.
         QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
         application = std::make_unique<QApplication>(argc, argv);
     }

@@ -6,16 +6,13 @@
 
 namespace quorix::platform {
 
-// A screen saver inhibitor for tests: it answers inhibit() with a chosen result and knows whether
-// it holds the screen saver off.
+// A screen saver inhibitor for tests that holds it off when available, and runs an action on
+// every release() for tests that watch a process that ends right after.
 class RecordingScreenSaverInhibitor final : public ScreenSaverInhibitor {
 public:
     explicit RecordingScreenSaverInhibitor(bool available = true) : available_(available) {}
 
-    bool inhibit() override {
-        held_ = held_ || available_;
-        return held_;
-    }
+    bool inhibit() override { return held_ = held_ || available_; }
     void release() override {
         held_ = false;
         if (onRelease_) {
@@ -24,7 +21,6 @@ public:
     }
 
     bool held() const { return held_; }
-    // Runs on every release(), for tests that watch a process that ends right after.
     void onRelease(std::function<void()> action) { onRelease_ = std::move(action); }
 
 private:

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Runs a command on an Xvfb of its own (1024x768x24), on the first free display, which Xvfb picks
-# itself: tests run in parallel never race for a display number.
-#
-#   with-xvfb.sh COMMAND [ARGUMENT...]
+# with-xvfb.sh COMMAND [ARGUMENT...]: runs it on an Xvfb of its own, on the first free display,
+# which Xvfb picks itself, so that tests run in parallel never race for a display number.
 set -euo pipefail
 work=$(mktemp -d)
 mkfifo "$work/display"
