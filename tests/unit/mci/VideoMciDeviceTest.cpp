@@ -53,7 +53,7 @@ private:
             return known;
         }
         Rect hostArea() override { return {0, 0, 640, 480}; }
-        void setDestination(const Rect& destination) override { e_.destination = destination; }
+        void setDestination(const Rect& area) override { e_.destination = area; }
 
     private:
         FakeEngine& e_;
