@@ -73,6 +73,7 @@ bool MpvCore::setUp(const MpvSettings& settings) {
         qCInfo(platform::lcDevice) << "libmpv refused the demuxer list (demuxer-lavf-o)";
         return false;
     }
+    const std::string cacheBytes = std::to_string(CacheBytes);
     const std::vector<std::pair<const char*, const char*>> options{
         {"config", "no"},
         {"terminal", "no"},
@@ -87,7 +88,7 @@ bool MpvCore::setUp(const MpvSettings& settings) {
         // Exact seeks want the cache, but unbounded it reads a whole clip from the disc into
         // memory (up to 200 MiB). About two seconds of a DVD-rate clip ahead and a little behind
         // are enough for them (a few kilobytes are not: frames before the target show).
-        {"demuxer-max-bytes", CacheBytesOption},
+        {"demuxer-max-bytes", cacheBytes.c_str()},
         {"demuxer-max-back-bytes", "1MiB"},
         {"hr-seek-demuxer-offset", "1"},
         {"keepaspect", "no"},

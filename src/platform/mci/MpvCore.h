@@ -114,7 +114,6 @@ private:
     static constexpr std::uint64_t FirstSeekReply = 16;
     // How much of a clip the cache holds ahead of the playback position.
     static constexpr std::int64_t CacheBytes = 4 * 1024 * 1024;
-    static constexpr const char* CacheBytesOption = "4MiB";
 
     mpv_handle* mpv_;
     QObject wakeTarget_;
