@@ -7,6 +7,7 @@ import ctypes
 import os
 import select
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -272,6 +273,9 @@ def run(test, open_case=Session):
                                   os.environ.get("QUORIX_VIDEO_OUTPUT")]))
     shutil.rmtree(Path(options.artifacts) / name, ignore_errors=True)
     status, case = 1, None
+    # Stopped from outside, the case still ends what it started: its processes have sessions of
+    # their own, which a signal to this one does not reach.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     with tempfile.TemporaryDirectory(prefix=f"e2e-{name}-") as work:
         try:
             # A current directory whose path holds "quorix" is taken as the media folder.

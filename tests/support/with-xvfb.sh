@@ -7,10 +7,15 @@ mkfifo "$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
     >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+test=
+# Stopped from outside, the command and the server go too: the command runs in the background so
+# that the signal is taken at once, not when the command ends.
+trap 'kill "$xvfb" $test 2>/dev/null; wait; rm -rf "$work"' EXIT
 if ! read -r -t 30 number <"$work/display"; then
     echo "with-xvfb: Xvfb reported no display" >&2
     cat "$work/xvfb.log" >&2
     exit 1
 fi
-DISPLAY=":$number" "$@"
+DISPLAY=":$number" "$@" &
+test=$!
+wait "$test"
