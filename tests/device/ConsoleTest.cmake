@@ -2,10 +2,7 @@
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 execute_process(COMMAND ffmpeg -nostdin -v error -y -f lavfi -i testsrc=size=160x120:rate=25:d=1
-                        -c:v mpeg1video -f mpeg "${WORK}/CLIP01.MPG" RESULT_VARIABLE made)
-if(NOT made EQUAL 0)
-    message(FATAL_ERROR "ffmpeg could not make the clip")
-endif()
+                        -c:v mpeg1video -f mpeg "${WORK}/CLIP01.MPG" COMMAND_ERROR_IS_FATAL ANY)
 
 # One line each: the code, the answer in quotes, and the error's name after a refusal.
 file(WRITE "${WORK}/commands.txt" "open clip01.mpg alias Video

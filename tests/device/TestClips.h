@@ -1,34 +1,21 @@
 #pragma once
 
+#include "../unit/platform/TempDir.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QThread>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace quorix::platform::mci::testing_support {
 
 // Clips made with ffmpeg for the device tests, in a folder of their own that goes with them.
-class TestClips {
+class TestClips : public platform::testing_support::TempDir {
 public:
-    TestClips() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quorix-clips-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            folder_ = pattern;
-        }
-    }
-    ~TestClips() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    TestClips(const TestClips&) = delete;
-    TestClips& operator=(const TestClips&) = delete;
-
     // Runs ffmpeg with these arguments (after the input options) writing the named clip.
     bool make(const std::string& name, const std::string& arguments) const {
         const std::string command =
@@ -40,21 +27,11 @@ public:
         const std::string command = "ffprobe -v error -count_frames -select_streams v:0 "
                                     "-show_entries stream=nb_read_frames -of csv=p=0 '" +
                                     path(name) + "'";
+        const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
         char text[64] = "";
-        FILE* pipe = popen(command.c_str(), "r");
-        const bool read = pipe != nullptr && std::fgets(text, sizeof text, pipe) != nullptr;
-        if (pipe != nullptr) {
-            pclose(pipe);
-        }
-        return read ? std::atoi(text) : -1;
+        return pipe && std::fgets(text, sizeof text, pipe.get()) != nullptr ? std::atoi(text) : -1;
     }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
-    void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-    }
-
-private:
-    std::filesystem::path folder_;
+    std::string path(const std::string& name) const { return (TempDir::path() / name).string(); }
 };
 
 // Lets window events run until condition holds or the time is up; false when it never held.

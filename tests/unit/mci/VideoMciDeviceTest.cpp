@@ -157,10 +157,14 @@ TEST_F(VideoMciDeviceTest, CommandsToDevicesThatAreNotOpenOrMalformed) {
                  {"play video wait", 274},
                  {"pause video now", 259},
                  {"close video wait wait", 295},
-                 // The last frame is still inside the clip.
-                 {"play video to 50", 0},
-                 {"seek video to 50", 0}});
-    expectAnswers({{"status video mode", "stopped"}});
+                 {"put video destination at 0 0 8 -1", 270}});
+    // The first and the last frame are inside the clip; a picture may be shrunk to nothing.
+    expectAnswers({{"play video to 50", ""},
+                   {"play video from 0", ""},
+                   {"seek video to 50", ""},
+                   {"seek video to 0", ""},
+                   {"put video destination at 0 0 0 0", ""},
+                   {"status video mode", "stopped"}});
 }
 
 TEST_F(VideoMciDeviceTest, StatusInBothTimeFormatsThroughPlayPauseSeekAndTheEnd) {

@@ -97,19 +97,17 @@ TEST_F(MciChannelTest, AnswerAsNumberReadsTheLeadingDecimalNumber) {
 // each name; noticing a clip's end compares the English names whole and the Finnish ones by
 // three characters.
 TEST_F(MciChannelTest, ModeWordsCompareTheLowerCasedStartOfTheAnswer) {
-    EXPECT_TRUE((answer("PYSÄYTETTY"), channel_.AnswerIsMode("pysäy")));
-    EXPECT_FALSE((answer("stop"), channel_.AnswerIsMode("stopped")));
-    EXPECT_FALSE((answer(" stopped"), channel_.AnswerIsMode("stopped")));
     struct Answer {
         const char* text;
         bool halted;
         bool stopped;
     };
     const Answer answers[] = {
-        {"stopped", true, true},    {"Paused", true, true},    {"KESKEYTETTY", true, true},
-        {"pysäytetty", true, true}, {"pauses", true, false},   {"stopping", true, false},
-        {"kesto", false, true},     {"pysty", false, true},    {"pysäh", false, true},
-        {"playing", false, false},  {"seeking", false, false}, {"", false, false},
+        {"stopped", true, true},    {"Paused", true, true},     {"KESKEYTETTY", true, true},
+        {"PYSÄYTETTY", true, true}, {"pauses", true, false},    {"stopping", true, false},
+        {"kesto", false, true},     {"pysty", false, true},     {"pysäh", false, true},
+        {"playing", false, false},  {"seeking", false, false},  {"", false, false},
+        {"stop", false, false},     {" stopped", false, false},
     };
     for (const Answer& a : answers) {
         answer(a.text);
