@@ -47,11 +47,7 @@ TEST(CommandLine, ModeFolderAndStartUpText) {
         {{"--check", "--version"}, {}, RunMode::Version, std::nullopt, ""},
     };
     for (const auto& c : cases) {
-        std::string words;
-        for (const std::string& word : c.arguments) {
-            words += " " + word;
-        }
-        SCOPED_TRACE(words);
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
         const CommandLine line = Parse(c.arguments, c.folders);
         EXPECT_EQ(line.mode, c.mode);
         EXPECT_EQ(line.folder, c.folder);
@@ -90,14 +86,11 @@ TEST(CommandLine, CheckTakesAScreenSizeAndRefusesWordsItCannotUse) {
 
     EXPECT_EQ(Parse({"a", "b", "--check"}).error, "more than one folder given: 'a' and 'b'");
     EXPECT_EQ(Parse({"-x", "--bogus", "--check"}).error, "unknown option '-x'");
-    EXPECT_EQ(Parse({"--check", "--screen"}).error,
-              "--screen wants the screen's size in pixels, such as 1024x768, not ''");
+    const std::string wants = "--screen wants the screen's size in pixels, such as 1024x768, not '";
+    EXPECT_EQ(Parse({"--check", "--screen"}).error, wants + "'");
     for (const char* bad : {"1024", "x768", "1024x", "1024x768x", "0x0", "-1x5", "1024X768"}) {
         const CommandLine line = Parse({"--check", "--screen", bad});
-        EXPECT_EQ(line.error,
-                  std::string("--screen wants the screen's size in pixels, such as 1024x768, "
-                              "not '") +
-                      bad + "'");
+        EXPECT_EQ(line.error, wants + bad + "'");
         EXPECT_EQ(std::pair(line.screenWidth, line.screenHeight), std::pair(1024, 768)) << bad;
     }
 }

@@ -27,7 +27,5 @@ TEST(FirstTickGate, TicksWaitForTheFirstActivationOrTheDesignedTime) {
     EXPECT_FALSE(never.activated()); // the held tick was overtaken by the one that ran
 }
 
-// On a clock the test moves, the heartbeat finds an 80 ms block and lets a shorter gap pass.
-
 } // namespace
 } // namespace quorix

@@ -23,7 +23,5 @@ TEST(ProgramExitDeathTest, ClosesTheDeviceAndReleasesTheScreenSaverBeforeItEnds)
     EXPECT_EXIT(exit.endProgram(3), ::testing::ExitedWithCode(3), "released after close all");
 }
 
-// A service manager may send SIGHUP right after SIGTERM: it must not cut the orderly end short.
-
 } // namespace
 } // namespace quorix

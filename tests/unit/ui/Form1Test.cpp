@@ -18,8 +18,7 @@ TEST(Form1, PanelButtonsAndLogoLieAboveTheBackdropAndTitlesAboveShadows) {
     const QObjectList& top = form.children();
     const auto backdrop = top.indexOf(form.PicBase);
     for (QWidget* overlay :
-         {static_cast<QWidget*>(form.sspanel1), static_cast<QWidget*>(form.FXImage1),
-          static_cast<QWidget*>(&form.Btn[1])}) {
+         std::initializer_list<QWidget*>{form.sspanel1, form.FXImage1, &form.Btn[1]}) {
         EXPECT_GT(top.indexOf(overlay), backdrop);
         EXPECT_TRUE(overlay->testAttribute(Qt::WA_NativeWindow));
     }
