@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdlib>
+#include <QDir>
+#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,19 +13,6 @@ namespace quorix::platform::testing_support {
 // Canonical, so that paths compare equal to what the file system reports.
 class TempDir {
 public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quorix-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            path_ = std::filesystem::canonical(pattern);
-        }
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
     bool valid() const { return !path_.empty(); }
     const std::filesystem::path& path() const { return path_; }
 
@@ -36,7 +24,10 @@ public:
     }
 
 private:
-    std::filesystem::path path_;
+    QTemporaryDir folder_{QDir::tempPath() + "/quorix-XXXXXX"};
+    std::filesystem::path path_ = folder_.isValid()
+                                      ? std::filesystem::canonical(folder_.path().toStdString())
+                                      : std::filesystem::path();
 };
 
 } // namespace quorix::platform::testing_support
