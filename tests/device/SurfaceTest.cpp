@@ -11,10 +11,10 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <set>
-#include <vector>
 
 namespace quorix::platform::mci {
 namespace {
@@ -135,14 +135,11 @@ TEST_F(SurfaceTest, PictureIsStretchedToTheDestinationAndOverscanIsCut) {
     }
     // Past the host on every side: the host cuts the border off, so only the middle shows.
     ASSERT_EQ(code("put video destination at -80 -60 360 270"), 0);
+    const QPoint everywhere[] = {{0, 0}, {199, 0}, {0, 149}, {199, 149}, {100, 75}};
     EXPECT_TRUE(WaitUntil([&] {
         const QImage now = shown();
-        for (auto [x, y] : {std::pair{0, 0}, {199, 0}, {0, 149}, {199, 149}, {100, 75}}) {
-            if (!Near(now.pixelColor(x, y), 0, 0, 255)) {
-                return false;
-            }
-        }
-        return true;
+        return std::ranges::all_of(everywhere,
+                                   [&](QPoint at) { return Near(now.pixelColor(at), 0, 0, 255); });
     })) << "the overscan does not cut the border";
 }
 
@@ -167,10 +164,8 @@ TEST_F(SurfaceTest, InterlacedFramesShowWithoutCombingWhereverTheySeek) {
         openShown(clip, " at 0 0 320 240");
         const int last = clips_.countFrames(clip) - 1;
         // One frame on, twelve on, one back, to the end.
-        for (const auto& [target, shownFrame] : std::vector<std::pair<std::string, int>>{
-                 {"9", 9}, {"10", 10}, {"22", 22}, {"21", 21}, {"end", last}}) {
-            // A copy: clang before 16 lets no lambda capture a structured binding.
-            const int frame = shownFrame;
+        for (const std::string target : {"9", "10", "22", "21", "end"}) {
+            const int frame = target == "end" ? last : std::stoi(target);
             SCOPED_TRACE(target);
             ASSERT_EQ(code("seek video to " + target), 0);
             QImage image;
