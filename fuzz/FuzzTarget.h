@@ -9,9 +9,7 @@ namespace quorix::fuzz {
 // One fuzz target: a routine that takes arbitrary bytes, runs a piece of the program on them and
 // checks what came back. It returns a description of the first broken rule, or the empty text when
 // every rule held. Crashes and undefined behaviour are for the sanitizers to catch.
-//
-// The same routines serve libFuzzer (one executable per target) and the regression test of the
-// normal build, which replays the kept inputs through them.
+// libFuzzer runs each (one executable per target), also over the kept inputs alone.
 struct FuzzTarget {
     std::string_view name; // also the folder of its seeds and kept inputs
     std::string (*run)(std::string_view bytes);
