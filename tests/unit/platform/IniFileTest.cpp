@@ -32,7 +32,7 @@ const std::string F1 =
 const std::string KV = "[s]\r\nk=v\r\n";
 const std::string Marked = "\xEF\xBB\xBF[s]\r\nk=v\r\n[t]\r\nj=w\r\n";
 
-// The seeds of the ini fuzz target (fuzz/corpus/ini, replayed by the fuzz regression test) hold
+// The seeds of the ini fuzz target (fuzz/corpus/ini, replayed by the fuzz build's tests) hold
 // the plain files: line ends, blanks, comments, headers, duplicates, "=" and quotes, each looked up
 // by the names it holds and compared with a scan of its lines. What they do not reach is here:
 // buffer sizes, default texts, arguments no file name gives, and marked files.
