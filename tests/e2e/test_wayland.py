@@ -18,7 +18,7 @@ from pathlib import Path
 
 import harness
 from harness import SECOND_WINDOW_SIZE, Case, Failure
-from media import CLIP_BORDER, CLIP_WIDTH, GREEN, RED, Clip, make_clip, make_disc, write_settings
+from media import CLIP_BORDER, CLIP_WIDTH, GREEN, RED, Clip, make_disc
 from picture import FULL_SCREEN, SCREEN_HEIGHT, SCREEN_WIDTH, Picture, changes, filled, lit_lines
 
 # The sample disc's grounds and menu colours, as they come out of the decoder.
@@ -229,11 +229,8 @@ def sway(c):
     quits(c, "Escape", "Esc in the clip")
 
     # A playable clip named .xyz: the second window, full screen here as every window.
-    media = c.work / "unknown/quorix"
-    media.mkdir(parents=True)
-    write_settings(media, {"menumode": 0, "logomode": 0}, ["Only"], {"Only": "clip.xyz"})
-    make_clip(media / "clip.xyz", GREEN, 1, plain=True)
-    c.start(media.parent)
+    unknown = [Clip("Only", "clip.xyz", GREEN, 1)]
+    c.start(make_disc(c.work / "unknown/quorix", unknown, PLAY_ONCE).parent)
     design = Picture.from_file(Path(c.options.source_dir) / "src/ui/pictures/cannot-play.bmp",
                                "-crop", "%dx%d+0+0" % SECOND_WINDOW_SIZE)
     c.wait_for("the second window", lambda s: s.shows(design, 0, 0, 16, 0.05), 15)

@@ -1,8 +1,6 @@
 #include "app/SignalEnd.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <thread>
