@@ -62,9 +62,11 @@ TEST_F(ProgramFixture, TheRightButtonIsTheRightKeyWithoutShift) {
     catalogue.LastClip = 2;
     program_.state.PlayState = PlayState::Paused;
     program_.state.CurrentClip = 1;
+    form_.sspanel1->show();
     Btn_Click(program_, 2);
     EXPECT_EQ(program_.state.CurrentClip, 2);
     EXPECT_EQ(program_.state.PlayState, PlayState::Load);
+    EXPECT_TRUE(form_.sspanel1->isHidden());
 }
 
 // A clip number that names no entry highlights the first entry.
