@@ -3,10 +3,10 @@
 // parser, the alias table and the play/seek/status state meet arbitrary commands without media.
 // Every option parser also meets every command's words directly.
 #include "FuzzTarget.h"
+#include "device/MciCommand.h"
+#include "device/MciErrors.h"
+#include "device/VideoMciDevice.h"
 #include "platform/PathResolver.h"
-#include "platform/mci/MciCommand.h"
-#include "platform/mci/MciErrors.h"
-#include "platform/mci/VideoMciDevice.h"
 
 #include <algorithm>
 #include <array>
@@ -17,7 +17,7 @@
 namespace quorix::fuzz {
 namespace {
 
-using namespace platform::mci;
+using namespace device;
 
 // A clip that plays by the clock of the calls made to it: each position asked while playing moves
 // it on by 40 ms, until the end time.

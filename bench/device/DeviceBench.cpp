@@ -7,10 +7,10 @@
 // X11 images or the GPU output; with a picture, each cycle gives the clip the window, plays it for
 // a few frames and closes it.
 
+#include "device/MpvCore.h"
+#include "device/MpvMciDevice.h"
+#include "device/NativeDrawing.h"
 #include "platform/PathResolver.h"
-#include "platform/mci/MpvCore.h"
-#include "platform/mci/MpvMciDevice.h"
-#include "platform/mci/NativeDrawing.h"
 
 #include <QApplication>
 #include <QThread>
@@ -27,6 +27,7 @@
 
 namespace {
 
+using namespace quorix;
 using namespace quorix::platform;
 using Clock = std::chrono::steady_clock;
 
@@ -77,7 +78,7 @@ int main(int argc, char** argv) {
     const std::string clip = argv[1];
     const std::string outputName = argc > 2 ? argv[2] : "none";
     const bool software = outputName == "software";
-    const std::optional<mci::NativeDrawing> native = mci::DrawingNamed(outputName);
+    const std::optional<device::NativeDrawing> native = device::DrawingNamed(outputName);
     const bool picture = software || native;
     const int cycles = argc > 3 ? std::stoi(argv[3]) : 500;
     if (native) {
@@ -89,17 +90,17 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
 
-    mci::MpvSettings settings;
-    settings.output = native     ? mci::VideoOutput::Native
-                      : software ? mci::VideoOutput::Software
-                                 : mci::VideoOutput::None;
+    device::MpvSettings settings;
+    settings.output = native     ? device::VideoOutput::Native
+                      : software ? device::VideoOutput::Software
+                                 : device::VideoOutput::None;
     settings.audio = false;
-    settings.nativeDrawing = [native] { return native.value_or(mci::NativeDrawing::Images); };
+    settings.nativeDrawing = [native] { return native.value_or(device::NativeDrawing::Images); };
     const PathResolver paths;
     std::printf("clip %s, output %s\n", clip.c_str(), outputName.c_str());
 
     {
-        mci::MpvMciDevice device(settings, paths);
+        device::MpvMciDevice device(settings, paths);
         QWidget host;
         host.resize(640, 480);
         host.show();
@@ -143,7 +144,7 @@ int main(int argc, char** argv) {
 
     {
         // A seek is shown when libmpv reports playback restarted with the new frame on screen.
-        auto core = mci::MpvCore::create(settings);
+        auto core = device::MpvCore::create(settings);
         if (core == nullptr) {
             return 1;
         }
@@ -164,7 +165,7 @@ int main(int argc, char** argv) {
     }
 
     {
-        mci::MpvMciDevice device(settings, paths);
+        device::MpvMciDevice device(settings, paths);
         // With a picture: a window of the screen's size, as the presenter's.
         QWidget host;
         host.setStyleSheet("background: black");

@@ -1,9 +1,9 @@
 #include "app/DiscCheckCommand.h"
 
 #include "check/CheckDisc.h"
+#include "device/MpvMciDevice.h"
 #include "platform/FileProfileReader.h"
 #include "platform/PathResolver.h"
-#include "platform/mci/MpvMciDevice.h"
 #include "startup/MediaFolder.h"
 
 #include <QtGlobal>
@@ -38,10 +38,10 @@ int RunDiscCheck(const CommandLine& line) {
     const platform::PathResolver paths;
     platform::FileProfileReader profile(paths);
 
-    platform::mci::MpvSettings settings;
-    settings.output = platform::mci::VideoOutput::None;
+    device::MpvSettings settings;
+    settings.output = device::VideoOutput::None;
     settings.audio = false;
-    platform::mci::MpvMciDevice device(settings, paths);
+    device::MpvMciDevice device(settings, paths);
 
     std::error_code error;
     const std::string currentDirectory = std::filesystem::current_path(error).string();

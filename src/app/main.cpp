@@ -9,13 +9,13 @@
 #include "app/SignalEnd.h"
 #include "app/TimingTrace.h"
 #include "app/X11ConnectionLoss.h"
+#include "device/MpvMciDevice.h"
+#include "device/RendererProbe.h"
+#include "device/VideoOutput.h"
 #include "menu/PointerHandlers.h"
 #include "platform/FileProfileReader.h"
 #include "platform/Logging.h"
 #include "platform/PathResolver.h"
-#include "platform/mci/MpvMciDevice.h"
-#include "platform/mci/RendererProbe.h"
-#include "platform/mci/VideoOutput.h"
 #include "platform/screensaver/DBusScreenSaverInhibitor.h"
 #include "platform/screensaver/ScreenSaverInhibitors.h"
 #include "platform/screensaver/X11ScreenSaverInhibitor.h"
@@ -151,11 +151,11 @@ int main(int argc, char** argv) {
     // child process finds while the window comes up. It is forked, so it starts before the
     // toolkit's threads do; a forced choice needs no probe.
     const std::optional<std::string> forcedDrawing =
-        EnvironmentValue(platform::mci::ForcedDrawingVariable);
-    const bool probeNeeded = line.mode != RunMode::Check &&
-                             !(forcedDrawing && platform::mci::DrawingNamed(*forcedDrawing));
-    platform::mci::RendererProbe rendererProbe(probeNeeded ? ToolkitX11Display(argc, argv)
-                                                           : std::string());
+        EnvironmentValue(device::ForcedDrawingVariable);
+    const bool probeNeeded =
+        line.mode != RunMode::Check && !(forcedDrawing && device::DrawingNamed(*forcedDrawing));
+    device::RendererProbe rendererProbe(probeNeeded ? ToolkitX11Display(argc, argv)
+                                                    : std::string());
 
     // The video surface is a native child window; without this its siblings would turn native
     // too and paint black.
@@ -184,15 +184,15 @@ int main(int argc, char** argv) {
     const platform::PathResolver paths;
     platform::FileProfileReader profile(paths);
 
-    platform::mci::MpvSettings settings;
-    settings.output = platform::mci::videoOutputForPlatform();
+    device::MpvSettings settings;
+    settings.output = device::videoOutputForPlatform();
     settings.audio = true;
     // The choice is written to standard error when the benchmarks' trace is asked for.
     settings.nativeDrawing = [&rendererProbe, forcedDrawing,
                               trace = qEnvironmentVariableIsSet("QUORIX_TRACE")] {
-        return platform::mci::DecideNativeDrawing(forcedDrawing, rendererProbe, trace, std::cerr);
+        return device::DecideNativeDrawing(forcedDrawing, rendererProbe, trace, std::cerr);
     };
-    const platform::WindowHandles handles = settings.output == platform::mci::VideoOutput::Native
+    const platform::WindowHandles handles = settings.output == device::VideoOutput::Native
                                                 ? platform::WindowHandles::Native
                                                 : platform::WindowHandles::Painted;
 
@@ -204,7 +204,7 @@ int main(int argc, char** argv) {
     QtPointerDisplayCounter pointer(cursor);
     QtEventPump events;
 
-    platform::mci::MpvMciDevice device(settings, paths);
+    device::MpvMciDevice device(settings, paths);
 
     platform::DBusScreenSaverInhibitor sessionScreenSaver;
     platform::X11ScreenSaverInhibitor serverScreenSaver(

@@ -2,11 +2,11 @@
 
 #include "ReplayServices.h"
 #include "author/DocumentProfile.h"
+#include "device/ScriptedMciDevice.h"
 #include "menu/ClipMenu.h"
 #include "menu/Highlight.h"
 #include "menu/ShowPicbase.h"
 #include "platform/TextDecoding.h"
-#include "platform/mci/ScriptedMciDevice.h"
 #include "program/Program.h"
 #include "startup/CatalogueReader.h"
 #include "startup/FormLoad.h"
@@ -46,7 +46,7 @@ MenuPicture DrawMenu(const IniDocument& document, const std::string& mediaPath,
     // plays a clip, and start-up is only run on a disc with something to play, so it never
     // stops the program.
     replay::Transcript transcript;
-    platform::mci::ScriptedMciDevice device;
+    device::ScriptedMciDevice device;
     replay::ReplayScreen screenService(transcript, screen.width(), screen.height(),
                                        PreviewTwipsPerPixel);
     replay::ReplayTimer timer(transcript);

@@ -1,7 +1,7 @@
 #include "author/AuthorWindow.h"
 #include "author/QtAuthorDialogs.h"
+#include "device/MpvMciDevice.h"
 #include "platform/PathResolver.h"
-#include "platform/mci/MpvMciDevice.h"
 
 #include <QApplication>
 #include <QDir>
@@ -73,10 +73,10 @@ int main(int argc, char** argv) {
 
     const quorix::platform::PathResolver paths;
     // The disc check measures clips on the real device, without picture or sound.
-    quorix::platform::mci::MpvSettings settings;
-    settings.output = quorix::platform::mci::VideoOutput::None;
+    quorix::device::MpvSettings settings;
+    settings.output = quorix::device::VideoOutput::None;
     settings.audio = false;
-    quorix::platform::mci::MpvMciDevice device(settings, paths);
+    quorix::device::MpvMciDevice device(settings, paths);
 
     quorix::author::QtAuthorDialogs dialogs;
     quorix::author::QtProgramLauncher launcher;

@@ -1,9 +1,9 @@
 #include "check/ClipCheck.h"
 
 #include "check/CheckText.h"
-#include "platform/mci/MciElementName.h"
-#include "platform/mci/MciErrors.h"
-#include "platform/mci/MciExtensions.h"
+#include "device/MciElementName.h"
+#include "device/MciErrors.h"
+#include "device/MciExtensions.h"
 
 #include <charconv>
 #include <filesystem>
@@ -13,7 +13,7 @@ namespace {
 
 std::string CodeText(std::int32_t code) {
     std::string text = std::to_string(code);
-    const std::string_view name = platform::mci::errorName(code);
+    const std::string_view name = device::errorName(code);
     if (!name.empty()) {
         text += " ";
         text += name;
@@ -33,7 +33,7 @@ std::optional<std::int32_t> WholeNumber(const std::string& text) {
 
 // ".mpg, .mpeg, ... or .mxf"
 std::string ExtensionList() {
-    const auto extensions = platform::mci::videoExtensions();
+    const auto extensions = device::videoExtensions();
     std::string text;
     for (std::size_t i = 0; i < extensions.size(); ++i) {
         text += i == 0 ? "" : (i + 1 == extensions.size() ? " or " : ", ");
@@ -105,7 +105,7 @@ ClipCheck CheckClip(platform::MciDevice& device, const platform::PathResolver& p
         return reply;
     };
 
-    const auto element = platform::mci::MciElementName(programPath);
+    const auto element = device::MciElementName(programPath);
     if (!element) {
         problem("the clip file name " + file +
                 " holds a double quote, which no open command can name: the presenter refuses it");
@@ -115,11 +115,10 @@ ClipCheck CheckClip(platform::MciDevice& device, const platform::PathResolver& p
     if (!opened) {
         return check;
     }
-    if (opened->code != platform::mci::error::None) {
+    if (opened->code != device::error::None) {
         std::string why = "the media device cannot open " + file + ": " + CodeText(opened->code);
         // The device is chosen by the name's extension; tell the author which ones it takes.
-        if (opened->code == platform::mci::error::InvalidDeviceName &&
-            !platform::mci::opensVideoDevice(file)) {
+        if (opened->code == device::error::InvalidDeviceName && !device::opensVideoDevice(file)) {
             why += "; it opens files whose names end in " + ExtensionList();
         }
         problem(why);
@@ -127,11 +126,11 @@ ClipCheck CheckClip(platform::MciDevice& device, const platform::PathResolver& p
     }
 
     if (const auto frames = send("set check time format frames")) {
-        if (frames->code != platform::mci::error::None) {
+        if (frames->code != device::error::None) {
             problem("the media device cannot count " + file +
                     " in frames: " + CodeText(frames->code));
         } else if (const auto length = send("status check length")) {
-            if (length->code != platform::mci::error::None) {
+            if (length->code != device::error::None) {
                 problem("the media device cannot tell the length of " + file + ": " +
                         CodeText(length->code));
             } else if (const auto number = WholeNumber(length->answer)) {
@@ -149,8 +148,7 @@ ClipCheck CheckClip(platform::MciDevice& device, const platform::PathResolver& p
     }
 
     // The alias has to be free for the next clip.
-    if (const auto closed = send("close check");
-        closed && closed->code != platform::mci::error::None) {
+    if (const auto closed = send("close check"); closed && closed->code != device::error::None) {
         problem("the media device cannot close " + file + ": " + CodeText(closed->code));
     }
     return check;

@@ -1,7 +1,7 @@
 #include "video/OpenVideo.h"
 
-#include "platform/mci/MciElementName.h"
-#include "platform/mci/MciErrors.h"
+#include "device/MciElementName.h"
+#include "device/MciErrors.h"
 #include "ui/Form1.h"
 
 #include <cstdint>
@@ -18,7 +18,7 @@ constexpr std::int32_t UnknownDeviceName = 263;
 
 // The open command for a file; no value when the path cannot be named in a command.
 std::optional<std::string> OpenCommand(const std::string& path) {
-    const auto element = platform::mci::MciElementName(path);
+    const auto element = device::MciElementName(path);
     if (!element) {
         return std::nullopt;
     }
@@ -47,7 +47,7 @@ std::int32_t OpenVideo(Program& program) {
     if (path.find('\0') != std::string::npos) {
         // No file name holds a NUL, and the device would read the name cut short at it: another
         // file than the settings name. Nothing is sent; the viewer hears of a missing file.
-        code = platform::mci::error::FileNotFound;
+        code = device::error::FileNotFound;
     } else if (const std::optional<std::string> command = OpenCommand(path)) {
         run.Send(*command, code);
     } else {

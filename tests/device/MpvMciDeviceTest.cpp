@@ -1,6 +1,6 @@
 // The media device on libmpv, without a picture, on clips made with ffmpeg: lengths, seeks and
 // ends as an exact decode counts them, playing to a point, and the files it refuses.
-#include "platform/mci/MpvMciDevice.h"
+#include "device/MpvMciDevice.h"
 
 #include "TestClips.h"
 #include "platform/PathResolver.h"
@@ -15,7 +15,7 @@
 #include <sys/stat.h>
 #include <vector>
 
-namespace quorix::platform::mci {
+namespace quorix::device {
 namespace {
 
 using testing_support::TestClips;
@@ -72,12 +72,12 @@ protected:
     }
     std::int32_t code(const std::string& command) { return reply(command).code; }
     std::string answer(const std::string& command) {
-        const MciReply given = reply(command);
+        const platform::MciReply given = reply(command);
         EXPECT_EQ(given.code, 0) << command;
         return given.answer;
     }
-    MciReply reply(const std::string& command) {
-        return device_.send(command).value_or(MciReply{-1, "no reply"});
+    platform::MciReply reply(const std::string& command) {
+        return device_.send(command).value_or(platform::MciReply{-1, "no reply"});
     }
     void openFrames(const std::string& clip, const std::string& type = "") {
         ASSERT_EQ(code("open " + clips_.path(clip) + type + " alias video"), 0) << clip;
@@ -86,7 +86,7 @@ protected:
     bool stopped() { return answer("status video mode") == "stopped"; }
 
     TestClips clips_;
-    PathResolver paths_;
+    platform::PathResolver paths_;
     MpvMciDevice device_{MpvSettings{VideoOutput::None, false, std::chrono::milliseconds(5000), {}},
                          paths_};
 };
@@ -186,4 +186,4 @@ TEST_F(MpvMciDeviceTest, AbsurdTimestampsAndRatesGiveALengthThatFitsOrAreRefused
 }
 
 } // namespace
-} // namespace quorix::platform::mci
+} // namespace quorix::device

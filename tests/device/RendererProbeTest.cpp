@@ -1,11 +1,11 @@
 // The renderer probe on the X server the test runs on (an Xvfb: Mesa's software renderer only).
-#include "platform/mci/RendererProbe.h"
+#include "device/RendererProbe.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sstream>
 
-namespace quorix::platform::mci {
+namespace quorix::device {
 namespace {
 
 std::chrono::steady_clock::time_point In(int seconds) {
@@ -41,4 +41,4 @@ TEST(RendererProbeTest, FindsTheSoftwareRendererOfTheDisplayOrNothingWithoutOne)
 }
 
 } // namespace
-} // namespace quorix::platform::mci
+} // namespace quorix::device

@@ -2,9 +2,9 @@
 // offscreen platform), or drawn into a native window on an X server the way QUORIX_VIDEO_OUTPUT
 // names ("x11" when unset).
 #include "TestClips.h"
+#include "device/MpvMciDevice.h"
+#include "device/SoftwareVideoSurface.h"
 #include "platform/PathResolver.h"
-#include "platform/mci/MpvMciDevice.h"
-#include "platform/mci/SoftwareVideoSurface.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -16,7 +16,7 @@
 #include <gtest/gtest.h>
 #include <set>
 
-namespace quorix::platform::mci {
+namespace quorix::device {
 namespace {
 
 using testing_support::TestClips;
@@ -52,7 +52,7 @@ protected:
     }
 
     std::int32_t code(const std::string& command) {
-        return device_.send(command).value_or(MciReply{-1, "no reply"}).code;
+        return device_.send(command).value_or(platform::MciReply{-1, "no reply"}).code;
     }
     void openShown(const std::string& clip, const std::string& destination = "") {
         ASSERT_EQ(code("open " + clips_.path(clip) + " alias video"), 0) << clip;
@@ -74,7 +74,7 @@ protected:
 
     TestClips clips_;
     QWidget host_;
-    PathResolver paths_;
+    platform::PathResolver paths_;
     MpvMciDevice device_{Settings(), paths_};
 };
 
@@ -220,4 +220,4 @@ TEST_F(SurfaceTest, PictureLargerThanItsWindowStaysInsideIt) {
 }
 
 } // namespace
-} // namespace quorix::platform::mci
+} // namespace quorix::device

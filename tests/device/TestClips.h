@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-namespace quorix::platform::mci::testing_support {
+namespace quorix::device::testing_support {
 
 // Clips made with ffmpeg for the device tests, in a folder of their own that goes with them.
 class TestClips : public platform::testing_support::TempDir {
@@ -48,4 +48,4 @@ inline bool WaitUntil(const std::function<bool()>& condition, int milliseconds =
     return true;
 }
 
-} // namespace quorix::platform::mci::testing_support
+} // namespace quorix::device::testing_support

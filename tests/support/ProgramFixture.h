@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ReplayServices.h"
+#include "device/ScriptedMciDevice.h"
 #include "platform/MemoryProfileReader.h"
 #include "platform/PathResolver.h"
-#include "platform/mci/ScriptedMciDevice.h"
 #include "program/Program.h"
 #include "ui/Form1.h"
 
@@ -37,7 +37,7 @@ protected:
     }
 
     replay::Transcript transcript_;
-    platform::mci::ScriptedMciDevice device_;
+    device::ScriptedMciDevice device_;
     replay::TranscribingMciDevice mci_{transcript_, device_};
     replay::ReplayDialogs dialogs_{transcript_, [] {}};
     replay::ReplayScreen screen_;

@@ -13,10 +13,10 @@
 // window is drawn as the presenter draws it on this machine; "gpu" and "x11" force its drawing.
 // "--audio none" keeps the picture and drops the sound (for measuring against other players).
 
+#include "device/MciErrors.h"
+#include "device/MpvMciDevice.h"
+#include "device/RendererProbe.h"
 #include "platform/PathResolver.h"
-#include "platform/mci/MciErrors.h"
-#include "platform/mci/MpvMciDevice.h"
-#include "platform/mci/RendererProbe.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -32,10 +32,10 @@
 
 namespace {
 
-using quorix::platform::mci::MpvMciDevice;
-using quorix::platform::mci::MpvSettings;
-using quorix::platform::mci::RendererProbe;
-using quorix::platform::mci::VideoOutput;
+using quorix::device::MpvMciDevice;
+using quorix::device::MpvSettings;
+using quorix::device::RendererProbe;
+using quorix::device::VideoOutput;
 
 std::string quoted(const std::string& text) {
     std::string out = "\"";
@@ -56,7 +56,7 @@ void run(MpvMciDevice& device, const std::string& command) {
     }
     std::cout << reply->code << ' ' << quoted(reply->answer);
     if (reply->code != 0) {
-        const auto name = quorix::platform::mci::errorName(reply->code);
+        const auto name = quorix::device::errorName(reply->code);
         if (!name.empty()) {
             std::cout << ' ' << name;
         }
@@ -87,9 +87,8 @@ int usage() {
 int main(int argc, char** argv) {
     std::optional<VideoOutput> output;
     std::optional<std::string> forcedDrawing;
-    if (qEnvironmentVariableIsSet(quorix::platform::mci::ForcedDrawingVariable)) {
-        forcedDrawing =
-            qEnvironmentVariable(quorix::platform::mci::ForcedDrawingVariable).toStdString();
+    if (qEnvironmentVariableIsSet(quorix::device::ForcedDrawingVariable)) {
+        forcedDrawing = qEnvironmentVariable(quorix::device::ForcedDrawingVariable).toStdString();
     }
     bool sound = true;
     std::vector<std::string> commands;
@@ -116,7 +115,7 @@ int main(int argc, char** argv) {
             output = VideoOutput::None;
         } else if (value == "native") {
             output = VideoOutput::Native;
-        } else if (quorix::platform::mci::DrawingNamed(value)) {
+        } else if (quorix::device::DrawingNamed(value)) {
             output = VideoOutput::Native;
             forcedDrawing = value;
         } else if (value == "software") {
@@ -131,9 +130,8 @@ int main(int argc, char** argv) {
     }
 
     // Forked before the toolkit's threads start, as in the presenter.
-    const bool probeNeeded =
-        output.value_or(VideoOutput::Native) == VideoOutput::Native &&
-        !(forcedDrawing && quorix::platform::mci::DrawingNamed(*forcedDrawing));
+    const bool probeNeeded = output.value_or(VideoOutput::Native) == VideoOutput::Native &&
+                             !(forcedDrawing && quorix::device::DrawingNamed(*forcedDrawing));
     RendererProbe probe(probeNeeded ? qEnvironmentVariable("DISPLAY").toStdString()
                                     : std::string());
 
@@ -146,10 +144,10 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
 
     MpvSettings settings;
-    settings.output = output.value_or(quorix::platform::mci::videoOutputForPlatform());
+    settings.output = output.value_or(quorix::device::videoOutputForPlatform());
     settings.audio = sound && settings.output != VideoOutput::None;
     settings.nativeDrawing = [&probe, forcedDrawing] {
-        return quorix::platform::mci::DecideNativeDrawing(
+        return quorix::device::DecideNativeDrawing(
             forcedDrawing, probe, qEnvironmentVariableIsSet("QUORIX_TRACE"), std::cerr);
     };
     const quorix::platform::PathResolver paths;

@@ -6,11 +6,11 @@
 #include "Scenario.h"
 #include "ScenarioFiles.h"
 #include "app/HandlerWiring.h"
+#include "device/ScriptedMciDevice.h"
 #include "menu/PointerHandlers.h"
 #include "menu/ShowPicbase.h"
 #include "platform/FileProfileReader.h"
 #include "platform/PathResolver.h"
-#include "platform/mci/ScriptedMciDevice.h"
 #include "playback/PositionBar.h"
 #include "playback/Supervisor.h"
 #include "program/Program.h"
@@ -337,7 +337,7 @@ private:
     int height_ = 768;
     int twipsPerPixel_ = 15;
 
-    platform::mci::ScriptedMciDevice device_;
+    device::ScriptedMciDevice device_;
     ReplayEventPump events_;
     ReplayWindowSystem windows_;
     std::unique_ptr<platform::PathResolver> paths_;

@@ -1,7 +1,7 @@
 #include "app/ProgramExit.h"
 
 #include "RecordingScreenSaverInhibitor.h"
-#include "platform/mci/ScriptedMciDevice.h"
+#include "device/ScriptedMciDevice.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@ namespace {
 // The end runs no destructors, so it must close the device and let the screen saver run again
 // itself, before the process is gone.
 TEST(ProgramExitDeathTest, ClosesTheDeviceAndReleasesTheScreenSaverBeforeItEnds) {
-    platform::mci::ScriptedMciDevice device;
+    device::ScriptedMciDevice device;
     platform::RecordingScreenSaverInhibitor screenSaver;
     ASSERT_TRUE(screenSaver.inhibit());
     screenSaver.onRelease([&] {

@@ -4,8 +4,8 @@
 #include "author/CatalogueEditor.h"
 #include "author/PreviewPanel.h"
 #include "author/SettingsEditor.h"
+#include "device/ScriptedMciDevice.h"
 #include "platform/FileProfileReader.h"
-#include "platform/mci/ScriptedMciDevice.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -91,7 +91,7 @@ protected:
     const std::string sample = ReadBytes(disc.settingsFile());
     ScriptedDialogs dialogs;
     RecordingLauncher launcher;
-    platform::mci::ScriptedMciDevice device;
+    device::ScriptedMciDevice device;
     platform::PathResolver paths;
     AuthorWindow window{{dialogs, launcher, device, paths, "quorix"}};
 };

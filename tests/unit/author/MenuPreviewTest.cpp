@@ -5,10 +5,10 @@
 #include "author/DiscCatalogue.h"
 #include "author/PreviewMarks.h"
 #include "author/SettingsFile.h"
+#include "device/ScriptedMciDevice.h"
 #include "menu/Highlight.h"
 #include "menu/ShowPicbase.h"
 #include "platform/FileProfileReader.h"
-#include "platform/mci/ScriptedMciDevice.h"
 #include "playback/Supervisor.h"
 #include "program/Program.h"
 #include "startup/FormLoad.h"
@@ -30,7 +30,7 @@ using testing_support::SampleDisc;
 // ticks until the menu is up, then the highlight moved to `selected`. Its window as drawn.
 QImage PresenterMenu(const SampleDisc& disc, QSize screen, int selected) {
     replay::Transcript transcript;
-    platform::mci::ScriptedMciDevice device;
+    device::ScriptedMciDevice device;
     replay::ReplayScreen screenService(transcript, screen.width(), screen.height(), 15);
     replay::ReplayTimer timer(transcript);
     replay::ReplayPointerCounter pointer(transcript);

@@ -4,9 +4,9 @@
 #include "check/ClipCheck.h"
 #include "check/MenuProblems.h"
 #include "check/SettingsAsRead.h"
+#include "device/ScriptedMciDevice.h"
 #include "platform/FileProfileReader.h"
 #include "platform/MemoryProfileReader.h"
-#include "platform/mci/ScriptedMciDevice.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ namespace quorix::check {
 namespace {
 
 using namespace std::string_literals;
-using platform::mci::ScriptedMciDevice;
+using device::ScriptedMciDevice;
 using platform::testing_support::TempDir;
 using ::testing::Contains;
 using ::testing::ElementsAre;

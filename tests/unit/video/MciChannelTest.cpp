@@ -1,6 +1,6 @@
 #include "program/MciChannel.h"
 
-#include "platform/mci/ScriptedMciDevice.h"
+#include "device/ScriptedMciDevice.h"
 #include "video/HaltedModes.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +31,7 @@ protected:
         return channel_.AnswerAsNumber();
     }
 
-    platform::mci::ScriptedMciDevice device_;
+    device::ScriptedMciDevice device_;
     NoDialogs dialogs_;
     ProgramState state_;
     MciChannel channel_{device_, dialogs_, state_};

@@ -1,0 +1,483 @@
+#include "device/MpvCore.h"
+
+#include "device/SoftwareVideoSurface.h"
+#include "platform/Logging.h"
+
+#include <QPalette>
+#include <QWindow>
+#include <algorithm>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <mpv/client.h>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace quorix::device {
+namespace {
+
+#if defined(__linux__)
+// mpv's own list ends with SDL, whose Linux back ends are the ones tried before it; on a machine
+// without sound it only adds a tenth of a second to every clip's start before giving up.
+constexpr const char* PlatformAudioOutputs = "pipewire,pulse,alsa,jack";
+#else
+// mpv's own choice.
+constexpr const char* PlatformAudioOutputs = nullptr;
+#endif
+
+// While no window shows the picture, the surface is kept this small: pictures drawn for
+// measuring a clip then cost next to nothing.
+constexpr int ParkedSize = 16;
+
+std::string formatTime(double time) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6f", time);
+    return text;
+}
+
+} // namespace
+
+std::unique_ptr<MpvCore> MpvCore::create(const MpvSettings& settings) {
+    // libmpv refuses to start unless numbers are read and written with "." (it parses option
+    // values with the C library); Qt sets the locale from the environment when the application
+    // object is made, so it is set back here, just before the core needs it.
+    std::setlocale(LC_NUMERIC, "C");
+    mpv_handle* handle = mpv_create();
+    if (handle == nullptr) {
+        qCInfo(platform::lcDevice) << "libmpv could not make a player (mpv_create)";
+        return nullptr;
+    }
+    std::unique_ptr<MpvCore> core(new MpvCore(handle));
+    if (!core->setUp(settings)) {
+        return nullptr;
+    }
+    return core;
+}
+
+MpvCore::MpvCore(mpv_handle* handle)
+    : mpv_(handle), time_(std::numeric_limits<double>::quiet_NaN()) {}
+
+MpvCore::~MpvCore() {
+    mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
+    if (software_ != nullptr) {
+        software_->detach();
+    }
+    mpv_terminate_destroy(mpv_);
+    delete surface_.data();
+}
+
+bool MpvCore::setUp(const MpvSettings& settings) {
+    if (!allowMediaFormatsOnly()) {
+        qCInfo(platform::lcDevice) << "libmpv refused the demuxer list (demuxer-lavf-o)";
+        return false;
+    }
+    const std::string cacheBytes = std::to_string(CacheBytes);
+    const std::vector<std::pair<const char*, const char*>> options{
+        {"config", "no"},
+        {"terminal", "no"},
+        {"idle", "yes"},
+        {"pause", "yes"},
+        {"keep-open", "yes"},
+        // The video output is made once and kept between clips: made again for every clip it
+        // costs tens of milliseconds of each clip's start (far more on software GL).
+        {"force-window", "yes"},
+        {"hr-seek", "yes"},
+        {"cache", "yes"},
+        // Exact seeks want the cache, but unbounded it reads a whole clip from the disc into
+        // memory (up to 200 MiB). About two seconds of a DVD-rate clip ahead and a little behind
+        // are enough for them (a few kilobytes are not: frames before the target show).
+        {"demuxer-max-bytes", cacheBytes.c_str()},
+        {"demuxer-max-back-bytes", "1MiB"},
+        {"hr-seek-demuxer-offset", "1"},
+        {"keepaspect", "no"},
+        {"input-default-bindings", "no"},
+        {"input-vo-keyboard", "no"},
+        {"input-cursor", "no"},
+        {"cursor-autohide", "no"},
+        {"osc", "no"},
+        {"osd-level", "0"},
+        {"load-scripts", "no"},
+        {"ytdl", "no"},
+        {"load-stats-overlay", "no"},
+        {"load-osd-console", "no"},
+        {"audio-file-auto", "no"},
+        {"sub-auto", "no"},
+        {"audio-display", "no"},
+        // Hardware decoding where the machine has a decoder known to give the same pictures;
+        // mpv decodes in software wherever it has none.
+        {"hwdec", "auto-safe"},
+        // A clip is one file of media. Playlists, edit lists, archives and linked Matroska
+        // segments name other files, paths or network addresses: opened, a FIFO or a dead
+        // address among them holds the load until its time runs out, and a disc could make the
+        // presenter read any file on the machine.
+        {"access-references", "no"},
+        {"ordered-chapters", "no"},
+        {"autoload-files", "no"},
+        {"cover-art-auto", "no"},
+    };
+    for (const auto& [name, value] : options) {
+        if (const int status = mpv_set_option_string(mpv_, name, value); status < 0) {
+            qCInfo(platform::lcDevice) << "libmpv refused option" << name << "=" << value << ":"
+                                       << mpv_error_string(status);
+            return false;
+        }
+    }
+    const char* videoOutput = "null";
+    switch (settings.output) {
+    case VideoOutput::Native:
+        // Which of the two is chosen, and why, is said in ChooseNativeDrawing. Both draw into
+        // "wid", which mpv's own choice under some X servers ignores, and each has the other to
+        // fall back on. The GPU output is named with its context: mpv's probing would also try
+        // GLX, and it accepts the renderer the choice was made for.
+        if (settings.nativeDrawing && settings.nativeDrawing() == NativeDrawing::Gpu) {
+            videoOutput = "gpu,x11";
+        } else {
+            videoOutput = "x11,gpu";
+        }
+        if (mpv_set_option_string(mpv_, "gpu-context", "x11egl") < 0) {
+            return false;
+        }
+        break;
+    case VideoOutput::Software:
+        videoOutput = "libmpv";
+        break;
+    case VideoOutput::None:
+        break;
+    }
+    if (mpv_set_option_string(mpv_, "vo", videoOutput) < 0) {
+        return false;
+    }
+    if (!settings.audio) {
+        if (mpv_set_option_string(mpv_, "ao", "null") < 0) {
+            return false;
+        }
+    } else if (PlatformAudioOutputs != nullptr &&
+               mpv_set_option_string(mpv_, "ao", PlatformAudioOutputs) < 0) {
+        return false;
+    }
+
+    if (settings.output != VideoOutput::None) {
+        holder_ = std::make_unique<QWidget>();
+        QWidget* surface = nullptr;
+        if (settings.output == VideoOutput::Software) {
+            software_ = new SoftwareVideoSurface(holder_.get());
+            surface = software_;
+            surface->resize(ParkedSize, ParkedSize);
+        } else {
+            surface = new QWidget(holder_.get());
+            surface->resize(ParkedSize, ParkedSize);
+            // The picture goes into a window of its own, which the host clips; its siblings stay
+            // alien when the application sets Qt::AA_DontCreateNativeWidgetSiblings.
+            surface->setAttribute(Qt::WA_NativeWindow);
+            QPalette black = surface->palette();
+            black.setColor(QPalette::Window, Qt::black);
+            surface->setPalette(black);
+            surface->setAutoFillBackground(true);
+            std::int64_t wid = static_cast<std::int64_t>(surface->winId());
+            if (const int status = mpv_set_option(mpv_, "wid", MPV_FORMAT_INT64, &wid);
+                status < 0) {
+                qCInfo(platform::lcDevice)
+                    << "libmpv refused option wid =" << wid << ":" << mpv_error_string(status);
+                return false;
+            }
+        }
+        // Pointer moves over the picture belong to the host: a native window without tracking
+        // would swallow them, and the position bar over a paused clip is brought up by them.
+        surface->setMouseTracking(true);
+        surface_ = surface;
+    }
+
+    if (const int status = mpv_initialize(mpv_); status < 0) {
+        qCInfo(platform::lcDevice) << "libmpv did not initialize:" << mpv_error_string(status);
+        return false;
+    }
+    if (software_ != nullptr && !software_->attach(mpv_)) {
+        qCInfo(platform::lcDevice) << "libmpv gave no render context for the software surface";
+        return false;
+    }
+    mpv_observe_property(mpv_, TimeReply, "time-pos", MPV_FORMAT_DOUBLE);
+    mpv_observe_property(mpv_, EndReply, "eof-reached", MPV_FORMAT_FLAG);
+    // Events are handled on the window thread: the callback only posts a wake-up, once until it
+    // has been served.
+    mpv_set_wakeup_callback(
+        mpv_,
+        [](void* context) {
+            auto* core = static_cast<MpvCore*>(context);
+            if (core->wakePosted_.exchange(true)) {
+                return;
+            }
+            QMetaObject::invokeMethod(
+                &core->wakeTarget_, [core] { core->drain(); }, Qt::QueuedConnection);
+        },
+        this);
+    return true;
+}
+
+bool MpvCore::allowMediaFormatsOnly() {
+    // libavformat's own list formats (concat scripts, HLS and DASH manifests, numbered image
+    // series) open further files behind mpv's back, whatever mpv allows; its demuxers are limited
+    // to the containers of camcorders, discs, phones and editors, and to raw video streams.
+    char key[] = "format_whitelist";
+    char formats[] = "mpeg,mpegts,mpegvideo,mov,avi,asf,matroska,ogg,flv,mxf,dv,h264,hevc,m4v";
+    mpv_node value{};
+    value.format = MPV_FORMAT_STRING;
+    value.u.string = formats;
+    char* keys[] = {key};
+    mpv_node_list list{1, &value, keys};
+    mpv_node map{};
+    map.format = MPV_FORMAT_NODE_MAP;
+    map.u.list = &list;
+    return mpv_set_option(mpv_, "demuxer-lavf-o", MPV_FORMAT_NODE, &map) >= 0;
+}
+
+void MpvCore::load(const std::string& path) {
+    drain();
+    entry_ = -1;
+    loaded_ = false;
+    failed_ = false;
+    firstShown_ = false;
+    seekShown_ = true;
+    time_ = std::numeric_limits<double>::quiet_NaN();
+    setPaused(true);
+    setEnd(std::nullopt);
+    // The file loads without its sound, so that playback times are the picture's own until the
+    // clip has been measured.
+    setAsync("aid", "no");
+    setAsync("vf", "");
+    command({"loadfile", path.c_str(), "replace"});
+}
+
+bool MpvCore::waitUntilShown(std::chrono::steady_clock::time_point deadline) {
+    while (!firstShown_ && !failed_) {
+        const auto left =
+            std::chrono::duration<double>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        handle(*mpv_wait_event(mpv_, left.count()));
+    }
+    return firstShown_ && !failed_;
+}
+
+bool MpvCore::waitUntilCached(std::chrono::steady_clock::time_point deadline) {
+    const auto size = intProperty("file-size");
+    if (!size || *size > CacheBytes) {
+        return false;
+    }
+    // Polled: libmpv sends no event when its reader reaches the end.
+    constexpr std::chrono::milliseconds Poll{5};
+    while (true) {
+        mpv_node state{};
+        if (mpv_get_property(mpv_, "demuxer-cache-state", MPV_FORMAT_NODE, &state) < 0) {
+            return false;
+        }
+        bool ended = false;
+        if (state.format == MPV_FORMAT_NODE_MAP) {
+            const mpv_node_list* map = state.u.list;
+            for (int i = 0; i < map->num; ++i) {
+                if (std::string_view(map->keys[i]) == "eof" &&
+                    map->values[i].format == MPV_FORMAT_FLAG) {
+                    ended = map->values[i].u.flag != 0;
+                }
+            }
+        }
+        mpv_free_node_contents(&state);
+        if (ended) {
+            return true;
+        }
+        const auto left =
+            std::chrono::duration<double>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        handle(*mpv_wait_event(mpv_, std::min(left, std::chrono::duration<double>(Poll)).count()));
+    }
+}
+
+bool MpvCore::waitForSeek(std::chrono::steady_clock::time_point deadline) {
+    while (!seekShown_) {
+        const auto left =
+            std::chrono::duration<double>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        handle(*mpv_wait_event(mpv_, left.count()));
+    }
+    return true;
+}
+
+bool MpvCore::waitUntilDrawn(std::chrono::steady_clock::time_point deadline) {
+    return software_ == nullptr || software_->renderCurrentFrame(deadline);
+}
+
+void MpvCore::unload() {
+    setPaused(true);
+    command({"stop"});
+    parkSurface();
+    entry_ = -1;
+    seekShown_ = true;
+    time_ = std::numeric_limits<double>::quiet_NaN();
+}
+
+void MpvCore::seek(double time) {
+    seeksIssued_ = seeksIssued_ == 0 ? FirstSeekReply : seeksIssued_ + 1;
+    seekShown_ = false;
+    seekStarted_ = false;
+    const std::string target = formatTime(time);
+    command({"seek", target.c_str(), "absolute+exact"}, seeksIssued_);
+}
+
+void MpvCore::enableSound() {
+    setAsync("aid", "auto");
+}
+
+void MpvCore::deinterlaceIfFlagged() {
+    if (flagProperty("video-frame-info/interlaced")) {
+        setAsync("vf", "bwdif=mode=send_frame:parity=auto:deint=interlaced");
+    }
+}
+
+void MpvCore::setPaused(bool paused) {
+    setAsync("pause", paused ? "yes" : "no");
+}
+
+void MpvCore::setEnd(std::optional<double> time) {
+    setAsync("end", time ? formatTime(*time) : std::string("none"));
+}
+
+void MpvCore::drain() {
+    wakePosted_ = false;
+    while (true) {
+        const mpv_event* event = mpv_wait_event(mpv_, 0);
+        if (event->event_id == MPV_EVENT_NONE) {
+            return;
+        }
+        handle(*event);
+    }
+}
+
+void MpvCore::handle(const mpv_event& event) {
+    switch (event.event_id) {
+    case MPV_EVENT_START_FILE:
+        entry_ = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
+        loaded_ = false;
+        failed_ = false;
+        firstShown_ = false;
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        loaded_ = true;
+        break;
+    case MPV_EVENT_END_FILE:
+        if (static_cast<const mpv_event_end_file*>(event.data)->playlist_entry_id == entry_) {
+            failed_ = true;
+        }
+        break;
+    case MPV_EVENT_SEEK:
+        // libmpv carries a seek out after it has answered the command; a restart that comes
+        // before that belongs to another seek (its own, after a filter change or at the end).
+        if (seeksReplied_ == seeksIssued_) {
+            seekStarted_ = true;
+        }
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        if (loaded_) {
+            firstShown_ = true;
+        }
+        if (seeksReplied_ == seeksIssued_ && seekStarted_) {
+            seekShown_ = true;
+        }
+        break;
+    case MPV_EVENT_COMMAND_REPLY:
+        if (event.reply_userdata >= FirstSeekReply) {
+            seeksReplied_ = std::max(seeksReplied_, event.reply_userdata);
+            // A seek that libmpv refused will never be shown.
+            if (event.error < 0 && seeksReplied_ == seeksIssued_) {
+                seekShown_ = true;
+            }
+        }
+        break;
+    case MPV_EVENT_PROPERTY_CHANGE: {
+        const auto* change = static_cast<const mpv_event_property*>(event.data);
+        if (event.reply_userdata == TimeReply) {
+            time_ = change->format == MPV_FORMAT_DOUBLE ? *static_cast<const double*>(change->data)
+                                                        : std::numeric_limits<double>::quiet_NaN();
+        } else if (event.reply_userdata == EndReply) {
+            endSeen_ = change->format == MPV_FORMAT_FLAG && *static_cast<const int*>(change->data);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+bool MpvCore::atEnd() {
+    drain();
+    // The observed flag can lag or merge changes, so an end it reports is confirmed with libmpv;
+    // while it reports none, no end has been reached since the last event.
+    return endSeen_ && flagProperty("eof-reached");
+}
+
+std::optional<double> MpvCore::doubleProperty(const char* name) {
+    double value = 0;
+    if (mpv_get_property(mpv_, name, MPV_FORMAT_DOUBLE, &value) < 0 || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::int64_t> MpvCore::intProperty(const char* name) {
+    std::int64_t value = 0;
+    if (mpv_get_property(mpv_, name, MPV_FORMAT_INT64, &value) < 0) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool MpvCore::flagProperty(const char* name) {
+    int value = 0;
+    return mpv_get_property(mpv_, name, MPV_FORMAT_FLAG, &value) >= 0 && value != 0;
+}
+
+void MpvCore::parkSurface() {
+    QWidget* surface = surface_.data();
+    if (surface == nullptr) {
+        return;
+    }
+    // The next clip must not show the last one's picture.
+    if (software_ != nullptr) {
+        software_->clear();
+    }
+    if (QWidget* host = surface->parentWidget(); host != holder_.get()) {
+        const QRect area = surface->geometry();
+        surface->hide();
+        surface->setParent(holder_.get());
+        // A native picture stays on the screen after its window has gone until the host paints
+        // that area again, which waits for the event loop; a clip opened before then would show
+        // it wherever its own picture has not yet been drawn. The host paints it now.
+        if (software_ == nullptr && host != nullptr && host->isVisible()) {
+            host->repaint(area);
+        }
+    }
+    // A hidden widget keeps its native window's size until it is shown again; the window itself
+    // is resized at once, since the next clip is measured in it.
+    surface->resize(ParkedSize, ParkedSize);
+    if (QWindow* window = surface->windowHandle()) {
+        window->resize(ParkedSize, ParkedSize);
+    }
+}
+
+void MpvCore::command(std::initializer_list<const char*> words, std::uint64_t reply) {
+    std::vector<const char*> args(words);
+    args.push_back(nullptr);
+    mpv_command_async(mpv_, reply, args.data());
+}
+
+void MpvCore::setAsync(const char* name, const std::string& value) {
+    const char* text = value.c_str();
+    mpv_set_property_async(mpv_, 0, name, MPV_FORMAT_STRING, &text);
+}
+
+} // namespace quorix::device
