@@ -10,17 +10,22 @@
 
 namespace quorix::author {
 
+// What the author wants done with unsaved changes before the window goes on.
+enum class UnsavedChanges { Save, Discard, Cancel };
+
 // The questions the authoring window puts to its user, and its messages.
 class AuthorDialogs {
 public:
     virtual ~AuthorDialogs() = default;
     virtual QStringList chooseClipFiles(const QString& startFolder) = 0;
     virtual QString chooseFolder(const QString& startFolder) = 0;
+    // A picture file of any kind the toolkit reads; empty when none was chosen.
+    virtual QString choosePicture(const QString& startFolder) = 0;
     virtual std::optional<QColor> chooseColour(const QColor& initial) = 0;
-    // True: go on and lose the unsaved changes.
-    virtual bool discardChanges() = 0;
+    virtual UnsavedChanges askAboutUnsavedChanges() = 0;
+    // True: the author chose to go on, with the button named `goOn`, rather than cancel.
+    virtual bool confirm(const QString& text, const QString& goOn) = 0;
     virtual void showError(const QString& text) = 0;
-    virtual void showWarning(const QString& text) = 0;
 };
 
 // Starts another program and leaves it running.

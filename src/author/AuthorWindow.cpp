@@ -2,18 +2,23 @@
 
 #include "author/CatalogueEditor.h"
 #include "author/ClipImport.h"
+#include "author/DiscPictures.h"
 #include "author/DiscProblems.h"
 #include "author/DocumentProfile.h"
 #include "author/MenuPreview.h"
+#include "author/PicturePanel.h"
 #include "author/PreviewMarks.h"
 #include "author/PreviewPanel.h"
 #include "author/SettingsEditor.h"
 #include "author/SettingsFile.h"
+#include "author/ViewerNote.h"
+#include "startup/CatalogueReader.h"
 #include "startup/SettingsReader.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
@@ -26,6 +31,19 @@ namespace {
 // The pause after the last edit before the preview is drawn and the disc checked again: the
 // check opens every clip on the media device.
 constexpr int RefreshPauseMs = 400;
+
+// The title size the factor gives, as the author sees it on the preview's screen.
+QString TitleSizeNote(const MenuPicture& menu) {
+    if (!menu.menuShown || menu.titles.empty()) {
+        return {};
+    }
+    return QStringLiteral("Now: on a %1 x %2 screen the titles are %3 pixels high, the first one "
+                          "%4 pixels wide.")
+        .arg(menu.image.width())
+        .arg(menu.image.height())
+        .arg(menu.titles.front().height())
+        .arg(menu.titles.front().width());
+}
 
 } // namespace
 
@@ -43,6 +61,8 @@ AuthorWindow::AuthorWindow(const AuthorServices& services, QWidget* parent)
     tabs_ = new QTabWidget(this);
     tabs_->addTab(catalogue_, QStringLiteral("Catalogue"));
     tabs_->addTab(settingsScroll, QStringLiteral("Settings"));
+    pictures_ = new PicturePanel(this);
+    tabs_->addTab(pictures_, QStringLiteral("Pictures"));
     preview_ = new PreviewPanel(this);
 
     auto* splitter = new QSplitter(this);
@@ -74,9 +94,17 @@ AuthorWindow::AuthorWindow(const AuthorServices& services, QWidget* parent)
         }
     });
     connect(catalogue_, &CatalogueEditor::filesDropped, this, &AuthorWindow::addClips);
-    connect(catalogue_, &CatalogueEditor::titleRefused, this,
+    connect(catalogue_, &CatalogueEditor::editRefused, this,
             [this](const QString& reason) { services_.dialogs.showError(reason); });
     connect(settings_, &SettingsEditor::valueEdited, this, &AuthorWindow::settingEdited);
+    connect(pictures_, &PicturePanel::chooseRequested, this, [this](std::size_t picture) {
+        if (disc_) {
+            if (const QString source = services_.dialogs.choosePicture(QDir::homePath());
+                !source.isEmpty()) {
+                setPicture(picture, source);
+            }
+        }
+    });
     connect(preview_, &PreviewPanel::optionsChanged, this, &AuthorWindow::refreshNow);
 
     showDocument();
@@ -84,10 +112,26 @@ AuthorWindow::AuthorWindow(const AuthorServices& services, QWidget* parent)
 }
 
 bool AuthorWindow::openFolder(const QString& folder) {
-    if (modified_ && !services_.dialogs.discardChanges()) {
+    if (!settleUnsavedChanges()) {
         return false;
     }
     FoundDiscFolder found = FindDiscFolder(folder, services_.paths);
+    if (!found.folder && !found.missingMediaFolder.isEmpty()) {
+        if (!services_.dialogs.confirm(
+                QStringLiteral("%1 holds no disc yet: the presenter looks for its clips and "
+                               "quorix.ini in a folder named \"quorix\" there. Make that "
+                               "folder and start a new disc in it?")
+                    .arg(folder),
+                QStringLiteral("Make a new disc"))) {
+            return false;
+        }
+        if (!QDir().mkpath(found.missingMediaFolder)) {
+            services_.dialogs.showError(
+                QStringLiteral("The folder %1 cannot be made.").arg(found.missingMediaFolder));
+            return false;
+        }
+        found = FindDiscFolder(folder, services_.paths);
+    }
     if (!found.folder) {
         services_.dialogs.showError(found.error);
         return false;
@@ -99,7 +143,9 @@ bool AuthorWindow::openFolder(const QString& folder) {
     }
     disc_ = std::move(found.folder);
     document_ = std::move(*loaded.document);
-    modified_ = document_.changedOnRead();
+    savedBytes_ = std::move(loaded.bytes);
+    utf8Accepted_ = false;
+    modified_ = document_.toBytes(SavingEncoding(document_)) != savedBytes_;
     showDocument();
     updateTitle();
     statusBar()->showMessage(
@@ -114,22 +160,56 @@ bool AuthorWindow::save() {
     if (!disc_) {
         return false;
     }
+    if (const QString notice = Utf8SavingNotice(document_); !notice.isEmpty() && !utf8Accepted_) {
+        if (!services_.dialogs.confirm(notice, QStringLiteral("Save in UTF-8"))) {
+            return false;
+        }
+        utf8Accepted_ = true;
+    }
     const SavedSettingsFile saved = SaveSettingsFile(disc_->settingsFile, document_);
     if (!saved.saved) {
         services_.dialogs.showError(saved.error + QStringLiteral(" The changes are kept here."));
         return false;
     }
+    savedBytes_ = saved.bytes;
     modified_ = false;
     updateTitle();
     statusBar()->showMessage(QStringLiteral("Saved %1 (%2)")
                                  .arg(disc_->settingsFile, saved.encoding == TextEncoding::Utf8
                                                                ? QStringLiteral("UTF-8")
                                                                : QStringLiteral("Windows-1252")));
-    if (!saved.warning.isEmpty()) {
-        services_.dialogs.showWarning(saved.warning);
-    }
     refreshNow();
     return true;
+}
+
+bool AuthorWindow::setPicture(std::size_t picture, const QString& source) {
+    if (!disc_ || picture >= DiscPictures().size()) {
+        return false;
+    }
+    const DiscPicture& kind = DiscPictures()[picture];
+    const QString target = picturePath(picture);
+    if (QFileInfo::exists(target) &&
+        !services_.dialogs.confirm(
+            QStringLiteral("The media folder has a %1 already (%2). Put the picture %3 in its "
+                           "place?")
+                .arg(QString::fromLatin1(kind.label).toLower(), target, source),
+            QStringLiteral("Replace"))) {
+        return false;
+    }
+    if (const QString error = WriteDiscPicture(kind, source, target); !error.isEmpty()) {
+        services_.dialogs.showError(error);
+        return false;
+    }
+    statusBar()->showMessage(QStringLiteral("Wrote %1").arg(target));
+    refreshNow();
+    return true;
+}
+
+QString AuthorWindow::picturePath(std::size_t picture) const {
+    // The presenter finds the name in any case: an existing BGRD.JPG is the one replaced.
+    const std::string path =
+        services_.paths.resolve(disc_->mediaPath + DiscPictures()[picture].fileName);
+    return QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size()));
 }
 
 bool AuthorWindow::present() {
@@ -164,7 +244,7 @@ void AuthorWindow::addClips(const QStringList& files) {
                              .arg(refused));
     }
     if (!errors.isEmpty()) {
-        services_.dialogs.showError(errors.join(u'\n'));
+        services_.dialogs.showError(errors.join(QStringLiteral("\n\n")));
     }
 }
 
@@ -185,7 +265,8 @@ void AuthorWindow::settingEdited(const QString& section, const QString& key, con
 }
 
 void AuthorWindow::documentChanged() {
-    modified_ = true;
+    // An edit that gives back what is saved leaves nothing to save.
+    modified_ = document_.toBytes(SavingEncoding(document_)) != savedBytes_;
     updateTitle();
     // The two editors share the keys intro and logomode.
     settings_->showDocument(document_);
@@ -220,9 +301,17 @@ void AuthorWindow::refreshNow() {
     const MenuPicture menu = DrawMenu(document_, disc_->mediaPath, services_.paths,
                                       preview_->screenSize(), catalogue_->selectedEntry());
     platform::MemoryProfileReader profile = DocumentProfile(document_, disc_->mediaPath);
-    const int overscan = ReadSettings(profile, disc_->mediaPath).Overscan;
-    preview_->showPicture(MarkPreview(menu.image, menu.area, overscan, preview_->aspectGuides(),
-                                      preview_->overscanGuide()));
+    const SettingsRecord settings = ReadSettings(profile, disc_->mediaPath);
+    const QImage marked = MarkPreview(menu.image, menu.area, settings.Overscan,
+                                      preview_->aspectGuides(), preview_->overscanGuide());
+    preview_->showPicture(marked,
+                          WithoutMenuNote(settings, ReadCatalogue(profile, disc_->mediaPath)));
+    settings_->setNote(QStringLiteral("factor"), TitleSizeNote(menu));
+    std::vector<QString> pictures;
+    for (std::size_t i = 0; i < DiscPictures().size(); ++i) {
+        pictures.push_back(picturePath(i));
+    }
+    pictures_->showFiles(pictures);
 
     problems_.clear();
     for (const std::string& problem : menu.problems) {
@@ -252,8 +341,23 @@ void AuthorWindow::chooseFolder() {
     }
 }
 
+bool AuthorWindow::settleUnsavedChanges() {
+    if (!modified_) {
+        return true;
+    }
+    switch (services_.dialogs.askAboutUnsavedChanges()) {
+    case UnsavedChanges::Save:
+        return save();
+    case UnsavedChanges::Discard:
+        return true;
+    case UnsavedChanges::Cancel:
+        break;
+    }
+    return false;
+}
+
 void AuthorWindow::closeEvent(QCloseEvent* event) {
-    if (modified_ && !services_.dialogs.discardChanges()) {
+    if (!settleUnsavedChanges()) {
         event->ignore();
         return;
     }

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <optional>
+#include <string>
 
 class QAction;
 class QTabWidget;
@@ -16,6 +17,7 @@ class QTabWidget;
 namespace quorix::author {
 
 class CatalogueEditor;
+class PicturePanel;
 class PreviewPanel;
 class SettingsEditor;
 
@@ -28,11 +30,15 @@ class AuthorWindow : public QMainWindow {
 public:
     explicit AuthorWindow(const AuthorServices& services, QWidget* parent = nullptr);
 
-    // Opens the disc in a folder (the media folder, or a folder holding it). On failure says why
-    // and keeps the disc that was open. Asks first when there are unsaved changes.
+    // Opens the disc in a folder (the media folder, or a folder holding it). A folder without
+    // one is offered a new, empty media folder. On failure says why and keeps the disc that was
+    // open. Asks first when there are unsaved changes.
     bool openFolder(const QString& folder);
-    // Saves quorix.ini; says why when it cannot, and keeps the changes.
+    // Saves quorix.ini; says why when it cannot, and keeps the changes. The first save in UTF-8
+    // says what that means and may be cancelled.
     bool save();
+    // Writes a picture file, converted, as the disc's picture at this index of DiscPictures().
+    bool setPicture(std::size_t picture, const QString& source);
     // Saves unsaved changes, then starts the presenter on the disc.
     bool present();
 
@@ -45,6 +51,8 @@ public:
     CatalogueEditor* catalogueEditor() const { return catalogue_; }
     SettingsEditor* settingsEditor() const { return settings_; }
     PreviewPanel* previewPanel() const { return preview_; }
+    PicturePanel* picturePanel() const { return pictures_; }
+    QTabWidget* tabs() const { return tabs_; }
     QAction* saveAction() const { return saveAction_; }
     QAction* presentAction() const { return presentAction_; }
     QStringList problems() const { return problems_; }
@@ -61,11 +69,16 @@ private:
     void scheduleRefresh();
     void updateTitle();
     void chooseFolder();
+    // Saves, drops or keeps unsaved changes as the author says; false: keep them and stay.
+    bool settleUnsavedChanges();
+    QString picturePath(std::size_t picture) const;
 
     AuthorServices services_;
     std::optional<DiscFolder> disc_;
     IniDocument document_;
     bool modified_ = false;
+    std::string savedBytes_; // the file as it is on disc, empty for a new one
+    bool utf8Accepted_ = false;
     QStringList problems_;
     QTimer refresh_;
 
@@ -73,6 +86,7 @@ private:
     CatalogueEditor* catalogue_ = nullptr;
     SettingsEditor* settings_ = nullptr;
     PreviewPanel* preview_ = nullptr;
+    PicturePanel* pictures_ = nullptr;
     QAction* openAction_ = nullptr;
     QAction* saveAction_ = nullptr;
     QAction* presentAction_ = nullptr;

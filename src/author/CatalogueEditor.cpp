@@ -1,5 +1,7 @@
 #include "author/CatalogueEditor.h"
 
+#include "author/WheelNeedsFocus.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -59,6 +61,8 @@ CatalogueEditor::CatalogueEditor(QWidget* parent) : QWidget(parent) {
     intro_ = new QComboBox(this);
     intro_->setObjectName(QStringLiteral("intro"));
     logo_ = new QCheckBox(QStringLiteral("Show the closing logo when the viewer leaves"), this);
+    WheelNeedsFocus(*placement_);
+    WheelNeedsFocus(*intro_);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(add_);
@@ -151,7 +155,11 @@ int CatalogueEditor::appendEntries(const std::vector<CatalogueEntry>& entries) {
             ++refused;
             continue;
         }
-        catalogue_.entries.push_back(entry);
+        CatalogueEntry added = entry;
+        for (int number = 2; entryTitled(added.title, -1) >= 0; ++number) {
+            added.title = QStringLiteral("%1 %2").arg(entry.title).arg(number);
+        }
+        catalogue_.entries.push_back(std::move(added));
     }
     showCatalogue();
     if (refused < static_cast<int>(entries.size())) {
@@ -168,8 +176,14 @@ void CatalogueEditor::cellEdited(int row, int column) {
     CatalogueEntry& entry = catalogue_.entries[static_cast<std::size_t>(row)];
     const QString text = table_->item(row, column)->text();
     if (column == TitleColumn) {
-        if (const QString problem = IniDocument::KeyNameProblem(text); !problem.isEmpty()) {
-            emit titleRefused(QStringLiteral("\"%1\" cannot be a title: %2.").arg(text, problem));
+        QString problem = IniDocument::KeyNameProblem(text);
+        if (const int other = entryTitled(text, row); problem.isEmpty() && other >= 0) {
+            problem = QStringLiteral("entry %1 has this title already, and a title names its "
+                                     "clip in [filelist]: both entries would play one clip")
+                          .arg(other + 1);
+        }
+        if (!problem.isEmpty()) {
+            emit editRefused(QStringLiteral("\"%1\" cannot be a title: %2.").arg(text, problem));
             showCatalogue();
             return;
         }
@@ -178,7 +192,14 @@ void CatalogueEditor::cellEdited(int row, int column) {
         intro_->setItemText(row + 1, text);
         showing_ = false;
     } else {
-        entry.file = text.trimmed();
+        const QString file = text.trimmed();
+        if (const QString problem = ClipNameProblem(file); !problem.isEmpty()) {
+            emit editRefused(
+                QStringLiteral("\"%1\" cannot be a clip file name: %2.").arg(file, problem));
+            showCatalogue();
+            return;
+        }
+        entry.file = file;
     }
     report();
 }
@@ -223,6 +244,16 @@ void CatalogueEditor::removeSelected() {
 void CatalogueEditor::introChosen(int index) {
     catalogue_.intro = index - 1;
     report();
+}
+
+int CatalogueEditor::entryTitled(const QString& title, int besides) const {
+    for (int row = 0; row < static_cast<int>(catalogue_.entries.size()); ++row) {
+        if (row != besides &&
+            IniDocument::SameName(catalogue_.entries[static_cast<std::size_t>(row)].title, title)) {
+            return row;
+        }
+    }
+    return -1;
 }
 
 void CatalogueEditor::report() {

@@ -29,7 +29,8 @@ public:
     void selectEntry(int index);
     ClipPlacement placement() const;
 
-    // Appends entries (at most up to the sixteen the presenter has) and reports the change.
+    // Appends entries (at most up to the sixteen the presenter has) and reports the change. A
+    // title that an entry has already gets a number, so that each keeps its own clip.
     // Returns how many did not fit.
     int appendEntries(const std::vector<CatalogueEntry>& entries);
 
@@ -47,8 +48,8 @@ signals:
     void selectionChanged(int index);
     void addRequested();
     void filesDropped(const QStringList& files);
-    // A title was typed that cannot stand as a key of [filelist].
-    void titleRefused(const QString& reason);
+    // A title or a file name was typed that the presenter cannot use; the entry is as it was.
+    void editRefused(const QString& reason);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,6 +61,8 @@ private:
     void removeSelected();
     void introChosen(int index);
     void report();
+    // The row of another entry with this title, -1 when no other has it.
+    int entryTitled(const QString& title, int besides) const;
 
     DiscCatalogue catalogue_;
     bool showing_ = false;

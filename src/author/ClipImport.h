@@ -16,9 +16,15 @@ struct ImportedClip {
     QString error; // why the clip could not be added; file is then empty
 };
 
+// Why the presenter cannot play a clip whose [filelist] value is `file`, or an empty text when it
+// can. The value is one line of the settings file, and the Windows presenter names it in the media
+// device's open command, where a tab counts as a blank between words and no double quote fits.
+QString ClipNameProblem(const QString& file);
+
 // Brings a clip file into the disc whose media folder is `mediaFolder` (a host folder). A file
 // that already lies inside the media folder is always referenced. A copy never overwrites a file
-// of the media folder.
+// of the media folder. A file whose name the presenter cannot use is refused before anything is
+// copied. The title is one that can stand as a key of [filelist].
 ImportedClip ImportClip(const QString& mediaFolder, const QString& clipFile,
                         ClipPlacement placement);
 

@@ -15,22 +15,6 @@ QString IndexedKey(const char* stem, int index) {
     return QStringLiteral("%1%2").arg(QLatin1String(stem)).arg(index, 2, 10, QLatin1Char('0'));
 }
 
-// The presenter looks titles up in [filelist] without regard to ASCII case.
-bool SameKey(const QString& a, const QString& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        const auto fold = [](QChar c) {
-            return c >= u'A' && c <= u'Z' ? QChar(c.unicode() - u'A' + u'a') : c;
-        };
-        if (fold(a[i]) != fold(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 struct PresenterReading {
     int intro = -1;
     bool closingLogo = false;
@@ -100,7 +84,7 @@ void WriteDiscCatalogue(IniDocument& document, DiscCatalogue& catalogue) {
     const auto usedAsTitle = [&](const QString& title) {
         return std::any_of(
             entries.begin(), entries.begin() + count,
-            [&](const CatalogueEntry& entry) { return SameKey(entry.title, title); });
+            [&](const CatalogueEntry& entry) { return IniDocument::SameName(entry.title, title); });
     };
     for (int i = 0; i < count; ++i) {
         CatalogueEntry& entry = entries[static_cast<std::size_t>(i)];
@@ -108,8 +92,8 @@ void WriteDiscCatalogue(IniDocument& document, DiscCatalogue& catalogue) {
             continue;
         }
         // A renamed title takes its file entry along, in its place in the section.
-        const bool renamed =
-            !entry.writtenTitle.isEmpty() && !SameKey(entry.writtenTitle, entry.title);
+        const bool renamed = !entry.writtenTitle.isEmpty() &&
+                             !IniDocument::SameName(entry.writtenTitle, entry.title);
         if (renamed && !usedAsTitle(entry.writtenTitle) &&
             !document.value(FileList, entry.title).has_value()) {
             document.renameKey(FileList, entry.writtenTitle, entry.title);

@@ -31,6 +31,7 @@ FoundDiscFolder FindDiscFolder(const QString& folder, const platform::PathResolv
                                      "named \"quorix\" in it, or takes a folder whose path "
                                      "holds \"quorix\" as the media folder itself.")
                           .arg(folder);
+        found.missingMediaFolder = disc.hostFolder;
         return found;
     }
     const std::string settings = paths.resolve(disc.mediaPath + std::string(SettingsFileName));

@@ -20,6 +20,9 @@ struct DiscFolder {
 struct FoundDiscFolder {
     std::optional<DiscFolder> folder;
     QString error; // why there is none
+    // The media folder the presenter would look for, when the folder given exists but lacks it
+    // (its quorix/); making it starts a disc there.
+    QString missingMediaFolder;
 };
 
 FoundDiscFolder FindDiscFolder(const QString& folder, const platform::PathResolver& paths);

@@ -28,25 +28,6 @@ QStringView Trimmed(QStringView text) {
     return text.sliced(begin, end - begin);
 }
 
-// Names match as the reader matches them: ASCII letters without regard to case, every other
-// character as it stands.
-bool SameName(QStringView a, QStringView b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        const char16_t x = a[i].unicode();
-        const char16_t y = b[i].unicode();
-        const auto fold = [](char16_t c) {
-            return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-        };
-        if (fold(x) != fold(y)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // What the reader makes of one line.
 struct LineMeaning {
     enum class Kind { Nothing, Section, Key } kind = Kind::Nothing;
@@ -99,11 +80,13 @@ QString ValueText(QString value) {
     return value;
 }
 
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+
 int UsualRank(QStringView section) {
     static constexpr std::array<std::u16string_view, 4> Usual = {u"settings", u"font", u"cliplist",
                                                                  u"filelist"};
     for (std::size_t i = 0; i < Usual.size(); ++i) {
-        if (SameName(section, QStringView(Usual[i]))) {
+        if (IniDocument::SameName(section, QStringView(Usual[i]))) {
             return static_cast<int>(i);
         }
     }
@@ -154,14 +137,16 @@ IniDocument IniDocument::FromBytes(std::string_view bytes) {
         converted.assign(utf8.constData(), static_cast<std::size_t>(utf8.size()));
         bytes = converted;
         document.changedOnRead_ = true;
-    } else if (bytes.starts_with("\xEF\xBB\xBF")) {
-        bytes.remove_prefix(3);
-        document.changedOnRead_ = true;
+    } else if (bytes.starts_with(Utf8Mark)) {
+        bytes.remove_prefix(Utf8Mark.size());
+        document.byteOrderMark_ = true;
     }
     const bool utf8 = IsValidUtf8(bytes);
     const bool plainAscii =
         std::none_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
-    document.readEncoding_ = utf8 && !plainAscii ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+    document.readEncoding_ = utf8 && (!plainAscii || document.byteOrderMark_)
+                                 ? TextEncoding::Utf8
+                                 : TextEncoding::Windows1252;
 
     std::size_t begin = 0;
     while (begin < bytes.size()) {
@@ -186,7 +171,7 @@ IniDocument IniDocument::FromBytes(std::string_view bytes) {
 }
 
 std::string IniDocument::toBytes(TextEncoding encoding) const {
-    std::string bytes;
+    std::string bytes(byteOrderMark_ && encoding == TextEncoding::Utf8 ? Utf8Mark : "");
     for (const Line& line : lines_) {
         bytes += line.readBytes && encoding == readEncoding_ ? *line.readBytes
                                                              : Encode(line.text, encoding);
@@ -346,6 +331,22 @@ bool IniDocument::renameKey(const QString& section, const QString& key, const QS
     return true;
 }
 
+// ASCII letters without regard to case, every other character as it stands.
+bool IniDocument::SameName(QStringView a, QStringView b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    const auto fold = [](char16_t c) {
+        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+    };
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (fold(a[i].unicode()) != fold(b[i].unicode())) {
+            return false;
+        }
+    }
+    return true;
+}
+
 QString IniDocument::KeyNameProblem(const QString& key) {
     if (Trimmed(key).isEmpty()) {
         return QStringLiteral("it is empty");
@@ -358,6 +359,15 @@ QString IniDocument::KeyNameProblem(const QString& key) {
     }
     if (key.contains(u'\r') || key.contains(u'\n')) {
         return QStringLiteral("it holds a line break");
+    }
+    // The Windows reader finds no key asked for with a tab in it; other control characters are
+    // no text a title means.
+    if (key.contains(u'\t')) {
+        return QStringLiteral("it holds a tab");
+    }
+    if (std::any_of(key.begin(), key.end(),
+                    [](QChar c) { return c.category() == QChar::Other_Control; })) {
+        return QStringLiteral("it holds a control character");
     }
     if (key.front() == u';' || key.front() == u'[') {
         return QStringLiteral("it begins with \"%1\"").arg(key.front());

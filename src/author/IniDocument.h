@@ -27,8 +27,8 @@ public:
 
     // The file's bytes. Text is read as UTF-8 when the bytes are valid UTF-8, else as
     // Windows-1252, the way the presenter decodes titles; a UTF-16 file (byte-order mark FF FE) is
-    // decoded and will be written in one of those two encodings. A UTF-8 byte-order mark is taken
-    // off: the Windows reader would glue it to the first section's name.
+    // decoded and will be written in one of those two encodings. A UTF-8 byte-order mark makes the
+    // file UTF-8 and is written again whenever the file is written in UTF-8.
     static IniDocument FromBytes(std::string_view bytes);
 
     // The file in the given encoding. Lines that were not edited keep their bytes when the
@@ -38,8 +38,8 @@ public:
 
     // The encoding the file was read in.
     TextEncoding readEncoding() const { return readEncoding_; }
-    // The file began with a byte-order mark that saving leaves out, or was UTF-16.
-    bool changedOnRead() const { return changedOnRead_; }
+    // The file began with a UTF-8 byte-order mark.
+    bool byteOrderMark() const { return byteOrderMark_; }
     // Every character of the document has a byte in Windows-1252.
     bool fitsWindows1252() const;
 
@@ -65,6 +65,8 @@ public:
 
     // Why a text cannot serve as a key name, or an empty text when it can.
     static QString KeyNameProblem(const QString& key);
+    // Two names the reader takes for one: equal but for the case of ASCII letters.
+    static bool SameName(QStringView a, QStringView b);
 
 private:
     struct Line {
@@ -82,7 +84,8 @@ private:
 
     std::vector<Line> lines_;
     TextEncoding readEncoding_ = TextEncoding::Windows1252;
-    bool changedOnRead_ = false;
+    bool changedOnRead_ = false; // UTF-16, which is never written back
+    bool byteOrderMark_ = false;
 };
 
 } // namespace quorix::author

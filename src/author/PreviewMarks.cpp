@@ -22,13 +22,13 @@ QImage MarkPreview(const QImage& screen, const QRect& area, int overscan, bool a
     const int thickness = std::max(2, marked.width() / 400);
     if (aspect) {
         const QRect bounds = marked.rect();
-        painter.setPen(QPen(QColor(0, 200, 255), thickness, Qt::DashLine));
+        painter.setPen(QPen(QColor(WideGuideColour), thickness, Qt::DashLine));
         painter.drawRect(CentredShape(bounds, 16, 9).adjusted(0, 0, -1, -1));
-        painter.setPen(QPen(QColor(255, 200, 0), thickness, Qt::DashLine));
+        painter.setPen(QPen(QColor(NarrowGuideColour), thickness, Qt::DashLine));
         painter.drawRect(CentredShape(bounds, 4, 3).adjusted(0, 0, -1, -1));
     }
     if (overscanEdge && overscan != 0) {
-        painter.setPen(QPen(QColor(255, 60, 60), thickness, Qt::DotLine));
+        painter.setPen(QPen(QColor(OverscanGuideColour), thickness, Qt::DotLine));
         painter.drawRect(area.adjusted(overscan, overscan, -overscan - 1, -overscan - 1));
     }
     return marked;

@@ -1,9 +1,15 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QRect>
 
 namespace quorix::author {
+
+// The guides' colours, named in the legend beside the preview.
+inline constexpr QRgb WideGuideColour = qRgb(0, 200, 255);
+inline constexpr QRgb NarrowGuideColour = qRgb(255, 200, 0);
+inline constexpr QRgb OverscanGuideColour = qRgb(255, 60, 60);
 
 // Guides drawn over a preview of the whole screen:
 // - aspect: the largest 16:9 and 4:3 areas centred on the screen, where a picture of that shape

@@ -23,12 +23,15 @@ public:
     bool aspectGuides() const;
     bool overscanGuide() const;
 
-    void showPicture(const QImage& picture);
+    // The screen as drawn; a note, when there is one, says over it what the viewer sees instead.
+    void showPicture(const QImage& picture, const QString& note = {});
+    QString note() const { return note_; }
     void showProblems(const QStringList& problems);
 
     QComboBox* sizeBox() const { return size_; }
     QListWidget* problemList() const { return problems_; }
     QLabel* pictureLabel() const { return picture_; }
+    QLabel* legend() const { return legend_; }
 
 signals:
     void optionsChanged();
@@ -38,13 +41,16 @@ protected:
 
 private:
     void fitPicture();
+    void showLegend();
 
     QComboBox* size_ = nullptr;
     QCheckBox* aspect_ = nullptr;
     QCheckBox* overscan_ = nullptr;
     QLabel* picture_ = nullptr;
+    QLabel* legend_ = nullptr;
     QListWidget* problems_ = nullptr;
     QImage shown_;
+    QString note_;
 };
 
 } // namespace quorix::author

@@ -2,8 +2,10 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 
 namespace quorix::author {
 
@@ -27,20 +29,42 @@ std::optional<QColor> QtAuthorDialogs::chooseColour(const QColor& initial) {
     return colour;
 }
 
-bool QtAuthorDialogs::discardChanges() {
-    return QMessageBox::question(parent_, QStringLiteral("Quorix Author"),
-                                 QStringLiteral("quorix.ini has changes that are not saved. "
-                                                "Leave them?"),
-                                 QMessageBox::Discard | QMessageBox::Cancel,
-                                 QMessageBox::Cancel) == QMessageBox::Discard;
+QString QtAuthorDialogs::choosePicture(const QString& startFolder) {
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        patterns.push_back(QStringLiteral("*.") + QString::fromLatin1(format));
+    }
+    return QFileDialog::getOpenFileName(
+        parent_, QStringLiteral("Choose a picture"), startFolder,
+        QStringLiteral("Pictures (%1);;All files (*)").arg(patterns.join(u' ')));
+}
+
+UnsavedChanges QtAuthorDialogs::askAboutUnsavedChanges() {
+    switch (QMessageBox::question(parent_, QStringLiteral("Quorix Author"),
+                                  QStringLiteral("quorix.ini has changes that are not saved. "
+                                                 "Save them?"),
+                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                  QMessageBox::Save)) {
+    case QMessageBox::Save:
+        return UnsavedChanges::Save;
+    case QMessageBox::Discard:
+        return UnsavedChanges::Discard;
+    default:
+        return UnsavedChanges::Cancel;
+    }
+}
+
+bool QtAuthorDialogs::confirm(const QString& text, const QString& goOn) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quorix Author"), text,
+                    QMessageBox::Cancel, parent_);
+    QPushButton* go = box.addButton(goOn, QMessageBox::AcceptRole);
+    box.setDefaultButton(go);
+    box.exec();
+    return box.clickedButton() == go;
 }
 
 void QtAuthorDialogs::showError(const QString& text) {
     QMessageBox::critical(parent_, QStringLiteral("Quorix Author"), text);
-}
-
-void QtAuthorDialogs::showWarning(const QString& text) {
-    QMessageBox::warning(parent_, QStringLiteral("Quorix Author"), text);
 }
 
 QString QtProgramLauncher::start(const QString& program, const QStringList& arguments) {

@@ -14,10 +14,11 @@ public:
 
     QStringList chooseClipFiles(const QString& startFolder) override;
     QString chooseFolder(const QString& startFolder) override;
+    QString choosePicture(const QString& startFolder) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;
-    bool discardChanges() override;
+    UnsavedChanges askAboutUnsavedChanges() override;
+    bool confirm(const QString& text, const QString& goOn) override;
     void showError(const QString& text) override;
-    void showWarning(const QString& text) override;
 
 private:
     QWidget* parent_;

@@ -1,5 +1,7 @@
 #include "author/SettingsEditor.h"
 
+#include "author/TextContrast.h"
+#include "author/WheelNeedsFocus.h"
 #include "check/CheckText.h"
 #include "platform/BasicNumber.h"
 #include "ui/BgrColor.h"
@@ -57,6 +59,7 @@ SettingsEditor::SettingsEditor(std::function<std::optional<QColor>(const QColor&
                 row.choice->addItem(QStringLiteral("%1: %2").arg(choice.value).arg(choice.meaning),
                                     choice.value);
             }
+            WheelNeedsFocus(*row.choice);
             control = row.choice;
             break;
         case SettingKey::Kind::Number:
@@ -65,6 +68,7 @@ SettingsEditor::SettingsEditor(std::function<std::optional<QColor>(const QColor&
             if (!key.unit.isEmpty()) {
                 row.number->setSuffix(u' ' + key.unit);
             }
+            WheelNeedsFocus(*row.number);
             control = row.number;
             break;
         case SettingKey::Kind::Colour:
@@ -79,7 +83,10 @@ SettingsEditor::SettingsEditor(std::function<std::optional<QColor>(const QColor&
                                              "uses its default"));
         auto* meaning = new QLabel(key.meaning, this);
         meaning->setWordWrap(true);
-        meaning->setStyleSheet(QStringLiteral("color: palette(mid);"));
+        meaning->setStyleSheet(QStringLiteral("color: %1;").arg(HelpTextColour(palette()).name()));
+        row.note = new QLabel(this);
+        row.note->setWordWrap(true);
+        row.note->hide();
 
         grid->addWidget(row.name, line, 0);
         grid->addWidget(control, line, 1);
@@ -89,6 +96,7 @@ SettingsEditor::SettingsEditor(std::function<std::optional<QColor>(const QColor&
             grid->addWidget(row.derived, ++line, 1, 1, 2);
         }
         grid->addWidget(meaning, ++line, 0, 1, 3);
+        grid->addWidget(row.note, ++line, 0, 1, 3);
         ++line;
     }
     grid->setColumnStretch(1, 1);
@@ -201,6 +209,20 @@ QWidget* SettingsEditor::control(const QString& key) const {
         return static_cast<QWidget*>(row->number);
     }
     return row->colour;
+}
+
+void SettingsEditor::setNote(const QString& key, const QString& text) {
+    for (Row& row : rows_) {
+        if (row.key.key == key) {
+            row.note->setText(text);
+            row.note->setVisible(!text.isEmpty());
+        }
+    }
+}
+
+QString SettingsEditor::note(const QString& key) const {
+    const Row* row = find(key);
+    return row == nullptr ? QString() : row->note->text();
 }
 
 QPushButton* SettingsEditor::defaultButton(const QString& key) const {

@@ -35,6 +35,10 @@ public:
     QWidget* control(const QString& key) const;
     QPushButton* defaultButton(const QString& key) const;
 
+    // A line under a key's meaning on what its value does now; an empty text takes it away.
+    void setNote(const QString& key, const QString& text);
+    QString note(const QString& key) const;
+
 signals:
     // The key should hold this text; an empty text: the key should go.
     void valueEdited(const QString& section, const QString& key, const QString& text);
@@ -48,6 +52,7 @@ private:
         QCheckBox* derived = nullptr; // highlight colour only: 0, derived from the font colour
         QPushButton* reset = nullptr;
         QLabel* name = nullptr; // with the state of the value: default, unreadable
+        QLabel* note = nullptr;
         std::int32_t colourValue = 0;
     };
 

@@ -7,7 +7,31 @@
 namespace quorix::author {
 
 TextEncoding SavingEncoding(const IniDocument& document) {
-    return document.fitsWindows1252() ? TextEncoding::Windows1252 : TextEncoding::Utf8;
+    return document.readEncoding() == TextEncoding::Utf8 || !document.fitsWindows1252()
+               ? TextEncoding::Utf8
+               : TextEncoding::Windows1252;
+}
+
+QString Utf8SavingNotice(const IniDocument& document) {
+    if (SavingEncoding(document) != TextEncoding::Utf8) {
+        return {};
+    }
+    QString notice =
+        document.readEncoding() == TextEncoding::Utf8
+            ? QStringLiteral("quorix.ini is saved in UTF-8, as it was written before.")
+            : QStringLiteral("quorix.ini has to be saved in UTF-8: some of its text has "
+                             "characters that Windows-1252 lacks.");
+    notice += QStringLiteral(
+        " The presenter on Linux reads it as it should. The Windows presenter reads every "
+        "file as Windows-1252: there, titles with letters beyond plain English show garbled "
+        "(\u201cB\u00e4r\u201d as \u201cB\u00c3\u00a4r\u201d), and clip files whose names "
+        "hold such letters are not found.");
+    if (document.byteOrderMark()) {
+        notice += QStringLiteral(" The file also begins with a UTF-8 mark, which the Windows "
+                                 "presenter takes as part of the first line: a section heading "
+                                 "there is lost with all its keys.");
+    }
+    return notice;
 }
 
 LoadedSettingsFile LoadSettingsFile(const QString& path) {
@@ -32,6 +56,7 @@ LoadedSettingsFile LoadSettingsFile(const QString& path) {
         loaded.error = QStringLiteral("%1 cannot be read: %2.").arg(path, file.errorString());
         return loaded;
     }
+    loaded.bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     loaded.document = IniDocument::FromBytes(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     return loaded;
@@ -40,7 +65,8 @@ LoadedSettingsFile LoadSettingsFile(const QString& path) {
 SavedSettingsFile SaveSettingsFile(const QString& path, const IniDocument& document) {
     SavedSettingsFile result;
     result.encoding = SavingEncoding(document);
-    const std::string bytes = document.toBytes(result.encoding);
+    result.bytes = document.toBytes(result.encoding);
+    const std::string& bytes = result.bytes;
 
     // Unbuffered: a buffered write that the disc cuts short at the final flush has been seen to
     // pass commit() unnoticed, leaving a truncated file in the old one's place.
@@ -61,11 +87,6 @@ SavedSettingsFile SaveSettingsFile(const QString& path, const IniDocument& docum
         return result;
     }
     result.saved = true;
-    if (result.encoding == TextEncoding::Utf8) {
-        result.warning = QStringLiteral(
-            "Some text has characters that Windows-1252 lacks, so quorix.ini was saved as "
-            "UTF-8. The Windows presenter shows titles with such characters wrongly.");
-    }
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
 #include <QStandardPaths>
 #include <clocale>
 #include <cstdio>
@@ -82,8 +83,15 @@ int main(int argc, char** argv) {
     quorix::author::QtProgramLauncher launcher;
     quorix::author::AuthorWindow window({dialogs, launcher, device, paths, PresenterProgram()});
     dialogs.setParent(&window);
-    window.resize(1280, 800);
-    window.show();
+    // Roomy where the screen allows, else the whole screen: never cut off (a 1024x768 screen
+    // included), and a window manager's frame takes some of the room.
+    const QSize room = window.screen()->availableGeometry().size();
+    window.resize(QSize(1280, 800).boundedTo(room));
+    if (room.width() < 1320 || room.height() < 880) {
+        window.showMaximized();
+    } else {
+        window.show();
+    }
     window.openFolder(folders.isEmpty() ? QDir::currentPath() : folders.front());
     return QApplication::exec();
 }

@@ -2,8 +2,10 @@
 
 #include "SampleDisc.h"
 #include "author/CatalogueEditor.h"
+#include "author/PicturePanel.h"
 #include "author/PreviewPanel.h"
 #include "author/SettingsEditor.h"
+#include "author/TextContrast.h"
 #include "device/ScriptedMciDevice.h"
 #include "platform/FileProfileReader.h"
 
@@ -12,13 +14,19 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
+#include <QImageReader>
+#include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <QWheelEvent>
 #include <csignal>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -27,27 +35,36 @@
 namespace quorix::author {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::MatchesRegex;
 using testing_support::ReadBytes;
 
 class ScriptedDialogs final : public AuthorDialogs {
 public:
     QStringList chooseClipFiles(const QString&) override { return clips; }
     QString chooseFolder(const QString&) override { return {}; }
+    QString choosePicture(const QString&) override { return picture; }
     std::optional<QColor> chooseColour(const QColor&) override { return colour; }
-    bool discardChanges() override {
-        ++discardQuestions;
-        return false;
+    UnsavedChanges askAboutUnsavedChanges() override {
+        ++unsavedQuestions;
+        return unsaved;
+    }
+    bool confirm(const QString& text, const QString&) override {
+        shown.push_back("? " + text.toStdString());
+        return goOn;
     }
     void showError(const QString& text) override { shown.push_back(text.toStdString()); }
-    void showWarning(const QString& text) override { shown.push_back(text.toStdString()); }
 
     QStringList clips;
+    QString picture;
     std::optional<QColor> colour;
-    int discardQuestions = 0;
-    std::vector<std::string> shown; // errors and warnings
+    UnsavedChanges unsaved = UnsavedChanges::Cancel;
+    int unsavedQuestions = 0;
+    bool goOn = false;
+    std::vector<std::string> shown; // errors, and questions after "? "
 };
 
 class RecordingLauncher final : public ProgramLauncher {
@@ -182,14 +199,10 @@ TEST_F(AuthorWindowTest, BadFoldersAndFailedSavesSayWhyAndLoseNothing) {
 
     // No other folder is opened over unsaved changes unless the author says so.
     EXPECT_FALSE(window.openFolder(QString::fromStdString(disc.media().string())));
-    EXPECT_EQ(dialogs.discardQuestions, 1);
+    EXPECT_EQ(dialogs.unsavedQuestions, 1);
     EXPECT_TRUE(window.save());
     EXPECT_FALSE(window.openFolder("/no/such/folder"));
-    // Neither named "quorix" nor holding a quorix/ folder.
-    QTemporaryDir empty(QDir::tempPath() + "/author-XXXXXX");
-    EXPECT_FALSE(window.openFolder(empty.path()));
-    EXPECT_THAT(std::vector(dialogs.shown.end() - 2, dialogs.shown.end()),
-                ElementsAre(HasSubstr("does not exist"), HasSubstr("holds no media folder")));
+    EXPECT_THAT(dialogs.shown.back(), HasSubstr("does not exist"));
 }
 
 TEST_F(AuthorWindowTest, SettingsAreWrittenAsTheKeysTheyStandFor) {
@@ -237,6 +250,151 @@ TEST_F(AuthorWindowTest, ProblemsFollowWhatTheAuthorTypes) {
                                       "\ntitle 2 \"B\xC3\xA4r im Wald\" lies off the screen"));
     window.previewPanel()->sizeBox()->setCurrentIndex(2);
     EXPECT_THAT(problems(), HasSubstr("lies off the screen at 1920x1080"));
+}
+
+TEST_F(AuthorWindowTest, TheWheelScrollsThePageAndChangesOnlyAFieldGivenTheFocus) {
+    window.tabs()->setCurrentIndex(1);
+    auto* page = window.findChild<QScrollArea*>();
+    ASSERT_NE(page, nullptr);
+    QWidget* menu = window.settingsEditor()->control("menumode");
+    auto* intro = qobject_cast<QSpinBox*>(window.settingsEditor()->control("intro"));
+    const auto turn = [](QWidget* field) {
+        QWheelEvent wheel(QPointF(5, 5), field->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(field, &wheel);
+    };
+    for (QWidget* field : {menu, static_cast<QWidget*>(intro)}) {
+        const int scrolled = page->verticalScrollBar()->value();
+        turn(field);
+        EXPECT_GT(page->verticalScrollBar()->value(), scrolled);
+    }
+    EXPECT_FALSE(window.modified());
+    EXPECT_EQ(ReadBytes(disc.settingsFile()), sample);
+
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    intro->setFocus();
+    turn(intro);
+    EXPECT_EQ(window.document().value("settings", "intro"), "-1");
+}
+
+TEST_F(AuthorWindowTest, NamesThePresenterCannotUseAreRefusedBeforeAnythingIsCopied) {
+    platform::testing_support::TempDir elsewhere;
+    dialogs.clips = {QString::fromStdString(elsewhere.write("Line\nBreak.mpg", "m").string()),
+                     QString::fromStdString(elsewhere.write("Cue\tOne.mpg", "m").string()),
+                     QString::fromStdString(elsewhere.write("a=b.mpg", "m").string()),
+                     QString::fromStdString(elsewhere.write("Welcome.mpg", "m").string())};
+    QTest::mouseClick(catalogue().addButton(), Qt::LeftButton);
+    EXPECT_THAT(dialogs.shown, ElementsAre(AllOf(HasSubstr("line break"), HasSubstr("a tab"))));
+    EXPECT_FALSE(std::filesystem::exists(disc.media() / "Line\nBreak.mpg"));
+    EXPECT_FALSE(std::filesystem::exists(disc.media() / "Cue\tOne.mpg"));
+    // A title that could not be a key, or that names another entry's clip, is made one that can.
+    EXPECT_EQ(window.document().value("filelist", "a-b"), "a=b.mpg");
+    EXPECT_EQ(window.document().value("filelist", "Welcome 2"), "Welcome.mpg");
+
+    // Dropped and referenced where it lies, the same.
+    catalogue().placementBox()->setCurrentIndex(1);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(
+        QString::fromStdString(elsewhere.write("Cue\tTwo.mpg", "m").string()))});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(table().viewport(), &drop);
+    EXPECT_THAT(dialogs.shown.back(), HasSubstr("a tab"));
+    EXPECT_EQ(table().rowCount(), 6);
+
+    // Typed: a file name, a title, and a title another entry has (in any case).
+    const std::string before = window.document().toBytes(TextEncoding::Windows1252);
+    table().item(1, 1)->setText("sea\tside.mpg");
+    table().item(1, 0)->setText("Open\tSea");
+    table().item(2, 0)->setText("welcome");
+    EXPECT_THAT(std::vector(dialogs.shown.end() - 3, dialogs.shown.end()),
+                ElementsAre(HasSubstr("a tab"), HasSubstr("a tab"),
+                            HasSubstr("entry 1 has this title already")));
+    EXPECT_EQ(table().item(2, 0)->text(), "Open Sea");
+    EXPECT_EQ(window.document().toBytes(TextEncoding::Windows1252), before);
+}
+
+TEST_F(AuthorWindowTest, AUtf8FileStaysUtf8AndIsMarkedChangedOnlyWhenItIs) {
+    for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
+        const std::string utf8 = mark + "[cliplist]\r\nclip00=B\xC3\xA4r\r\n[filelist]\r\n"
+                                        "B\xC3\xA4r=wald.mpg\r\n";
+        disc.write(utf8);
+        ASSERT_TRUE(window.openFolder(QString::fromStdString(disc.media().string())));
+        EXPECT_FALSE(window.modified());
+        EXPECT_FALSE(window.windowTitle().startsWith('*'));
+        // Before a save in UTF-8 the author is told what it means, and may cancel it.
+        EXPECT_FALSE(window.save());
+        EXPECT_THAT(dialogs.shown.back(), HasSubstr("Windows presenter"));
+        dialogs.goOn = true;
+        EXPECT_TRUE(window.save());
+        EXPECT_EQ(ReadBytes(disc.settingsFile()), utf8);
+        table().item(0, 1)->setText("sea.mpg");
+        table().item(0, 1)->setText("wald.mpg");
+        EXPECT_FALSE(window.modified());
+        table().item(0, 1)->setText("sea.mpg");
+        EXPECT_TRUE(window.save());
+        std::string edited = utf8;
+        edited.replace(edited.find("wald"), 4, "sea");
+        EXPECT_EQ(ReadBytes(disc.settingsFile()), edited);
+        dialogs.goOn = false;
+    }
+}
+
+TEST_F(AuthorWindowTest, ADiscFromNothingWithPicturesChosenFromAnyFile) {
+    // A path without "quorix" in it, which would make the folder itself the media folder.
+    QTemporaryDir made(QDir::tempPath() + "/author-XXXXXX");
+    const QString path = made.path();
+    const std::filesystem::path media = made.filePath("quorix").toStdString();
+    EXPECT_FALSE(window.openFolder(path)); // the author says no
+    EXPECT_FALSE(std::filesystem::exists(media));
+    dialogs.goOn = true;
+    ASSERT_TRUE(window.openFolder(path));
+    EXPECT_TRUE(std::filesystem::is_directory(media));
+    EXPECT_THAT(window.previewPanel()->note().toStdString(), HasSubstr("No clip to play"));
+
+    dialogs.clips = {QString::fromStdString(disc.media().string() + "/sea.mpg")};
+    QTest::mouseClick(catalogue().addButton(), Qt::LeftButton);
+    window.refreshNow();
+    EXPECT_THAT(window.previewPanel()->note().toStdString(),
+                HasSubstr("No menu: the viewer sees the clips one after another, from entry 1"));
+
+    QImage picture(40, 30, QImage::Format_ARGB32);
+    picture.fill(Qt::green);
+    const QString png = made.filePath("drawn.png");
+    ASSERT_TRUE(picture.save(png));
+    dialogs.picture = png;
+    for (std::size_t i = 0; i < 3; ++i) {
+        window.picturePanel()->chooseButton(i)->click();
+    }
+    for (const auto& [name, format] :
+         {std::pair("bgrd.jpg", "jpeg"), std::pair("frame.jpg", "jpeg"),
+          std::pair("logo.bmp", "bmp")}) {
+        QImageReader written(QString::fromStdString((media / name).string()));
+        EXPECT_EQ(written.format(), format) << name;
+        EXPECT_EQ(written.size(), QSize(40, 30)) << name;
+    }
+    EXPECT_EQ(window.picturePanel()->stateLabel(0)->text(), "40 x 30 pixels");
+}
+
+TEST_F(AuthorWindowTest, FitsASmallScreenExplainsItselfAndOffersToSave) {
+    EXPECT_LE(window.minimumSizeHint().width(), 1000);
+    EXPECT_LE(window.minimumSizeHint().height(), 700);
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(40, 40, 40));
+    dark.setColor(QPalette::WindowText, QColor(200, 200, 200));
+    for (const QPalette& palette : {window.palette(), dark}) {
+        EXPECT_GE(ContrastRatio(HelpTextColour(palette), palette.color(QPalette::Window)), 4.5);
+    }
+    EXPECT_THAT(window.settingsEditor()->note("factor").toStdString(),
+                MatchesRegex("Now: on a 1024 x 768 screen the titles are [0-9]+ pixels high.*"));
+    EXPECT_FALSE(window.previewPanel()->legend()->isVisibleTo(&window));
+    window.previewPanel()->findChild<QCheckBox*>()->click();
+    EXPECT_THAT(window.previewPanel()->legend()->text().toStdString(), HasSubstr("16:9"));
+
+    table().item(0, 0)->setText("Hello");
+    dialogs.unsaved = UnsavedChanges::Save;
+    EXPECT_TRUE(window.close());
+    EXPECT_THAT(ReadBytes(disc.settingsFile()), HasSubstr("clip00=Hello"));
 }
 
 } // namespace

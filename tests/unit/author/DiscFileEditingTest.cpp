@@ -165,10 +165,13 @@ TEST(IniDocumentTest, ChoosesTheEncodingFromWhatTheTextNeeds) {
     EXPECT_EQ(utf8.readEncoding(), TextEncoding::Utf8);
     EXPECT_EQ(utf8.toBytes(TextEncoding::Windows1252), "[s]\r\nk=B\xE4r\r\n");
 
-    const IniDocument marked = IniDocument::FromBytes("\xEF\xBB\xBF[s]\r\nk=v\r\n");
-    EXPECT_TRUE(marked.changedOnRead());
+    // A byte-order mark makes even plain ASCII UTF-8, and stays with it.
+    IniDocument marked = IniDocument::FromBytes("\xEF\xBB\xBF[s]\r\nk=v\r\n");
     EXPECT_EQ(marked.value("s", "k"), "v");
-    EXPECT_EQ(marked.toBytes(TextEncoding::Windows1252), "[s]\r\nk=v\r\n");
+    EXPECT_EQ(SavingEncoding(marked), TextEncoding::Utf8);
+    marked.setValue("s", "k", "w");
+    EXPECT_EQ(marked.toBytes(TextEncoding::Utf8), "\xEF\xBB\xBF[s]\r\nk=w\r\n");
+    EXPECT_EQ(marked.toBytes(TextEncoding::Windows1252), "[s]\r\nk=w\r\n");
 }
 
 std::vector<std::string> PresenterCatalogue(const std::string& bytes) {
@@ -235,7 +238,7 @@ TEST(DiscCatalogueTest, ATitleThatCannotBeAKeyGetsNoFileEntry) {
 }
 
 // Saving in Windows-1252 where it can is seen by the window's tests, which save the sample disc.
-TEST(SettingsFileTest, SavesInUtf8AndWarnsWhenWindows1252CannotHoldTheText) {
+TEST(SettingsFileTest, SavesInUtf8WithANoticeWhenWindows1252CannotHoldTheText) {
     platform::testing_support::TempDir folder;
     const auto path = folder.write("quorix.ini", "[cliplist]\r\nclip00=B\xE4r\r\n");
     const QString name = QString::fromStdString(path.string());
@@ -243,10 +246,10 @@ TEST(SettingsFileTest, SavesInUtf8AndWarnsWhenWindows1252CannotHoldTheText) {
     ASSERT_TRUE(loaded.document);
     EXPECT_TRUE(loaded.existed);
     loaded.document->setValue("cliplist", "clip01", QString::fromUtf8("\xE6\x9D\xB1\xE4\xBA\xAC"));
+    EXPECT_TRUE(Utf8SavingNotice(*loaded.document).contains("Windows-1252 lacks"));
     const SavedSettingsFile saved = SaveSettingsFile(name, *loaded.document);
     EXPECT_TRUE(saved.saved);
     EXPECT_EQ(saved.encoding, TextEncoding::Utf8);
-    EXPECT_FALSE(saved.warning.isEmpty());
     EXPECT_EQ(testing_support::ReadBytes(path),
               "[cliplist]\r\nclip00=B\xC3\xA4r\r\nclip01=\xE6\x9D\xB1\xE4\xBA\xAC\r\n");
 }

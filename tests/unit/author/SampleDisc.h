@@ -21,6 +21,9 @@ public:
     std::filesystem::path media() const { return folder_.path() / "quorix"; }
     std::string mediaPath() const { return media().string() + "/"; }
     std::filesystem::path settingsFile() const { return media() / "quorix.ini"; }
+    void write(const std::string& settings) const {
+        std::ofstream(settingsFile(), std::ios::binary | std::ios::trunc) << settings;
+    }
 
 private:
     platform::testing_support::TempDir folder_;
