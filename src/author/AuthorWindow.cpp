@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -54,13 +55,14 @@ AuthorWindow::AuthorWindow(const AuthorServices& services, QWidget* parent)
     catalogue_ = new CatalogueEditor(this);
     settings_ = new SettingsEditor(
         [this](const QColor& initial) { return services_.dialogs.chooseColour(initial); }, this);
-    auto* settingsScroll = new QScrollArea(this);
-    settingsScroll->setWidget(settings_);
-    settingsScroll->setWidgetResizable(true);
-    settingsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    settingsPage_ = new QScrollArea(this);
+    settingsPage_->setWidget(settings_);
+    settingsPage_->setWidgetResizable(true);
+    settingsPage_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
     tabs_ = new QTabWidget(this);
     tabs_->addTab(catalogue_, QStringLiteral("Catalogue"));
-    tabs_->addTab(settingsScroll, QStringLiteral("Settings"));
+    tabs_->addTab(settingsPage_, QStringLiteral("Settings"));
     pictures_ = new PicturePanel(this);
     tabs_->addTab(pictures_, QStringLiteral("Pictures"));
     preview_ = new PreviewPanel(this);
@@ -270,6 +272,7 @@ void AuthorWindow::documentChanged() {
     updateTitle();
     // The two editors share the keys intro and logomode.
     settings_->showDocument(document_);
+    keepSettingsPageWhole();
     const DiscCatalogue catalogue = ReadDiscCatalogue(document_);
     DiscCatalogue shown = catalogue_->catalogue();
     if (shown.intro != catalogue.intro || shown.closingLogo != catalogue.closingLogo) {
@@ -283,9 +286,17 @@ void AuthorWindow::documentChanged() {
 void AuthorWindow::showDocument() {
     catalogue_->setCatalogue(ReadDiscCatalogue(document_));
     settings_->showDocument(document_);
+    keepSettingsPageWhole();
     tabs_->setEnabled(disc_.has_value());
     saveAction_->setEnabled(disc_.has_value());
     presentAction_->setEnabled(disc_.has_value());
+}
+
+void AuthorWindow::keepSettingsPageWhole() {
+    // The page scrolls down only: the splitter leaves it its full width, its buttons included.
+    settingsPage_->setMinimumWidth(settings_->minimumSizeHint().width() +
+                                   settingsPage_->verticalScrollBar()->sizeHint().width() +
+                                   2 * settingsPage_->frameWidth());
 }
 
 void AuthorWindow::scheduleRefresh() {

@@ -12,6 +12,7 @@
 #include <string>
 
 class QAction;
+class QScrollArea;
 class QTabWidget;
 
 namespace quorix::author {
@@ -72,6 +73,7 @@ private:
     // Saves, drops or keeps unsaved changes as the author says; false: keep them and stay.
     bool settleUnsavedChanges();
     QString picturePath(std::size_t picture) const;
+    void keepSettingsPageWhole();
 
     AuthorServices services_;
     std::optional<DiscFolder> disc_;
@@ -83,6 +85,7 @@ private:
     QTimer refresh_;
 
     QTabWidget* tabs_ = nullptr;
+    QScrollArea* settingsPage_ = nullptr;
     CatalogueEditor* catalogue_ = nullptr;
     SettingsEditor* settings_ = nullptr;
     PreviewPanel* preview_ = nullptr;

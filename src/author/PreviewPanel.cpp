@@ -91,7 +91,7 @@ void PreviewPanel::showLegend() {
                              QStringLiteral("where a 4:3 picture lies on this screen")));
     }
     if (overscan_->isChecked()) {
-        lines.push_back(line(OverscanGuideColour, "&middot;&middot;&middot;&middot;",
+        lines.push_back(line(OverscanGuideColour, "&middot; &middot; &middot;",
                              QStringLiteral("overscan: the part of a clip's picture outside "
                                             "this line is pushed past the area's edges")));
     }

@@ -379,6 +379,12 @@ TEST_F(AuthorWindowTest, ADiscFromNothingWithPicturesChosenFromAnyFile) {
 TEST_F(AuthorWindowTest, FitsASmallScreenExplainsItselfAndOffersToSave) {
     EXPECT_LE(window.minimumSizeHint().width(), 1000);
     EXPECT_LE(window.minimumSizeHint().height(), 700);
+    // Nothing of the settings page is cut off at the right.
+    window.resize(1024, 740);
+    window.tabs()->setCurrentIndex(1);
+    QApplication::processEvents();
+    auto* page = window.findChild<QScrollArea*>();
+    EXPECT_GE(page->viewport()->width(), window.settingsEditor()->minimumSizeHint().width());
     QPalette dark;
     dark.setColor(QPalette::Window, QColor(40, 40, 40));
     dark.setColor(QPalette::WindowText, QColor(200, 200, 200));
