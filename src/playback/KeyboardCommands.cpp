@@ -149,7 +149,7 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
         if (state.PlayState == PlayState::Load || state.PlayState == PlayState::ClosingLogo ||
             state.PlayState == PlayState::Exit) {
             ShowMouse(program);
-            program.services.end.endProgram(0);
+            program.services.end.endProgram(state.ExitStatus);
         } else if (state.PlayState == PlayState::Playing || state.PlayState < PlayState::Load) {
             LeavePlaybackOrMenu(program);
         }

@@ -45,6 +45,7 @@ void LoadCurrentClip(Program& program) {
     } else {
         qCInfo(platform::lcSupervisor)
             << "clip" << program.state.CurrentClip << "did not open; the logo or the end follows";
+        program.state.ExitStatus = 1;
         TakeFollowUp(program, WhatFollows(program.state, ClipLeaving::OpenFailed));
     }
     program.form.FXImage1->setDisplayOption(LogoDisplayOption);
@@ -101,7 +102,7 @@ void Timer1_Timer(Program& program) {
         break;
     case PlayState::Exit:
         ShowMouse(program);
-        program.services.end.endProgram(0);
+        program.services.end.endProgram(state.ExitStatus);
         break;
     case PlayState::Paused:
         break;

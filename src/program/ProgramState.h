@@ -41,6 +41,11 @@ struct ProgramState {
     std::int16_t LastButton = 0;
     std::int16_t ClipMoveCount = 0;    // move events over the menu entries
     std::int16_t PictureMoveCount = 0; // move events over the paused video area
+
+    // The program's exit status: 1 once a failure has ended the presentation (a clip that could
+    // not be opened leads to the logo or the end), so that a service manager can tell it from a
+    // viewer who left.
+    int ExitStatus = 0;
 };
 
 } // namespace quorix

@@ -118,9 +118,9 @@ def logo_shown(shot, logo, slack=4):
                for x in range(left - slack, left + slack + 1))
 
 
-def wait_logo_and_end(s, logo):
-    """The closing logo, then the end with status 0 after 3 to 4 s: at most since the last shot
-    without it, at least since the first with it (shots are slow on a busy machine)."""
+def wait_logo_and_end(s, logo, expected=0):
+    """The closing logo, then the end with status expected after 3 to 4 s: at most since the last
+    shot without it, at least since the first with it (shots are slow on a busy machine)."""
     before = [time.monotonic()]
 
     def shown(shot):
@@ -132,6 +132,6 @@ def wait_logo_and_end(s, logo):
     first = time.monotonic()
     status = s.wait_exit(10)
     most, least = time.monotonic() - before[0], time.monotonic() - first
-    s.check(status == 0, f"exit status {status} after the logo, not 0")
+    s.check(status == expected, f"exit status {status} after the logo, not {expected}")
     s.check(most >= 2.5 and least <= 5.0, f"the logo stayed {least:.1f} to {most:.1f} s, "
             "not 3 to 4 s")

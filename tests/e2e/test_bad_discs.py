@@ -28,7 +28,8 @@ def cut(path):
 
 
 # name, settings, the entry's file name, the files on disc (a colour: a clip of it; else how to
-# make the file) and what shows. The exit status is 1 where there is nothing to play, else 0.
+# make the file) and what shows. The exit status is 1 where a failure ends the presentation
+# (nothing to play, a clip that does not open), else 0.
 ROWS = [
     ("no clip list", {"menumode": 1}, None, {}, NO_CLIPS),
     ("missing clip", LOGO, "gone.mpg", {}, opening("1: 275")),
@@ -42,7 +43,7 @@ ROWS = [
 
 
 def run_row(s, name, settings, entry, files, shows, pictures):
-    logo, status = settings.get("logomode") == 1, int(shows == NO_CLIPS)
+    logo, status = settings.get("logomode") == 1, int(shows != GREEN)
     media = s.work / name.replace(" ", "-") / "quorix"
     media.mkdir(parents=True)
     titles = [] if entry is None else ["Only"]
@@ -60,7 +61,7 @@ def run_row(s, name, settings, entry, files, shows, pictures):
         s.click(*OK_BUTTON, window)
     elif isinstance(shows, str):
         _, box = s.focused("a message box", BOXED)
-        s.check(status == 0 or not s.windows(FULL),
+        s.check(shows != NO_CLIPS or not s.windows(FULL),
                 f"{name}: the main window shows behind the message")
         s.key("Return")
     else:
@@ -68,7 +69,7 @@ def run_row(s, name, settings, entry, files, shows, pictures):
         check_bands(s, s.wait_for(f"{name}: the clip", lambda shot: filled(shot, FULL_SCREEN,
                                                                           shows)), shows)
     if logo:
-        wait_logo_and_end(s, pictures["logo"])
+        wait_logo_and_end(s, pictures["logo"], status)
     else:
         s.hold(f"{name}: no logo, no message, no green clip", lambda shot: not (
             logo_shown(shot, pictures["logo"])
