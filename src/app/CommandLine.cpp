@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include <charconv>
+#include <string>
 #include <string_view>
 
 namespace quorix {
@@ -8,6 +9,7 @@ namespace {
 
 constexpr std::string_view DebugWord = "/debug";
 constexpr std::string_view ScreenOption = "--screen";
+constexpr std::string_view UnattendedOption = "--unattended";
 
 // Reads "WIDTHxHEIGHT" in pixels; sizes outside what a screen can be are refused.
 bool ReadScreenSize(std::string_view text, int& width, int& height) {
@@ -21,6 +23,14 @@ bool ReadScreenSize(std::string_view text, int& width, int& height) {
         return error == std::errc() && stop == end && value >= 64 && value <= 16384;
     };
     return whole(text.substr(0, cross), width) && whole(text.substr(cross + 1), height);
+}
+
+// Reads the seconds of "--unattended=SECONDS": a whole number from 1 to a day.
+bool ReadSeconds(std::string_view text, int& seconds) {
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, seconds);
+    return error == std::errc() && stop == end && seconds >= 1 &&
+           seconds <= LongestUnattendedSeconds;
 }
 
 } // namespace
@@ -37,6 +47,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
     // Words that cannot be used: refused by the check, passed over by the presentation.
     std::vector<std::string> unusable;
     std::string screenOption;
+    bool unattended = false;
 
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -67,6 +78,21 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
                                        "1024x768, not '" +
                                        size + "'");
                 }
+            } else if (argument == UnattendedOption ||
+                       argument.rfind(std::string(UnattendedOption) + "=", 0) == 0) {
+                // The number only after "=": a word of its own may be the folder.
+                unattended = true;
+                int seconds = DefaultUnattendedSeconds;
+                if (argument != UnattendedOption &&
+                    !ReadSeconds(std::string_view(argument).substr(UnattendedOption.size() + 1),
+                                 seconds)) {
+                    seconds = DefaultUnattendedSeconds;
+                    unusable.push_back("--unattended wants whole seconds from 1 to " +
+                                       std::to_string(LongestUnattendedSeconds) + ", not '" +
+                                       argument.substr(UnattendedOption.size() + 1) +
+                                       "'; boxes close after " + std::to_string(seconds));
+                }
+                line.unattended = std::chrono::seconds(seconds);
             } else {
                 unusable.push_back("unknown option '" + argument + "'");
             }
@@ -92,6 +118,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
     }
 
     if (check) {
+        if (unattended) {
+            unusable.push_back("'--unattended' serves the presentation only");
+        }
         // The author asked for this folder: one that is missing is said when it is entered.
         if (!folderWords.empty()) {
             line.folder = folderWords.front();
@@ -135,7 +164,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
 }
 
 std::string HelpText() {
-    return "Usage: quorix [FOLDER]\n"
+    return "Usage: quorix [--unattended[=SECONDS]] [FOLDER]\n"
            "       quorix --check [--screen WxH] [FOLDER]\n"
            "Presents the clips of a disc's media folder in a full-screen window.\n"
            "\n"
@@ -149,6 +178,8 @@ std::string HelpText() {
            "             exit status 0 when the disc is sound, 1 when it has problems\n"
            "  --screen WxH  the screen size in pixels the check lays the menu out for\n"
            "             (1024x768 when not given)\n"
+           "  --unattended[=SECONDS]  for a kiosk: every message box closes by itself\n"
+           "             after SECONDS (default 20), as if OK were pressed\n"
            "  --verbose  trace on standard error what fails and why\n"
            "  --help     show this help and exit\n"
            "  --version  show the version and exit\n"

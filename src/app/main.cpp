@@ -200,7 +200,7 @@ int main(int argc, char** argv) {
     Form1 form(twips, handles);
     OverrideCursor cursor;
     QtScreen screen(twips, cursor, &form);
-    QtDialogs dialogs(twips, &form);
+    QtDialogs dialogs(twips, &form, line.unattended);
     QtPointerDisplayCounter pointer(cursor);
     QtEventPump events;
 

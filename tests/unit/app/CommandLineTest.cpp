@@ -95,5 +95,23 @@ TEST(CommandLine, CheckTakesAScreenSizeAndRefusesWordsItCannotUse) {
     }
 }
 
+// The seconds come only after "=", since the next word may be the folder; seconds that cannot be
+// used leave the default, with a warning.
+TEST(CommandLine, UnattendedTakesSecondsAfterAnEqualsSign) {
+    using std::chrono::seconds;
+    EXPECT_EQ(Parse({"5"}, {"5"}).unattended, std::nullopt);
+    EXPECT_EQ(Parse({"--unattended", "5"}, {"5"}).unattended, seconds(20));
+    EXPECT_EQ(Parse({"--unattended=86400"}).unattended, seconds(86400));
+    for (const char* bad : {"0", "86401", "5s", ""}) {
+        const CommandLine line = Parse({std::string("--unattended=") + bad});
+        EXPECT_EQ(line.unattended, seconds(20));
+        EXPECT_EQ(line.ignored.at(0), std::string("--unattended wants whole seconds from 1 to "
+                                                  "86400, not '") +
+                                          bad + "'; boxes close after 20");
+    }
+    EXPECT_EQ(Parse({"--check", "--unattended=1"}).error,
+              "'--unattended' serves the presentation only");
+}
+
 } // namespace
 } // namespace quorix

@@ -6,6 +6,7 @@
 #include "ui/QtScreen.h"
 #include "ui/QtSupervisorTimer.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -149,6 +151,25 @@ TEST(QtDialogs, MessageBoxIsModalWithTitleIconOneButtonAndTicksGoOn) {
     timer.setEnabled(false);
     EXPECT_EQ(seen, QStringLiteral("Quorix|Having trouble in opening <clip>. (1: 263)|%1|1")
                         .arg(QMessageBox::Information));
+}
+
+// Unattended, the message box and the second window close by themselves after the given seconds,
+// counting them down on their button.
+TEST(QtDialogs, UnattendedWindowsCloseThemselvesCountingDown) {
+    QtDialogs dialogs(TwipsGeometry(15, 15), nullptr, std::chrono::seconds(2));
+    QStringList captions;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        const auto* button = modal ? modal->findChild<QAbstractButton*>() : nullptr;
+        if (button && (captions.isEmpty() || captions.back() != button->text())) {
+            captions << button->text();
+        }
+    });
+    watch.start(20);
+    dialogs.showMessage("Gone.");
+    dialogs.showSecondWindow();
+    EXPECT_EQ(captions, (QStringList{"OK (2)", "OK (1)", "Ok (2)", "Ok (1)"}));
 }
 
 } // namespace
