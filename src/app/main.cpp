@@ -6,6 +6,7 @@
 #include "app/FirstTickGate.h"
 #include "app/HandlerWiring.h"
 #include "app/ProgramExit.h"
+#include "app/ServiceHeartbeat.h"
 #include "app/SignalEnd.h"
 #include "app/TimingTrace.h"
 #include "app/X11ConnectionLoss.h"
@@ -19,6 +20,7 @@
 #include "platform/screensaver/DBusScreenSaverInhibitor.h"
 #include "platform/screensaver/ScreenSaverInhibitors.h"
 #include "platform/screensaver/X11ScreenSaverInhibitor.h"
+#include "platform/servicemanager/SystemdServiceManager.h"
 #include "program/Program.h"
 #include "startup/FormLoad.h"
 #include "startup/SettingsReader.h"
@@ -210,7 +212,9 @@ int main(int argc, char** argv) {
     platform::X11ScreenSaverInhibitor serverScreenSaver(
         platform::X11ScreenSaverInhibitor::ApplicationDisplay());
     platform::ScreenSaverInhibitors screenSaver({&sessionScreenSaver, &serverScreenSaver});
-    ProgramExit exit(device, screenSaver);
+    platform::SystemdServiceManager serviceManager;
+    const ServiceHeartbeat heartbeat(serviceManager, form);
+    ProgramExit exit(device, screenSaver, serviceManager);
 
     QtWindowSystem windows(handles);
     const Services services{device, dialogs, screen,  *form.Timer1, events,
@@ -261,6 +265,7 @@ int main(int argc, char** argv) {
     // gives it, and activation is what draws the backdrop.
     form.activateWindow();
     const int status = QApplication::exec();
+    serviceManager.stopping();
     screenSaver.release();
     return status;
 }

@@ -2,6 +2,7 @@
 
 #include "RecordingScreenSaverInhibitor.h"
 #include "device/ScriptedMciDevice.h"
+#include "platform/servicemanager/SystemdServiceManager.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -19,7 +20,8 @@ TEST(ProgramExitDeathTest, ClosesTheDeviceAndReleasesTheScreenSaverBeforeItEnds)
         const bool closed = !device.sent().empty() && device.sent().back() == "close all";
         std::fprintf(stderr, closed ? "released after close all\n" : "released first\n");
     });
-    ProgramExit exit(device, screenSaver);
+    platform::SystemdServiceManager manager; // tells nobody: no service manager here
+    ProgramExit exit(device, screenSaver, manager);
     EXPECT_EXIT(exit.endProgram(3), ::testing::ExitedWithCode(3), "released after close all");
 }
 
