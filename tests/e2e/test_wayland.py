@@ -2,11 +2,13 @@
 """The presenter natively on Wayland, under a headless compositor of the case's own (--case):
 cage and weston (whose headless back end has no keyboard) show the sample disc; sway takes keys
 (wtype) and a virtual pointer, which Debian 12's cage lacks; kiosk runs the kiosk service's start
-script, whose status tells the service whether to start the presenter again. Run as root, the
+script, whose status tells the service whether to start the presenter again, and sandbox runs it
+shut in with bubblewrap as the service shuts it in. Run as root, the
 compositor and the presenter run as QUORIX_E2E_USER (default "quorixtest")."""
 
 import os
 import pwd
+import select
 import shutil
 import signal
 import socket
@@ -40,6 +42,7 @@ class Compositor(Case):
         self.runtime.mkdir(mode=0o700)
         self.env = {"PATH": "/usr/bin:/bin", "HOME": str(work), "LANG": "C.UTF-8",
                     "XDG_RUNTIME_DIR": str(self.runtime)}
+        self.kiosk_env = {}
 
     def command(self, argv, env):
         """argv run as the compositor's user, with only this case's environment and env."""
@@ -54,10 +57,12 @@ class Compositor(Case):
             subprocess.run(["chown", "-R", self._user.pw_name, self.work], check=True)
         wlr = {"WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
         client = {"QT_QPA_PLATFORM": "wayland"}
-        if self.kind == "kiosk":
+        if self.kind in ("kiosk", "sandbox"):
             path = {"PATH": f"{Path(self.options.quorix).parent}:/usr/bin:/bin"}
-            self.presenter = self.spawn([self.options.kiosk, str(folder)],
-                                        env={**wlr, **client, **path})
+            argv = [self.options.kiosk, str(folder)]
+            if self.kind == "sandbox":
+                argv = self.sandboxed(argv, folder)
+            self.presenter = self.spawn(argv, env={**wlr, **client, **path, **self.kiosk_env})
         elif self.kind == "cage":
             # Upside down, the output is drawn by cage for every frame, not taken straight from
             # the window's buffer, whose screen copies can be seconds old; grim turns it back.
@@ -85,6 +90,24 @@ class Compositor(Case):
                       timeout=30, interval=0.2, process=self.compositor)
         if self.kind in ("sway", "weston"):
             self.presenter = self.spawn([self.options.quorix], str(folder), env=client)
+
+    def sandboxed(self, argv, folder):
+        """argv shut in as the kiosk service is, as far as bubblewrap goes: a read-only system,
+        writable only a home and runtime folder of its own, no other homes, a /tmp of its own
+        (with the presenter and the disc brought in), no network, no capabilities, no new
+        privileges, the basic devices only."""
+        home, programs = self.work / "state", str(Path(self.options.quorix).parent)
+        home.mkdir(exist_ok=True)
+        os.chmod(home, 0o777)
+        self.kiosk_env = {"RUNTIME_DIRECTORY": str(self.runtime)}
+        binds = [(kind, str(path), str(path)) for kind, path in (
+            ("--ro-bind", programs), ("--ro-bind", folder), ("--bind", home),
+            ("--bind", self.runtime))]
+        return ["bwrap", "--ro-bind", "/", "/", "--dev", "/dev", "--proc", "/proc",
+                *[word for place in ("/tmp", "/home", "/root", "/run/user")
+                  for word in ("--tmpfs", place)], *[word for bind in binds for word in bind],
+                "--setenv", "HOME", str(home), "--unshare-net", "--unshare-ipc", "--unshare-uts",
+                "--unshare-pid", "--new-session", "--die-with-parent", "--cap-drop", "ALL", *argv]
 
     def _wait_socket(self, name, process):
         self.poll(f"{self.kind}'s Wayland socket", (self.runtime / name).exists, interval=0.05,
@@ -251,7 +274,39 @@ def kiosk(c):
     status = c.wait_exit(20)
     c.check(status != 0, "the kiosk command ended with status 0 after the presenter crashed")
 
+    # A clip that does not open: its message closes by itself (QUORIX_UNATTENDED), and status 1
+    # has the service start again. Meanwhile the presenter, not the script, tells the service
+    # manager (a socket of the test's own) that it is up, alive and stopping.
+    with socket.socket(socket.AF_UNIX, socket.SOCK_DGRAM) as notify:
+        notify.bind(f"\0quorix-e2e-{os.getpid()}")
+        c.kiosk_env = {"NOTIFY_SOCKET": f"@quorix-e2e-{os.getpid()}", "WATCHDOG_USEC": "900000",
+                       "WATCHDOG_PID": "1", "QUORIX_UNATTENDED": "3"}
+        started = time.monotonic()
+        c.start(make_disc(c.work / "gone/quorix", [Clip("G", "g.mpg", RED, 1, "x.mpg")],
+                          PLAY_ONCE).parent)
+        # Read as it comes, as the service manager does: a full socket holds the sender up.
+        told = []
+        while c.presenter.poll() is None or select.select([notify], [], [], 0)[0]:
+            if select.select([notify], [], [], 0.1)[0]:
+                told.append(notify.recv(99).decode())
+            c.check(time.monotonic() - started < 40, "the presenter did not end in 40 s")
+        status, took = c.wait_exit(1), time.monotonic() - started
+        c.check(status == 1 and took > 3, f"status {status} {took:.1f} s after a failure")
+    pings = told.count("WATCHDOG=1")
+    c.check(told[-1:] == ["STOPPING=1"] and told.count("READY=1") == 1 and pings >= 6,
+            f"the presenter told the service manager {told}")
+
+
+def sandbox(c):
+    """The kiosk plays its clip shut in, and ends as it should."""
+    c.start(make_disc(c.work / "shut/quorix", [Clip("Red", "red.mpg", RED, 3)], PLAY_ONCE).parent)
+    c._wait_socket("wayland-0", c.presenter)
+    c.wait_for("the clip (red) playing shut in", lambda s: filled(s, FULL_SCREEN, RED, 0.4), 20)
+    status = c.wait_exit(30)
+    c.check(status == 0, f"the shut-in kiosk command ended with status {status} after its clip")
+
 
 if __name__ == "__main__":
-    cases = {"cage": sample_disc_menu, "weston": sample_disc_menu, "sway": sway, "kiosk": kiosk}
+    cases = {"cage": sample_disc_menu, "weston": sample_disc_menu, "sway": sway, "kiosk": kiosk,
+             "sandbox": sandbox}
     harness.run(lambda c: cases[c.kind](c), Compositor)
