@@ -357,6 +357,15 @@ TEST_F(AuthorWindowTest, ADiscFromNothingWithPicturesChosenFromAnyFile) {
     window.refreshNow();
     EXPECT_THAT(window.previewPanel()->note().toStdString(),
                 HasSubstr("No menu: the viewer sees the clips one after another, from entry 1"));
+    const auto noteWith = [&](const char* key, const char* value) {
+        emit window.settingsEditor()->valueEdited("settings", key, value);
+        window.refreshNow();
+        return window.previewPanel()->note().toStdString();
+    };
+    EXPECT_THAT(noteWith("loopmode", "1"), HasSubstr("then from the start again"));
+    EXPECT_THAT(noteWith("menumode", "2"), HasSubstr("plays first, then again and again"));
+    EXPECT_THAT(noteWith("loopmode", "0"), HasSubstr("plays first, then the menu comes up"));
+    EXPECT_EQ(noteWith("menumode", "1"), "");
 
     QImage picture(40, 30, QImage::Format_ARGB32);
     picture.fill(Qt::green);
