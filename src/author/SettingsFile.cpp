@@ -18,7 +18,7 @@ QString Utf8SavingNotice(const IniDocument& document) {
     }
     QString notice =
         document.readEncoding() == TextEncoding::Utf8
-            ? QStringLiteral("quorix.ini is saved in UTF-8, as it was written before.")
+            ? QStringLiteral("quorix.ini will be saved in UTF-8, as it was written before.")
             : QStringLiteral("quorix.ini has to be saved in UTF-8: some of its text has "
                              "characters that Windows-1252 lacks.");
     notice += QStringLiteral(
