@@ -266,7 +266,7 @@ def run(test, open_case=Session):
     parser = argparse.ArgumentParser()
     for option in ("--quorix", "--source-dir", "--artifacts"):
         parser.add_argument(option, required=True)
-    for option in ("--message-box", "--screen-saver", "--kiosk", "--case"):
+    for option in ("--message-box", "--screen-saver", "--kiosk", "--relay", "--case"):
         parser.add_argument(option)
     options = parser.parse_args()
     name = "_".join(filter(None, [Path(sys.argv[0]).stem.removeprefix("test_"), options.case,

@@ -59,7 +59,8 @@ class Compositor(Case):
         client = {"QT_QPA_PLATFORM": "wayland"}
         if self.kind in ("kiosk", "sandbox"):
             path = {"PATH": f"{Path(self.options.quorix).parent}:/usr/bin:/bin"}
-            argv = [self.options.kiosk, str(folder)]
+            # As the service runs it: its main process passes on what the presenter tells.
+            argv = [self.options.relay, self.options.kiosk, str(folder)]
             if self.kind == "sandbox":
                 argv = self.sandboxed(argv, folder)
             self.presenter = self.spawn(argv, env={**wlr, **client, **path, **self.kiosk_env})
@@ -275,8 +276,9 @@ def kiosk(c):
     c.check(status != 0, "the kiosk command ended with status 0 after the presenter crashed")
 
     # A clip that does not open: its message closes by itself (QUORIX_UNATTENDED), and status 1
-    # has the service start again. Meanwhile the presenter, not the script, tells the service
-    # manager (a socket of the test's own) that it is up, alive and stopping.
+    # has the service start again. Meanwhile the presenter tells the service manager (a socket of
+    # the test's own) that it is up, alive and stopping, through the relay: the service's watchdog
+    # (WATCHDOG_PID) is the presenter's.
     with socket.socket(socket.AF_UNIX, socket.SOCK_DGRAM) as notify:
         notify.bind(f"\0quorix-e2e-{os.getpid()}")
         c.kiosk_env = {"NOTIFY_SOCKET": f"@quorix-e2e-{os.getpid()}", "WATCHDOG_USEC": "900000",

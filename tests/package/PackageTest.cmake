@@ -45,7 +45,8 @@ run(dpkg-deb --info "${debs}" postinst PATTERNS "systemd-sysusers quorix-kiosk.c
 set(root "${WORK}/root")
 run(dpkg-deb -x "${debs}" "${root}")
 foreach(file usr/share/man/man1/quorix-author.1.gz usr/lib/quorix/quorix-kiosk
-             usr/share/doc/quorix/copyright usr/share/doc/quorix/changelog.gz)
+             usr/lib/quorix/quorix-kiosk-relay usr/share/doc/quorix/copyright
+             usr/share/doc/quorix/changelog.gz)
     if(NOT EXISTS "${root}/${file}")
         fail("${file} is not installed")
     endif()
@@ -80,7 +81,7 @@ run(cat "${root}/usr/lib/sysusers.d/quorix-kiosk.conf" PATTERNS "\nu quorix-kios
 set(unit "${root}/usr/lib/systemd/system/quorix-kiosk.service")
 run(cat "${unit}" PATTERNS "\nUser=quorix-kiosk\n" "\nRestart=on-failure\n" "\nTTYPath=/dev/tty7\n"
     "\nType=notify\n" "\nWatchdogSec=[1-9]"
-    "\nExecStart=/usr/lib/quorix/quorix-kiosk \\$\\{QUORIX_FOLDER\\}\n")
+    "\nExecStart=/usr/lib/quorix/quorix-kiosk-relay /usr/lib/quorix/quorix-kiosk \\$\\{QUORIX_FOLDER\\}\n")
 file(READ "${unit}" text)
 string(REPLACE "/usr/lib/quorix/" "${root}/usr/lib/quorix/" text "${text}")
 file(WRITE "${WORK}/quorix-kiosk.service" "${text}")
