@@ -11,7 +11,7 @@ packages=(
     clang libclang-rt-14-dev llvm
     qt6-wayland xwayland cage sway weston grim wtype systemd
     libegl-dev libwayland-dev qt6-base-private-dev
-    libsystemd-dev lintian appstream bubblewrap
+    libsystemd-dev lintian appstream systemd-container
 )
 
 # Run as root, the Wayland end-to-end tests start their compositor as this unprivileged user

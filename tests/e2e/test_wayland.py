@@ -2,8 +2,7 @@
 """The presenter natively on Wayland, under a headless compositor of the case's own (--case):
 cage and weston (whose headless back end has no keyboard) show the sample disc; sway takes keys
 (wtype) and a virtual pointer, which Debian 12's cage lacks; kiosk runs the kiosk service's start
-script, whose status tells the service whether to start the presenter again, and sandbox runs it
-shut in with bubblewrap as the service shuts it in. Run as root, the
+script, whose status tells the service whether to start the presenter again. Run as root, the
 compositor and the presenter run as QUORIX_E2E_USER (default "quorixtest")."""
 
 import os
@@ -57,12 +56,10 @@ class Compositor(Case):
             subprocess.run(["chown", "-R", self._user.pw_name, self.work], check=True)
         wlr = {"WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
         client = {"QT_QPA_PLATFORM": "wayland"}
-        if self.kind in ("kiosk", "sandbox"):
+        if self.kind == "kiosk":
             path = {"PATH": f"{Path(self.options.quorix).parent}:/usr/bin:/bin"}
             # As the service runs it: its main process passes on what the presenter tells.
             argv = [self.options.relay, self.options.kiosk, str(folder)]
-            if self.kind == "sandbox":
-                argv = self.sandboxed(argv, folder)
             self.presenter = self.spawn(argv, env={**wlr, **client, **path, **self.kiosk_env})
         elif self.kind == "cage":
             # Upside down, the output is drawn by cage for every frame, not taken straight from
@@ -91,24 +88,6 @@ class Compositor(Case):
                       timeout=30, interval=0.2, process=self.compositor)
         if self.kind in ("sway", "weston"):
             self.presenter = self.spawn([self.options.quorix], str(folder), env=client)
-
-    def sandboxed(self, argv, folder):
-        """argv shut in as the kiosk service is, as far as bubblewrap goes: a read-only system,
-        writable only a home and runtime folder of its own, no other homes, a /tmp of its own
-        (with the presenter and the disc brought in), no network, no capabilities, no new
-        privileges, the basic devices only."""
-        home, programs = self.work / "state", str(Path(self.options.quorix).parent)
-        home.mkdir(exist_ok=True)
-        os.chmod(home, 0o777)
-        self.kiosk_env = {"RUNTIME_DIRECTORY": str(self.runtime)}
-        binds = [(kind, str(path), str(path)) for kind, path in (
-            ("--ro-bind", programs), ("--ro-bind", folder), ("--bind", home),
-            ("--bind", self.runtime))]
-        return ["bwrap", "--ro-bind", "/", "/", "--dev", "/dev", "--proc", "/proc",
-                *[word for place in ("/tmp", "/home", "/root", "/run/user")
-                  for word in ("--tmpfs", place)], *[word for bind in binds for word in bind],
-                "--setenv", "HOME", str(home), "--unshare-net", "--unshare-ipc", "--unshare-uts",
-                "--unshare-pid", "--new-session", "--die-with-parent", "--cap-drop", "ALL", *argv]
 
     def _wait_socket(self, name, process):
         self.poll(f"{self.kind}'s Wayland socket", (self.runtime / name).exists, interval=0.05,
@@ -299,16 +278,6 @@ def kiosk(c):
             f"the presenter told the service manager {told}")
 
 
-def sandbox(c):
-    """The kiosk plays its clip shut in, and ends as it should."""
-    c.start(make_disc(c.work / "shut/quorix", [Clip("Red", "red.mpg", RED, 3)], PLAY_ONCE).parent)
-    c._wait_socket("wayland-0", c.presenter)
-    c.wait_for("the clip (red) playing shut in", lambda s: filled(s, FULL_SCREEN, RED, 0.4), 20)
-    status = c.wait_exit(30)
-    c.check(status == 0, f"the shut-in kiosk command ended with status {status} after its clip")
-
-
 if __name__ == "__main__":
-    cases = {"cage": sample_disc_menu, "weston": sample_disc_menu, "sway": sway, "kiosk": kiosk,
-             "sandbox": sandbox}
+    cases = {"cage": sample_disc_menu, "weston": sample_disc_menu, "sway": sway, "kiosk": kiosk}
     harness.run(lambda c: cases[c.kind](c), Compositor)
