@@ -19,11 +19,7 @@ std::string FuzzSettingsFile(std::string_view bytes) {
 
     SettingsRecord settings = ReadSettings(reader, mediaPath);
     const ClipCatalogue catalogue = ReadCatalogue(reader, mediaPath);
-    if (const auto color = FontColorFromText(ReadSetting(reader, mediaPath, "font", "color", ""))) {
-        ApplyFontColor(settings, *color);
-    }
-    (void)FontFlagFromText(ReadSetting(reader, mediaPath, "font", "bold", "0"));
-    (void)FontFlagFromText(ReadSetting(reader, mediaPath, "font", "italic", "0"));
+    ReadTitleStyle(settings, reader, mediaPath);
 
     if (catalogue.LastClip < -1 || catalogue.LastClip >= ClipCatalogue::Slots) {
         return "LastClip " + std::to_string(catalogue.LastClip) + " is outside -1.." +

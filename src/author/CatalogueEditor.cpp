@@ -1,6 +1,7 @@
 #include "author/CatalogueEditor.h"
 
 #include "author/WheelNeedsFocus.h"
+#include "startup/SettingsTable.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -59,7 +60,7 @@ CatalogueEditor::CatalogueEditor(QWidget* parent) : QWidget(parent) {
     placement_->addItem(QStringLiteral("Copy added clips into the media folder"));
     placement_->addItem(QStringLiteral("Leave added clips where they lie"));
     intro_ = new QComboBox(this);
-    intro_->setObjectName(QStringLiteral("intro"));
+    intro_->setObjectName(QLatin1String(setting::Intro.key));
     logo_ = new QCheckBox(QStringLiteral("Show the closing logo when the viewer leaves"), this);
     WheelNeedsFocus(*placement_);
     WheelNeedsFocus(*intro_);

@@ -2,6 +2,7 @@
 
 #include "author/DocumentProfile.h"
 #include "startup/SettingsReader.h"
+#include "startup/SettingsTable.h"
 
 #include <algorithm>
 
@@ -33,6 +34,12 @@ void SetOrRemove(IniDocument& document, const QString& key, const QString& value
     } else {
         document.setValue(ClipList, key, value);
     }
+}
+
+void SetSetting(IniDocument& document, const SettingRow& row, const QString& value) {
+    document.setValue(
+        QString::fromLatin1(row.section.data(), static_cast<qsizetype>(row.section.size())),
+        QString::fromLatin1(row.key.data(), static_cast<qsizetype>(row.key.size())), value);
 }
 
 } // namespace
@@ -112,12 +119,11 @@ void WriteDiscCatalogue(IniDocument& document, DiscCatalogue& catalogue) {
     const PresenterReading reading = ReadAsPresenter(document);
     const int intro = catalogue.intro >= 0 && catalogue.intro < count ? catalogue.intro : -1;
     if (reading.intro != intro) {
-        document.setValue(QStringLiteral("settings"), QStringLiteral("intro"),
-                          QString::number(intro));
+        SetSetting(document, setting::Intro, QString::number(intro));
     }
     if (reading.closingLogo != catalogue.closingLogo) {
-        document.setValue(QStringLiteral("settings"), QStringLiteral("logomode"),
-                          catalogue.closingLogo ? QStringLiteral("1") : QStringLiteral("0"));
+        SetSetting(document, setting::LogoMode,
+                   catalogue.closingLogo ? QStringLiteral("1") : QStringLiteral("0"));
     }
 }
 

@@ -1,114 +1,129 @@
 #include "author/SettingKeys.h"
 
+#include "startup/SettingsTable.h"
+#include "ui/Form1.h"
+
+#include <algorithm>
+
 namespace quorix::author {
 namespace {
 
-SettingKey Choice(const char* key, const char* label, const char* meaning, int presenterDefault,
-                  std::vector<SettingKey::Choice> choices) {
-    SettingKey setting;
-    setting.section = QStringLiteral("settings");
-    setting.key = QLatin1String(key);
-    setting.label = QLatin1String(label);
-    setting.meaning = QLatin1String(meaning);
-    setting.kind = SettingKey::Kind::Choice;
-    setting.choices = std::move(choices);
-    setting.presenterDefault = presenterDefault;
-    return setting;
+QString Text(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-SettingKey Number(const char* section, const char* key, const char* label, const char* meaning,
-                  int minimum, int maximum, const char* unit, int presenterDefault) {
-    SettingKey setting;
-    setting.section = QLatin1String(section);
-    setting.key = QLatin1String(key);
-    setting.label = QLatin1String(label);
-    setting.meaning = QLatin1String(meaning);
-    setting.kind = SettingKey::Kind::Number;
-    setting.minimum = minimum;
-    setting.maximum = maximum;
-    setting.unit = QLatin1String(unit);
-    setting.presenterDefault = presenterDefault;
-    return setting;
-}
+// What the page says about a key; everything else comes from the presenter's settings table.
+struct Wording {
+    const SettingRow* row;
+    const char* label;
+    const char* meaning;
+    std::vector<SettingKey::Choice> choices; // none: a number or a colour
+};
 
-SettingKey Colour(const char* section, const char* key, const char* label, const char* meaning,
-                  int presenterDefault) {
-    SettingKey setting;
-    setting.section = QLatin1String(section);
-    setting.key = QLatin1String(key);
-    setting.label = QLatin1String(label);
-    setting.meaning = QLatin1String(meaning);
-    setting.kind = SettingKey::Kind::Colour;
-    setting.presenterDefault = presenterDefault;
-    return setting;
-}
-
-SettingKey InFont(SettingKey setting) {
-    setting.section = QStringLiteral("font");
-    return setting;
+std::vector<Wording> Wordings() {
+    return {
+        {&setting::WideMode,
+         "Picture shape",
+         "The shape of the menu and video area: the whole screen, or a 16:9 band across the "
+         "screen's width, centred from top to bottom.",
+         {{0, "whole screen"}, {1, "16:9 band"}}},
+        {&setting::MenuMode,
+         "Menu",
+         "Whether the viewer chooses clips from a menu of titles, or every clip plays in turn "
+         "without a menu.",
+         {{1, "menu of titles"}, {0, "every clip in turn, no menu"}}},
+        {&setting::LoopMode,
+         "Repeat",
+         "With the menu: the chosen clip plays again and again. Without the menu: after the last "
+         "clip the first one starts again.",
+         {{0, "no"}, {1, "yes"}}},
+        {&setting::HideMode,
+         "Hidden titles",
+         "Blanks the titles' text: the titles keep their places and can still be clicked, so they "
+         "can lie over buttons drawn in the background picture.",
+         {{0, "titles shown"},
+          {1, "titles hidden, highlight stays put"},
+          {2, "titles hidden, highlight moves"}}},
+        {&setting::ShadowMode,
+         "Title shadows",
+         "A drop shadow two pixels below and right of each title.",
+         {{0, "none"}, {1, "shadows"}}},
+        {&setting::Overscan,
+         "Overscan",
+         "Pixels of every clip's picture pushed past each edge of the video area, for screens that "
+         "show the edges of a picture; negative values leave a black border.",
+         {}},
+        {&setting::Intro,
+         "Intro clip",
+         "The entry that plays before the menu or the first clip, counted from 0; -1 for none. "
+         "Without the key the first entry is the intro.",
+         {}},
+        {&setting::LineOffset,
+         "Line spacing",
+         "The distance between the menu's lines in tenths of a title's height: 15 puts the lines "
+         "one and a half title heights apart.",
+         {}},
+        {&setting::HiliteColor,
+         "Highlight colour",
+         "The colour of the highlighted title. 0 derives it from the font colour so that it "
+         "stands out; without the key it is a very dark red (&H0000000F).",
+         {}},
+        {&setting::LogoMode,
+         "Closing logo",
+         "Whether the logo (logo.bmp, else the built-in one) shows for three seconds when the "
+         "viewer leaves.",
+         {{0, "no logo"}, {1, "logo"}}},
+        {&setting::Interval,
+         "Supervisor tick",
+         "How often the presenter looks at the playing clip and decides what comes next; shorter "
+         "ticks start the next clip sooner.",
+         {}},
+        {&setting::FontFactor,
+         "Title size",
+         "The title font grows in 2-point steps until the first title takes more than 1000 / "
+         "this number of the screen's width: a larger number gives smaller titles.",
+         {}},
+        {&setting::FontColor,
+         "Font colour",
+         "The colour of the titles that are not highlighted. Without the key they keep the "
+         "designed red (&H004000C0), and a title the highlight has left turns black.",
+         {}},
+        {&setting::Bold, "Bold", "Bold titles.", {{0, "no"}, {1, "yes"}}},
+        {&setting::Italic, "Italic", "Italic titles.", {{0, "no"}, {1, "yes"}}},
+    };
 }
 
 } // namespace
 
 std::vector<SettingKey> SettingKeys() {
-    return {
-        Choice("widemode", "Picture shape",
-               "The shape of the menu and video area: the whole screen, or a 16:9 band across "
-               "the screen's width, centred from top to bottom.",
-               0, {{0, "whole screen"}, {1, "16:9 band"}}),
-        Choice("menumode", "Menu",
-               "Whether the viewer chooses clips from a menu of titles, or every clip plays in "
-               "turn without a menu.",
-               0, {{1, "menu of titles"}, {0, "every clip in turn, no menu"}}),
-        Choice("loopmode", "Repeat",
-               "With the menu: the chosen clip plays again and again. Without the menu: after "
-               "the last clip the first one starts again.",
-               0, {{0, "no"}, {1, "yes"}}),
-        Choice("hidemode", "Hidden titles",
-               "Blanks the titles' text: the titles keep their places and can still be clicked, "
-               "so they can lie over buttons drawn in the background picture.",
-               0,
-               {{0, "titles shown"},
-                {1, "titles hidden, highlight stays put"},
-                {2, "titles hidden, highlight moves"}}),
-        Choice("shadowmode", "Title shadows",
-               "A drop shadow two pixels below and right of each title.", 0,
-               {{0, "none"}, {1, "shadows"}}),
-        Number("settings", "overscan", "Overscan",
-               "Pixels of every clip's picture pushed past each edge of the video area, for "
-               "screens that show the edges of a picture; negative values leave a black border.",
-               -100, 200, "pixels", 0),
-        Number("settings", "intro", "Intro clip",
-               "The entry that plays before the menu or the first clip, counted from 0; -1 for "
-               "none. Without the key the first entry is the intro.",
-               -1, 15, "", 0),
-        Number("settings", "lineoffset", "Line spacing",
-               "The distance between the menu's lines in tenths of a title's height: 15 puts "
-               "the lines one and a half title heights apart.",
-               0, 100, "tenths", 15),
-        Colour("settings", "hilitecolor", "Highlight colour",
-               "The colour of the highlighted title. 0 derives it from the font colour so that "
-               "it stands out; without the key it is a very dark red (&H0000000F).",
-               15),
-        Choice("logomode", "Closing logo",
-               "Whether the logo (logo.bmp, else the built-in one) shows for three seconds when "
-               "the viewer leaves.",
-               0, {{0, "no logo"}, {1, "logo"}}),
-        Number("settings", "interval", "Supervisor tick",
-               "How often the presenter looks at the playing clip and decides what comes next; "
-               "shorter ticks start the next clip sooner.",
-               50, 1000, "ms", 1000),
-        Number("font", "factor", "Title size",
-               "The title font grows in 2-point steps until the first title takes more than "
-               "1000 / factor of the screen's width: a larger factor gives smaller titles.",
-               1, 100000, "", 3495),
-        Colour("font", "color", "Font colour",
-               "The colour of the titles that are not highlighted. Without the key they keep "
-               "the designed red (&H004000C0), and a title the highlight has left turns black.",
-               0x4000C0),
-        InFont(Choice("bold", "Bold", "Bold titles.", 0, {{0, "no"}, {1, "yes"}})),
-        InFont(Choice("italic", "Italic", "Italic titles.", 0, {{0, "no"}, {1, "yes"}})),
-    };
+    const std::vector<Wording> wordings = Wordings();
+    std::vector<SettingKey> keys;
+    for (const SettingRow* row : SettingsTable) {
+        SettingKey setting;
+        setting.section = Text(row->section);
+        setting.key = Text(row->key);
+        setting.minimum = row->range.minimum;
+        setting.maximum = row->range.maximum;
+        setting.unit = Text(row->unit);
+        setting.presenterDefault = AbsentNumber(*row).value_or(DesignedTitleColor);
+        const bool colour =
+            row->rule == SettingRule::Colour || row->rule == SettingRule::TitleColour;
+        setting.derivedWhenZero = row->rule == SettingRule::Colour;
+        const auto wording = std::find_if(wordings.begin(), wordings.end(),
+                                          [row](const Wording& w) { return w.row == row; });
+        if (wording != wordings.end()) {
+            setting.label = QLatin1String(wording->label);
+            setting.meaning = QLatin1String(wording->meaning);
+            setting.choices = wording->choices;
+        } else {
+            setting.label = setting.key;
+        }
+        setting.kind = colour                    ? SettingKey::Kind::Colour
+                       : setting.choices.empty() ? SettingKey::Kind::Number
+                                                 : SettingKey::Kind::Choice;
+        keys.push_back(std::move(setting));
+    }
+    return keys;
 }
 
 } // namespace quorix::author

@@ -5,8 +5,8 @@
 
 namespace quorix::author {
 
-// One key of [settings] or [font], described for an author: what it does, which values make
-// sense and what the presenter takes when the key is absent.
+// One key of [settings] or [font], described for an author: what it does, the values the
+// presenter accepts and what it takes when the key is absent.
 struct SettingKey {
     enum class Kind {
         Choice, // one of a few numbers, each with its meaning
@@ -29,9 +29,11 @@ struct SettingKey {
     std::vector<Choice> choices;
     // The value the presenter uses without the key, as a number (for a colour: &H00BBGGRR).
     int presenterDefault = 0;
+    bool derivedWhenZero = false; // a colour that 0 derives from the font colour
 };
 
-// Every key of [settings] and [font], in the order the presenter reads them.
+// Every key of [settings] and [font], in the order the presenter reads them, with the ranges and
+// defaults it reads them with.
 std::vector<SettingKey> SettingKeys();
 
 } // namespace quorix::author

@@ -91,7 +91,7 @@ SettingsEditor::SettingsEditor(std::function<std::optional<QColor>(const QColor&
         grid->addWidget(row.name, line, 0);
         grid->addWidget(control, line, 1);
         grid->addWidget(row.reset, line, 2);
-        if (key.key == QLatin1String("hilitecolor")) {
+        if (key.derivedWhenZero) {
             row.derived = new QCheckBox(QStringLiteral("derived from the font colour"), this);
             grid->addWidget(row.derived, ++line, 1, 1, 2);
         }

@@ -1,6 +1,7 @@
 #include "check/PictureChecks.h"
 
 #include "platform/PictureFile.h"
+#include "startup/SettingsTable.h"
 
 #include <filesystem>
 
@@ -11,12 +12,12 @@ PictureChecks CheckPictures(const platform::PathResolver& paths, const std::stri
     struct Picture {
         const char* name;
         bool shown;
-        const char* setting; // the setting that asks for it; null when none does
+        const SettingRow* setting; // the key whose value 1 asks for it; null when none does
     };
     const Picture pictures[] = {
         {"frame.jpg", true, nullptr},
-        {"bgrd.jpg", settings.MenuMode == 1, "menumode 1"},
-        {"logo.bmp", settings.LogoMode == 1, "logomode 1"},
+        {"bgrd.jpg", settings.MenuMode == 1, &setting::MenuMode},
+        {"logo.bmp", settings.LogoMode == 1, &setting::LogoMode},
     };
 
     PictureChecks checks;
@@ -33,7 +34,8 @@ PictureChecks CheckPictures(const platform::PathResolver& paths, const std::stri
             checks.lines.push_back(line + "not present (" + hostPath + ")");
             if (picture.setting != nullptr) {
                 checks.problems.push_back(std::string(picture.name) + " is missing at " + hostPath +
-                                          ", though " + picture.setting + " shows it");
+                                          ", though " + std::string(picture.setting->key) +
+                                          " 1 shows it");
             }
             continue;
         }

@@ -3,20 +3,15 @@
 #include "platform/ProfileReader.h"
 #include "program/SettingsRecord.h"
 
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace quorix::check {
 
-// The settings as start-up reads them: the record, with the font colour applied as start-up
-// applies it, and the font keys that only style the title labels.
+// The settings as start-up reads them: the record, with the title labels' colour and style read
+// and the font colour applied as start-up applies it.
 struct SettingsAsRead {
     SettingsRecord record;
-    std::optional<std::int32_t> fontColor; // no value: the titles keep their designed colour
-    bool bold = false;
-    bool italic = false;
     bool hiliteDerived = false; // the highlight colour was derived from the font colour
 };
 

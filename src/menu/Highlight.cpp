@@ -21,7 +21,7 @@ void SetHilite(Program& program, std::int16_t id) {
     for (int i = 0; i <= lastClip; ++i) {
         AutoSizeLabel* entry = entries.find(i);
         if (entry != nullptr && entry->foreColor() == settings.HiliteColor) {
-            entry->setForeColor(settings.FontColor);
+            entry->setForeColor(settings.FontColor.value_or(0));
         }
     }
     target->setForeColor(settings.HiliteColor);

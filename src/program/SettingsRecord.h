@@ -1,11 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace quorix {
 
-// The values of sections [settings] and [font] of quorix.ini, filled once at start-up.
-// Colours are &H00BBGGRR.
+// The values of sections [settings] and [font] of quorix.ini, filled once at start-up (the keys,
+// their defaults and ranges are in startup/SettingsTable.h). Colours are &H00BBGGRR.
 struct SettingsRecord {
     std::int16_t WideMode = 0;
     std::int16_t MenuMode = 0;
@@ -19,7 +20,9 @@ struct SettingsRecord {
     std::int16_t LogoMode = 0;
     std::int16_t TickInterval = 0; // the supervisor's tick in milliseconds
     std::int32_t FontFactor = 0;
-    std::int32_t FontColor = 0;
+    std::optional<std::int32_t> FontColor; // none: the titles keep their designed colour
+    bool Bold = false;                     // the title labels' style
+    bool Italic = false;
 };
 
 } // namespace quorix

@@ -57,18 +57,15 @@ void SizeTitleFont(Program& program) {
 void ApplyFontKeys(Program& program) {
     AutoSizeLabel& title = program.form.clip[0];
     AutoSizeLabel& shadow = program.form.Shadow[0];
-    ProgramState& state = program.state;
-    auto read = [&](std::string_view key, std::string_view defaultText) {
-        return ReadSetting(program.services.profile, state.MediaPath, "font", key, defaultText);
-    };
+    SettingsRecord& settings = program.state.Settings;
+    ReadTitleStyle(settings, program.services.profile, program.state.MediaPath);
 
-    if (const auto color = FontColorFromText(read("color", ""))) {
-        title.setForeColor(*color);
-        ApplyFontColor(state.Settings, *color);
+    if (settings.FontColor) {
+        title.setForeColor(*settings.FontColor);
     }
-    title.setFontBold(FontFlagFromText(read("bold", "0")));
+    title.setFontBold(settings.Bold);
     shadow.setFontBold(title.fontBold());
-    title.setFontItalic(FontFlagFromText(read("italic", "0")));
+    title.setFontItalic(settings.Italic);
     shadow.setFontItalic(title.fontItalic());
 }
 

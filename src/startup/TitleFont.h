@@ -9,8 +9,8 @@ namespace quorix {
 // and copies it to Shadow(0).
 void SizeTitleFont(Program& program);
 
-// Applies the keys "color", "bold" and "italic" of [font] to clip(0) and Shadow(0), and derives
-// the highlight colour from the font colour where none was chosen.
+// Reads the keys of [font] that colour and style the titles and applies them to clip(0) and
+// Shadow(0); a font colour derives the highlight colour where none was chosen.
 void ApplyFontKeys(Program& program);
 
 } // namespace quorix

@@ -41,7 +41,6 @@ constexpr Place TitlePlace{960, 120, 1335, 675};
 constexpr Place LogoPlace{1680, 2280, 4500, 3750};
 
 constexpr std::int32_t Black = 0x000000;
-constexpr std::int32_t TitleColor = 0x004000C0;
 constexpr int SupervisorInterval = 1000;
 
 // Which picture each element of Btn holds: 0..2 the buttons, 3..5 their hover pictures, 6..8
@@ -186,7 +185,7 @@ void Form1::buildMenuLabels() {
     Label2->setFontName(QStringLiteral("MS Sans Serif"));
     Label2->setFontSize(12.0f);
     Label2->setFontBold(true);
-    Label2->setForeColor(TitleColor);
+    Label2->setForeColor(DesignedTitleColor);
     Label2->setCaption(QStringLiteral("Press Esc to exit"));
     Label2->hide();
     connect(Label2, &AutoSizeLabel::clicked, this, &Form1::label2Click);
@@ -202,7 +201,7 @@ void Form1::buildMenuLabels() {
     twips_.setTop(*title, TitlePlace.top);
     title->setFontName(QStringLiteral("Arial Black"));
     title->setFontSize(24.0f);
-    title->setForeColor(TitleColor);
+    title->setForeColor(DesignedTitleColor);
     title->setCaption(QStringLiteral("Click"));
     title->setCursor(MenuCursor());
     title->hide();

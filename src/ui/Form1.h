@@ -18,6 +18,9 @@ class QWindow;
 
 namespace quorix {
 
+// The colour the menu titles are designed with, kept while the settings give none.
+inline constexpr std::int32_t DesignedTitleColor = 0x004000C0;
+
 // The main window as designed: borderless, filling its screen, black, titled "Quorix". It holds
 // the designed controls under their design names and forwards their events as signals; the
 // handlers live with the routines. The constructor sets every control pointer once; the window

@@ -2,6 +2,7 @@
 
 #include "Scenario.h"
 #include "platform/TextDecoding.h"
+#include "startup/SettingsTable.h"
 #include "ui/Form1.h"
 
 #include <cstdio>
@@ -43,17 +44,21 @@ std::string DumpState(const Program& program) {
 }
 
 std::string DumpSettings(const Program& program) {
-    const SettingsRecord& s = program.state.Settings;
-    char lineOffset[32];
-    std::snprintf(lineOffset, sizeof lineOffset, "%.7g", static_cast<double>(s.LineOffset));
-    const AutoSizeLabel& title = program.form.clip[0];
-    return "settings" + Field("WideMode", s.WideMode) + Field("MenuMode", s.MenuMode) +
-           Field("LoopMode", s.LoopMode) + Field("HideMode", s.HideMode) +
-           Field("ShadowMode", s.ShadowMode) + Field("Overscan", s.Overscan) +
-           Field("IntroClip", s.IntroClip) + " LineOffset=" + lineOffset +
-           Field("HiliteColor", s.HiliteColor) + Field("LogoMode", s.LogoMode) +
-           Field("FontFactor", s.FontFactor) + Field("FontColor", s.FontColor) +
-           Field("Bold", title.fontBold() ? 1 : 0) + Field("Italic", title.fontItalic() ? 1 : 0);
+    std::string line = "settings";
+    for (const SettingRow* row : SettingsTable) {
+        if (!row->dumped) {
+            continue;
+        }
+        const double value = FieldValue(program.state.Settings, *row).value_or(0.0);
+        char number[32];
+        if (row->rule == SettingRule::Tenths) {
+            std::snprintf(number, sizeof number, "%.7g", value);
+        } else {
+            std::snprintf(number, sizeof number, "%lld", static_cast<long long>(value));
+        }
+        line += " " + std::string(row->fieldName) + "=" + number;
+    }
+    return line;
 }
 
 std::vector<std::string> DumpCatalogue(const Program& program) {

@@ -130,7 +130,7 @@ TEST(SettingsAsRead, TheFontColourDerivesTheHighlightAsStartUpDoes) {
     plain.setFile("m\\quorix.ini", "[settings]\nhilitecolor=0\n");
     const SettingsAsRead kept = ReadSettingsAsRead(plain, "m\\");
     EXPECT_EQ(kept.record.HiliteColor, 0);
-    EXPECT_FALSE(kept.fontColor);
+    EXPECT_FALSE(kept.record.FontColor);
 }
 
 // Each answer of the device that the measurement cannot use, and the clip is closed all the same.

@@ -48,21 +48,27 @@ TEST(ReadSettings, IntervalOutsideItsRangeOrWithoutANumberReadsAsAbsent) {
     }
 }
 
-TEST(FontKeys, ColourDerivesTheHighlightOnlyWhenItIsZeroAndFlagsAreAnyNonZeroNumber) {
-    SettingsRecord s = Read("[settings]\nhilitecolor=0\n");
-    ApplyFontColor(s, 0x0000FF);
+TEST(TitleStyle, ColourDerivesTheHighlightOnlyWhenItIsZeroAndFlagsAreAnyNonZeroNumber) {
+    auto style = [](const std::string& ini) {
+        platform::MemoryProfileReader reader;
+        reader.setFile(Media + "quorix.ini", ini);
+        SettingsRecord settings = ReadSettings(reader, Media);
+        ReadTitleStyle(settings, reader, Media);
+        return settings;
+    };
+    SettingsRecord s = style("[settings]\nhilitecolor=0\n[font]\ncolor=255\n");
     EXPECT_EQ(s.FontColor, 0x0000FF);
     EXPECT_EQ(s.HiliteColor, 0xFFFF80);
-    s = Read("");
-    ApplyFontColor(s, 0xFFFFFF);
-    EXPECT_EQ(s.HiliteColor, 15);
-    EXPECT_FALSE(FontColorFromText("").has_value());
-    EXPECT_FALSE(FontColorFromText("&H123456789").has_value());
-    EXPECT_EQ(FontColorFromText("16711680"), 16711680);
-    for (const char* off : {"yes", "0", ""}) {
-        EXPECT_FALSE(FontFlagFromText(off)) << off;
+    EXPECT_EQ(style("[font]\ncolor=&HFFFFFF\n").HiliteColor, 15);
+    EXPECT_EQ(style("[settings]\nhilitecolor=0\n").HiliteColor, 0);
+    EXPECT_FALSE(style("[settings]\nhilitecolor=0\n[font]\ncolor=\n").FontColor.has_value());
+    EXPECT_FALSE(style("[font]\ncolor=&H123456789\n").FontColor.has_value());
+    EXPECT_EQ(style("[font]\ncolor=16711680\n").FontColor, 16711680);
+    for (const char* off : {"yes", "0", "", "1e400"}) {
+        EXPECT_FALSE(style(std::string("[font]\nbold=") + off + "\n").Bold) << off;
     }
-    EXPECT_TRUE(FontFlagFromText("-1"));
+    EXPECT_TRUE(style("[font]\nbold=0.25\n").Bold);
+    EXPECT_TRUE(style("[font]\nitalic=-1\n").Italic);
 }
 
 } // namespace
