@@ -8,6 +8,14 @@
 
 namespace quorix {
 
+void ReadSettingsFile(Program& program) {
+    ProgramState& state = program.state;
+    state.Settings = ReadSettings(program.services.profile, state.MediaPath);
+    SizeTitleFont(program);
+    ApplyFontKeys(program);
+    state.Catalogue = ReadCatalogue(program.services.profile, state.MediaPath);
+}
+
 void Form_Load(Program& program) {
     ProgramState& state = program.state;
 
@@ -16,10 +24,7 @@ void Form_Load(Program& program) {
 
     state.MediaPath = FindMediaPath(program.place.currentDirectory, program.place.commandLine,
                                     program.place.separator);
-    state.Settings = ReadSettings(program.services.profile, state.MediaPath);
-    SizeTitleFont(program);
-    ApplyFontKeys(program);
-    state.Catalogue = ReadCatalogue(program.services.profile, state.MediaPath);
+    ReadSettingsFile(program);
 
     if (state.Catalogue.LastClip < 0) {
         program.services.dialogs.showMessage(std::string(NothingToPlayMessage));
