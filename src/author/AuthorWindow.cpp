@@ -14,6 +14,7 @@
 #include "author/ViewerNote.h"
 #include "startup/CatalogueReader.h"
 #include "startup/SettingsReader.h"
+#include "startup/SettingsTable.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -317,7 +318,7 @@ void AuthorWindow::refreshNow() {
                                       preview_->aspectGuides(), preview_->overscanGuide());
     preview_->showPicture(marked,
                           WithoutMenuNote(settings, ReadCatalogue(profile, disc_->mediaPath)));
-    settings_->setNote(QStringLiteral("factor"), TitleSizeNote(menu));
+    settings_->setNote(QLatin1String(setting::FontFactor.key), TitleSizeNote(menu));
     std::vector<QString> pictures;
     for (std::size_t i = 0; i < DiscPictures().size(); ++i) {
         pictures.push_back(picturePath(i));
