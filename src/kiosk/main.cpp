@@ -92,6 +92,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     setpgid(child, child); // either side may come first
+    // The terminal (the service's tty7) stays with the command, as if this program were not there.
+    if (isatty(STDIN_FILENO) != 0) {
+        tcsetpgrp(STDIN_FILENO, child);
+    }
 
     int status = 0;
     for (;;) {
