@@ -3,7 +3,7 @@
 namespace quorix {
 
 bool FirstTickGate::passTick(Clock::time_point now) {
-    if (!open_ && now < latest_) {
+    if (!open_ && (!latest_ || now < *latest_)) {
         held_ = true;
         return false;
     }

@@ -248,8 +248,8 @@ int main(int argc, char** argv) {
     ConnectPointerHandlers(program);
 
     Form_Load(program);
-    // The first tick comes after the first activation, however short the tick.
-    FirstTickGate firstTick(FirstTickGate::Clock::now() + std::chrono::milliseconds(LongestTick));
+    // The first tick comes after the window is shown and activated, however short the tick.
+    FirstTickGate firstTick{std::chrono::milliseconds(LongestTick)};
     ConnectSupervisor(program, firstTick);
     // libmpv and its video output start now, while the window is shown and waits for its first
     // tick: the output takes longer to come up than the shortest tick, and the first clip would
@@ -264,6 +264,7 @@ int main(int argc, char** argv) {
     // Ask for the focus too: without a window manager (a kiosk's bare X server) nobody else
     // gives it, and activation is what draws the backdrop.
     form.activateWindow();
+    firstTick.shown(FirstTickGate::Clock::now());
     const int status = QApplication::exec();
     serviceManager.stopping();
     screenSaver.release();

@@ -7,7 +7,8 @@ namespace quorix::platform {
 class ScreenSaverInhibitor {
 public:
     virtual ~ScreenSaverInhibitor() = default;
-    // Holds them off; true when they are held off. Asking again while held changes nothing.
+    // Holds them off; true when they are held off, or asked to be where the answer comes later.
+    // Asking again while held changes nothing.
     virtual bool inhibit() = 0;
     // Lets them run again; nothing happens when they are not held off.
     virtual void release() = 0;

@@ -173,14 +173,15 @@ class Session(Case):
     def start(self, folder):
         self.presenter = self.spawn([self.options.quorix], cwd=str(folder))
 
-    def screen_saver(self):
+    def screen_saver(self, *options):
         """A session bus of the case's own with a screen saver service on it that reports each
-        call ("Inhibit 41", "UnInhibit 41"); a function that reads the next report."""
+        call ("Inhibit 41", "UnInhibit 41"), started with options; a function that reads the next
+        report."""
         address = read_line(self.spawn(["dbus-daemon", "--session", "--nofork",
                                         "--print-address=1"], pipe=True).stdout, 10)
         self.check(address, "the session bus did not start")
         self.env["DBUS_SESSION_BUS_ADDRESS"] = address
-        calls = self.spawn([self.options.screen_saver], pipe=True).stdout
+        calls = self.spawn([self.options.screen_saver, *options], pipe=True).stdout
         self.check(read_line(calls, 10) == "ready", "the screen saver service did not start")
         return lambda timeout: read_line(calls, timeout)
 

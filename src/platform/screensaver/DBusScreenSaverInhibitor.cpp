@@ -2,12 +2,14 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingReply>
 #include <QVariant>
+#include <QtGlobal>
 
 namespace quorix::platform {
 namespace {
 
-// A desktop answers at once; a service that hangs must not hold up the presentation, nor its end.
+// A desktop answers at once; a service that hangs must not hold up the end of the presentation.
 constexpr int CallTimeoutMs = 2000;
 
 QDBusMessage ScreenSaverCall(const char* method) {
@@ -28,7 +30,7 @@ DBusScreenSaverInhibitor::~DBusScreenSaverInhibitor() {
 }
 
 bool DBusScreenSaverInhibitor::inhibit() {
-    if (cookie_) {
+    if (cookie_ || asking_) {
         return true;
     }
     if (!bus_.isConnected()) {
@@ -41,16 +43,27 @@ bool DBusScreenSaverInhibitor::inhibit() {
     }
     QDBusMessage call = ScreenSaverCall("Inhibit");
     call << QStringLiteral("Quorix") << QStringLiteral("Presenting video clips");
-    const QDBusMessage reply = bus_.call(call, QDBus::Block, CallTimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1 ||
-        reply.arguments().front().metaType().id() != QMetaType::UInt) {
-        return false;
-    }
-    cookie_ = reply.arguments().front().toUInt();
+    asking_ = std::make_unique<QDBusPendingCallWatcher>(bus_.asyncCall(call, CallTimeoutMs));
+    QObject::connect(asking_.get(), &QDBusPendingCallWatcher::finished, asking_.get(),
+                     [this](QDBusPendingCallWatcher* watcher) { answered(*watcher); });
     return true;
 }
 
+void DBusScreenSaverInhibitor::answered(const QDBusPendingCall& call) {
+    const QDBusPendingReply<uint> reply(call);
+    // The watcher goes once its signal has been handled.
+    asking_.release()->deleteLater();
+    if (reply.isError()) {
+        qWarning("quorix: the session's screen saver service did not hold off the screen "
+                 "saver: %s",
+                 qPrintable(reply.error().message()));
+        return;
+    }
+    cookie_ = reply.value();
+}
+
 void DBusScreenSaverInhibitor::release() {
+    asking_.reset();
     if (!cookie_) {
         return;
     }

@@ -3,8 +3,10 @@
 #include "platform/ScreenSaverInhibitor.h"
 
 #include <QDBusConnection>
+#include <QDBusPendingCallWatcher>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 namespace quorix::platform {
@@ -29,13 +31,21 @@ public:
     DBusScreenSaverInhibitor(const DBusScreenSaverInhibitor&) = delete;
     DBusScreenSaverInhibitor& operator=(const DBusScreenSaverInhibitor&) = delete;
 
-    // False when there is no session bus, no screen saver service on it, or it refuses.
+    // False when there is no session bus or no screen saver service on it. The service is asked
+    // without waiting for its answer (a service that hangs must not hold up the window); a
+    // refusal that comes later is written to the log.
     bool inhibit() override;
+    // A request still unanswered is dropped; the service lets go when the connection closes.
     void release() override;
+    // The service has answered with an inhibition that is held.
+    bool held() const { return cookie_.has_value(); }
 
 private:
+    void answered(const QDBusPendingCall& reply);
+
     QDBusConnection bus_;
-    std::optional<std::uint32_t> cookie_; // what Inhibit answered, while held
+    std::unique_ptr<QDBusPendingCallWatcher> asking_; // while the answer to Inhibit is due
+    std::optional<std::uint32_t> cookie_;             // what Inhibit answered, while held
 };
 
 } // namespace quorix::platform

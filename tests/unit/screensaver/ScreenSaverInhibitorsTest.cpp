@@ -3,10 +3,13 @@
 #include "RecordingScreenSaverInhibitor.h"
 #include "platform/screensaver/DBusScreenSaverInhibitor.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusContext>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QThread>
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
@@ -39,15 +42,30 @@ TEST(ScreenSaverInhibitors, EveryWayIsAskedOneIsEnoughAndReleaseGoesBackwards) {
     EXPECT_FALSE(ScreenSaverInhibitors({}).inhibit());
 }
 
+// Lets events run until condition holds, for at most the time given; whether it held.
+bool EventsUntil(const std::function<bool()>& condition, int milliseconds = 2000) {
+    const QDeadlineTimer deadline(milliseconds);
+    while (!condition() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return condition();
+}
+
 // The session's screen saver service as desktops offer it: hands out cookies for Inhibit, takes
-// them back on UnInhibit, and remembers every call, or refuses. Lives in a thread of its own, so
-// that a test's blocking call can be answered.
+// them back on UnInhibit, and remembers every call, or refuses, or answers Inhibit only when told
+// to. Lives in a thread of its own, so that a test's blocking call can be answered.
 class FakeScreenSaver : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
 
 public:
-    explicit FakeScreenSaver(bool refuse) : refuse_(refuse) {}
+    enum class Answer { Now, Refusal, WhenTold };
+    explicit FakeScreenSaver(Answer answer) : answer_(answer) {}
+    void answerNow() {
+        std::lock_guard lock(mutex_);
+        active_.insert(next_);
+        late_.connection.send(late_.message.createReply(next_++));
+    }
     std::set<uint> active() const {
         std::lock_guard lock(mutex_);
         return active_;
@@ -61,8 +79,13 @@ public slots:
     uint Inhibit(const QString& application, const QString& reason) {
         std::lock_guard lock(mutex_);
         calls_.push_back("Inhibit " + application.toStdString() + ": " + reason.toStdString());
-        if (refuse_) {
+        if (answer_ == Answer::Refusal) {
             sendErrorReply(QDBusError::AccessDenied, QStringLiteral("not now"));
+            return 0;
+        }
+        if (answer_ == Answer::WhenTold) {
+            setDelayedReply(true);
+            late_ = {connection(), message()};
             return 0;
         }
         active_.insert(next_);
@@ -75,7 +98,12 @@ public slots:
     }
 
 private:
-    const bool refuse_;
+    struct Call {
+        QDBusConnection connection{QString()};
+        QDBusMessage message;
+    };
+    const Answer answer_;
+    Call late_;
     mutable std::mutex mutex_;
     uint next_ = 41;
     std::set<uint> active_;
@@ -111,8 +139,8 @@ protected:
         connections_.push_back(QString::number(connections_.size()));
         return QDBusConnection::connectToBus(address_, connections_.back());
     }
-    FakeScreenSaver& offerService(bool refuse = false) {
-        service_ = std::make_unique<FakeScreenSaver>(refuse);
+    FakeScreenSaver& offerService(FakeScreenSaver::Answer answer = FakeScreenSaver::Answer::Now) {
+        service_ = std::make_unique<FakeScreenSaver>(answer);
         thread_.start();
         service_->moveToThread(&thread_);
         QDBusConnection bus = connect();
@@ -134,6 +162,7 @@ TEST_F(DBusScreenSaverInhibitorTest, HoldsOnceAndReleasesOnce) {
     DBusScreenSaverInhibitor inhibitor(connect());
     ASSERT_TRUE(inhibitor.inhibit());
     EXPECT_TRUE(inhibitor.inhibit());
+    ASSERT_TRUE(EventsUntil([&] { return inhibitor.held(); }));
     EXPECT_THAT(service.active(), ElementsAre(41U));
     inhibitor.release();
     EXPECT_THAT(service.active(), IsEmpty());
@@ -145,6 +174,7 @@ TEST_F(DBusScreenSaverInhibitorTest, HoldsOnceAndReleasesOnce) {
     {
         DBusScreenSaverInhibitor again(connect());
         ASSERT_TRUE(again.inhibit());
+        ASSERT_TRUE(EventsUntil([&] { return again.held(); }));
         EXPECT_THAT(service.active(), ElementsAre(42U));
     }
     EXPECT_THAT(service.active(), IsEmpty());
@@ -158,11 +188,25 @@ TEST_F(DBusScreenSaverInhibitorTest, NoBusNoServiceOrARefusalHoldsNothing) {
     DBusScreenSaverInhibitor alone(connect());
     EXPECT_FALSE(alone.inhibit());
 
-    FakeScreenSaver& service = offerService(/*refuse=*/true);
+    FakeScreenSaver& service = offerService(FakeScreenSaver::Answer::Refusal);
     DBusScreenSaverInhibitor refused(connect());
-    EXPECT_FALSE(refused.inhibit());
+    EXPECT_TRUE(refused.inhibit()); // asked
+    ASSERT_TRUE(EventsUntil([&] { return !service.calls().empty(); }));
+    EXPECT_FALSE(EventsUntil([&] { return refused.held(); }, 200));
     refused.release();
     EXPECT_THAT(service.calls(), ElementsAre("Inhibit Quorix: Presenting video clips"));
+}
+
+TEST_F(DBusScreenSaverInhibitorTest, AServiceThatAnswersLateHoldsUpNothing) {
+    FakeScreenSaver& service = offerService(FakeScreenSaver::Answer::WhenTold);
+    DBusScreenSaverInhibitor inhibitor(connect());
+    ASSERT_TRUE(inhibitor.inhibit());
+    ASSERT_TRUE(EventsUntil([&] { return !service.calls().empty(); }));
+    EXPECT_FALSE(inhibitor.held());
+    service.answerNow();
+    ASSERT_TRUE(EventsUntil([&] { return inhibitor.held(); }));
+    inhibitor.release();
+    EXPECT_THAT(service.active(), IsEmpty());
 }
 
 } // namespace
