@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config git
-    qt6-base-dev libmpv-dev libgtest-dev libgmock-dev
+    qt6-base-dev libmpv-dev libavformat-dev libgtest-dev libgmock-dev
     ffmpeg xvfb xauth xdotool imagemagick fonts-dejavu-core
     mpv time python3 dbus-daemon libxss-dev libx11-dev libxcb1-dev
     clang libclang-rt-14-dev llvm

@@ -30,7 +30,7 @@ void MpvClipPlayer::play(double from, double endTime) {
     }
     placedSinceShown_ = false;
     heldAt_.reset();
-    const bool toClipEnd = std::llround(endTime * info_.framesPerSecond) >= info_.frameCount;
+    const bool toClipEnd = info_.frames.frameAt(endTime) >= info_.frames.count();
     core_->setEnd(toClipEnd ? std::nullopt : std::optional<double>(firstFrameTime_ + endTime));
     core_->setPaused(false);
     if (ownWindow_ != nullptr && host_ == ownWindow_.get() && !ownWindow_->isVisible()) {
@@ -47,9 +47,8 @@ void MpvClipPlayer::seek(double time) {
     heldAt_ = time;
     seekTarget_ = time;
     // The end of the clip shows its last frame.
-    const double frame = std::min(time * info_.framesPerSecond, info_.frameCount - 1.0);
-    const double target = firstFrameTime_ + frame / info_.framesPerSecond;
-    core_->seek(target);
+    const double last = info_.frames.timeOf(info_.frames.count() - 1);
+    core_->seek(firstFrameTime_ + std::min(time, last));
 }
 
 double MpvClipPlayer::position() {

@@ -1,5 +1,6 @@
 #include "device/MpvEngine.h"
 
+#include "device/ContainerFrameTimes.h"
 #include "device/LastFrameSearch.h"
 #include "device/MciErrors.h"
 #include "device/MpvClipPlayer.h"
@@ -8,6 +9,8 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <optional>
+#include <vector>
 
 namespace quorix::device {
 namespace {
@@ -17,6 +20,50 @@ constexpr double MostFramesPerSecond = 1000.0;
 // How long an open waits for a small clip to be read to its end before measuring it: enough for a
 // hard disc or a fast medium on a busy machine, little on a slow one.
 constexpr std::chrono::milliseconds CacheWait{300};
+
+// Finds the number of frames by exact seeks, with the sound still off so that the playback time
+// is the picture's own: mpv's duration also covers sound that outlasts the picture and is only an
+// estimate for streams without an index. A seek shows the first frame at or after its target;
+// past the last frame mpv stays at the target. No value when a seek was not shown in time.
+std::optional<std::int64_t> CountBySeeking(MpvCore& core, double first, double frameTime,
+                                           double duration,
+                                           std::chrono::steady_clock::time_point deadline) {
+    // A short wait at most: on a slow disc the clip is measured with what has been read.
+    core.waitUntilCached(std::min(deadline, std::chrono::steady_clock::now() + CacheWait));
+    // A look that ran out of time found nothing, which the search would take for the end.
+    bool unanswered = false;
+    const auto frameAfter = [&](double target) -> std::optional<double> {
+        if (unanswered) {
+            return std::nullopt;
+        }
+        core.seek(target);
+        if (!core.waitForSeek(deadline)) {
+            unanswered = true;
+            return std::nullopt;
+        }
+        core.drain();
+        const auto shown = core.doubleProperty("time-pos");
+        if (!shown || *shown < target + frameTime / 4) {
+            return std::nullopt;
+        }
+        return shown;
+    };
+    const std::int64_t frames = FindLastFrame(frameAfter, first, frameTime, duration) + 1;
+    if (unanswered) {
+        return std::nullopt;
+    }
+    return frames;
+}
+
+// Whether every frame lies within a quarter frame of the grid of frameTime.
+bool OnGrid(const std::vector<double>& times, double frameTime) {
+    for (std::size_t k = 0; k < times.size(); ++k) {
+        if (std::abs(times[k] - static_cast<double>(k) * frameTime) > frameTime / 4) {
+            return false;
+        }
+    }
+    return true;
+}
 
 } // namespace
 
@@ -65,42 +112,44 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
     // Streams without a frame rate of their own are counted at the common PAL rate, and so are
     // those that claim a rate no camera or editor gives a clip to play at: counted at it, a few
     // frames stamped hours apart would be billions long.
-    info.framesPerSecond = core->doubleProperty("container-fps").value_or(25.0);
-    if (info.framesPerSecond < 1.0 || info.framesPerSecond > MostFramesPerSecond) {
-        info.framesPerSecond = 25.0;
+    double framesPerSecond = core->doubleProperty("container-fps").value_or(25.0);
+    if (framesPerSecond < 1.0 || framesPerSecond > MostFramesPerSecond) {
+        framesPerSecond = 25.0;
     }
+    const double frameTime = 1.0 / framesPerSecond;
 
-    // The frame count is what an exact decode gives. mpv's duration also covers sound that
-    // outlasts the picture and is only an estimate for streams without an index, so the last
-    // frame is found by exact seeks, with the sound still off so that the playback time is the
-    // picture's own. A seek shows the first frame at or after its target; past the last frame
-    // mpv stays at the target.
-    const double frameTime = 1.0 / info.framesPerSecond;
-    // A short wait at most: on a slow disc the clip is measured with what has been read.
-    core->waitUntilCached(std::min(deadline, std::chrono::steady_clock::now() + CacheWait));
-    const auto frameAfter = [&](double target) -> std::optional<double> {
-        core->seek(target);
-        if (!core->waitForSeek(deadline)) {
-            return std::nullopt;
-        }
-        core->drain();
-        const auto shown = core->doubleProperty("time-pos");
-        if (!shown || *shown < target + frameTime / 4) {
-            return std::nullopt;
-        }
-        return shown;
-    };
-    const std::int64_t frames = FindLastFrame(frameAfter, *first, frameTime, *duration) + 1;
+    // The frame count is what an exact decode gives. An MP4 lists its frames; for other clips
+    // the last frame is found by exact seeks.
+    std::optional<ContainerFrames> listed = ReadContainerFrames(hostPath);
+    std::int64_t frames = 0;
+    if (listed) {
+        frames = static_cast<std::int64_t>(listed->times.size());
+    } else if (const auto found = CountBySeeking(*core, *first, frameTime, *duration, deadline)) {
+        frames = *found;
+    } else {
+        // A length made up of the frames seen in time would end the clip early; a slow medium
+        // is answered as a load that did not finish in time.
+        qCInfo(platform::lcDevice)
+            << hostPath.c_str() << "could not be measured in time: internal error";
+        core->unload();
+        giveBack(std::move(core));
+        return {nullptr, error::Internal};
+    }
     // Lengths and positions are answered as 32-bit numbers, in frames or in milliseconds, and
     // the presenter adds the start to the length: a clip longer than they hold cannot be counted.
     constexpr auto Largest = static_cast<double>(std::numeric_limits<std::int32_t>::max());
-    if (static_cast<double>(frames) > Largest ||
-        static_cast<double>(frames) * frameTime * 1000.0 > Largest) {
+    const double seconds = listed ? listed->end : static_cast<double>(frames) * frameTime;
+    if (static_cast<double>(frames) > Largest || seconds * 1000.0 > Largest) {
         core->unload();
         giveBack(std::move(core));
         return {nullptr, error::OutOfRange};
     }
-    info.frameCount = static_cast<std::int32_t>(frames);
+    // Frames on the grid of the clip's rate are counted on it, the others at their own times.
+    if (listed && !OnGrid(listed->times, frameTime)) {
+        info.frames = FrameClock(std::move(listed->times), listed->end);
+    } else {
+        info.frames = FrameClock(framesPerSecond, static_cast<std::int32_t>(frames));
+    }
 
     // Back to the first frame with the sound on, and wait until it is shown: a window given the
     // picture next shows the clip's start, not the frame the measuring left behind. Turning the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/FrameClock.h"
 #include "device/MciCommand.h"
 
 #include <cstdint>
@@ -10,9 +11,8 @@ namespace quorix::device {
 
 // What the engine learnt about a clip when it loaded it.
 struct ClipInfo {
-    double framesPerSecond = 25.0;
-    std::int32_t frameCount = 0; // number of video frames
-    std::int32_t width = 0;      // native picture size in pixels
+    FrameClock frames{25.0, 0};
+    std::int32_t width = 0; // native picture size in pixels
     std::int32_t height = 0;
 };
 

@@ -336,19 +336,17 @@ void VideoMciDevice::refresh(OpenClip& clip) {
 }
 
 double VideoMciDevice::lengthTime(const OpenClip& clip) {
-    const ClipInfo& info = clip.player->info();
-    return info.frameCount / info.framesPerSecond;
+    return clip.player->info().frames.length();
 }
 
 double VideoMciDevice::toTime(const OpenClip& clip, std::int32_t value) {
-    return clip.timeFormat == TimeFormat::Frames ? value / clip.player->info().framesPerSecond
+    return clip.timeFormat == TimeFormat::Frames ? clip.player->info().frames.timeOf(value)
                                                  : value / 1000.0;
 }
 
 std::int64_t VideoMciDevice::fromTime(const OpenClip& clip, double time) {
-    const double scale =
-        clip.timeFormat == TimeFormat::Frames ? clip.player->info().framesPerSecond : 1000.0;
-    return std::llround(time * scale);
+    return clip.timeFormat == TimeFormat::Frames ? clip.player->info().frames.frameAt(time)
+                                                 : std::llround(time * 1000.0);
 }
 
 double VideoMciDevice::currentTime(OpenClip& clip) {

@@ -165,6 +165,78 @@ TEST_F(MpvMciDeviceTest, BesideASecondDeviceFilesThatAreNoClipsAreRefusedAndPlay
     EXPECT_EQ(answer("status video position"), "50");
 }
 
+TEST_F(MpvMciDeviceTest, ClipsThatHoldAPictureOrChangeTheirRateCountThePicturesTheyHold) {
+    // The pictures of a test source that a selection keeps, each at its own time.
+    const auto selected = [](const std::string& source, const std::string& selection) {
+        return "-f lavfi -i testsrc=size=160x120:" + source +
+               " -f lavfi -i sine=duration=1 -vf select='" + selection +
+               "' -c:a aac -vsync vfr -c:v libx264";
+    };
+    struct Clip {
+        std::string name;
+        std::string ffmpeg;
+        int milliseconds;
+    };
+    const Clip clips[] = {
+        // A title held 2 s, then motion at 25 frames a second.
+        {"title.mp4", selected("rate=25:duration=8", "eq(n\\,0)+gte(n\\,50)"), 8000},
+        // 2 s of a picture frozen in mid-clip.
+        {"freeze.mp4", selected("rate=25:duration=10", "not(between(n\\,101\\,149))"), 10000},
+        // 10 s at 30 frames a second, then 10 s at 15.
+        {"rates.mp4", selected("rate=30:duration=20", "lt(t\\,10)+not(mod(n\\,2))"), 20000}};
+    for (const Clip& clip : clips) {
+        SCOPED_TRACE(clip.name);
+        ASSERT_TRUE(clips_.make(clip.name, clip.ffmpeg));
+        const int frames = clips_.countFrames(clip.name);
+        ASSERT_GT(frames, 0);
+        ASSERT_EQ(code("open " + clips_.path(clip.name) + " alias video"), 0);
+        EXPECT_NEAR(std::stoi(answer("status video length")), clip.milliseconds, 67);
+        ASSERT_EQ(code("set video time format frames"), 0);
+        EXPECT_EQ(answer("status video length"), std::to_string(frames));
+        for (int target : {1, 12, frames - 1}) {
+            EXPECT_EQ(answer("seek video to " + std::to_string(target)), "");
+            EXPECT_EQ(answer("status video position"), std::to_string(target));
+        }
+        EXPECT_EQ(answer("seek video to end"), "");
+        EXPECT_EQ(answer("status video position"), std::to_string(frames));
+        EXPECT_EQ(answer("play video from " + std::to_string(frames - 3)), "");
+        ASSERT_TRUE(WaitUntil([&] { return stopped(); }));
+        EXPECT_EQ(answer("status video position"), std::to_string(frames));
+        ASSERT_EQ(code("close video"), 0);
+    }
+    // The title is one frame however long it is shown.
+    openFrames("title.mp4");
+    EXPECT_EQ(answer("play video"), "");
+    QThread::msleep(1000);
+    EXPECT_EQ(answer("status video position"), "0");
+    EXPECT_EQ(answer("status video mode"), "playing");
+}
+
+TEST_F(MpvMciDeviceTest, AClipMeasuredTooSlowlyIsRefusedNotCutShort) {
+    // Long groups of pictures and no index: measuring takes exact seeks that decode many frames.
+    ASSERT_TRUE(clips_.make("slow.mpg", "-f lavfi -i testsrc=size=320x240:r=25:d=40 -an "
+                                        "-c:v mpeg1video -g 250 -f mpeg"));
+    const std::string frames = std::to_string(clips_.countFrames("slow.mpg"));
+    // Load time-outs from too short to show a picture to long enough to measure the clip: each
+    // open is refused as not loaded in time, or has the whole length.
+    int measured = 0;
+    for (int timeout = 10; timeout <= 1000; timeout += 30) {
+        SCOPED_TRACE(timeout);
+        MpvMciDevice device{
+            MpvSettings{VideoOutput::None, false, std::chrono::milliseconds(timeout), {}}, paths_};
+        const auto opened = device.send("open " + clips_.path("slow.mpg") + " alias v");
+        ASSERT_TRUE(opened.has_value());
+        if (opened->code != 0) {
+            EXPECT_EQ(opened->code, 277);
+            continue;
+        }
+        ++measured;
+        ASSERT_EQ(device.send("set v time format frames")->code, 0);
+        EXPECT_EQ(device.send("status v length")->answer, frames);
+    }
+    EXPECT_GT(measured, 0);
+}
+
 TEST_F(MpvMciDeviceTest, AbsurdTimestampsAndRatesGiveALengthThatFitsOrAreRefused) {
     // Two frames, the second 10 hours in, and a track that claims a frame every microsecond: the
     // rate no clip plays at is not believed, so the length is what 10 hours at 25 frames hold.

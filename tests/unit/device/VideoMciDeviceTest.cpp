@@ -16,7 +16,7 @@ public:
         return loadCode != 0 ? Loaded{nullptr, loadCode} : Loaded{std::make_unique<Player>(*this)};
     }
 
-    ClipInfo info{25.0, 50, 320, 240};
+    ClipInfo info{FrameClock(25.0, 50), 320, 240};
     double position = 0;
     bool reachedEnd = false;
     double playFrom = -1;
