@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <future>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -79,6 +80,9 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
         return {nullptr, error::Internal};
     }
     const auto deadline = std::chrono::steady_clock::now() + settings_.loadTimeout;
+    // An MP4's table of frames is read beside libmpv's own reading of the file: a long clip's
+    // table takes a while to go through.
+    auto listing = std::async(std::launch::async, ReadContainerFrames, hostPath);
     core->load(hostPath);
     if (!core->waitUntilShown(deadline)) {
         const bool timedOut = std::chrono::steady_clock::now() >= deadline;
@@ -120,7 +124,7 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
 
     // The frame count is what an exact decode gives. An MP4 lists its frames; for other clips
     // the last frame is found by exact seeks.
-    std::optional<ContainerFrames> listed = ReadContainerFrames(hostPath);
+    std::optional<ContainerFrames> listed = listing.get();
     std::int64_t frames = 0;
     if (listed) {
         frames = static_cast<std::int64_t>(listed->times.size());
