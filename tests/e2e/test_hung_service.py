@@ -12,7 +12,7 @@ MENU_AREA = (150, 100, SCREEN_WIDTH - 150, 680)
 
 
 def test(s):
-    calls = s.screen_saver("--answer-after", "-1")
+    calls = s.screen_saver("--hang")
     media = make_disc(s.work / "quorix", [Clip("Welcome", "welcome.mpg", GREEN, 1),
                                           Clip("Blue Clip", "blue.mpg", BLUE, 1)],
                       {"menumode": 1, "intro": -1, "hilitecolor": "&H0010FFFF"},
