@@ -131,6 +131,7 @@ TEST(SettingsAsRead, TheFontColourDerivesTheHighlightAsStartUpDoes) {
     const SettingsAsRead kept = ReadSettingsAsRead(plain, "m\\");
     EXPECT_EQ(kept.record.HiliteColor, 0);
     EXPECT_FALSE(kept.record.FontColor);
+    EXPECT_FALSE(kept.hiliteDerived);
 }
 
 // Each answer of the device that the measurement cannot use, and the clip is closed all the same.
