@@ -194,6 +194,11 @@ int main(int argc, char** argv) {
                               trace = qEnvironmentVariableIsSet("QUORIX_TRACE")] {
         return device::DecideNativeDrawing(forcedDrawing, rendererProbe, trace, std::cerr);
     };
+    // Asked of the program once its settings have been read; the device is made before it.
+    const Program* settingsHolder = nullptr;
+    settings.holdLastPicture = [&settingsHolder] {
+        return settingsHolder != nullptr && settingsHolder->state.Settings.HoldFrame == 1;
+    };
     const platform::WindowHandles handles = settings.output == device::VideoOutput::Native
                                                 ? platform::WindowHandles::Native
                                                 : platform::WindowHandles::Painted;
@@ -225,6 +230,7 @@ int main(int argc, char** argv) {
     place.separator = static_cast<char>(std::filesystem::path::preferred_separator);
     place.commandLine = line.startupText;
     Program program(form, services, std::move(place));
+    settingsHolder = &program;
     // Asked to stop from outside, the program ends as Esc ends it at once.
     const SignalEnd stopSignals([&program](int /*signal*/) {
         ShowMouse(program);

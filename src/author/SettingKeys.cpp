@@ -78,6 +78,12 @@ std::vector<Wording> Wordings() {
          "How often the presenter looks at the playing clip and decides what comes next; shorter "
          "ticks start the next clip sooner.",
          {}},
+        {&setting::HoldFrame,
+         "Between clips",
+         "What the video area shows while one clip gives way to the next (playing all, looping, "
+         "Left, Right, the digits): black, or the last picture of the clip until the next clip's "
+         "first picture replaces it. The menu and the logo come as they always do.",
+         {{0, "black"}, {1, "hold last picture"}}},
         {&setting::FontFactor,
          "Title size",
          "The title font grows in 2-point steps until the first title takes more than 1000 / "

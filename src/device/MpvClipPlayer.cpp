@@ -8,11 +8,14 @@
 namespace quorix::device {
 
 MpvClipPlayer::MpvClipPlayer(std::unique_ptr<MpvCore> core, Release release, const ClipInfo& info,
-                             double firstFrameTime, std::string title)
+                             double firstFrameTime, std::string title, PictureHold* hold)
     : core_(std::move(core)), release_(std::move(release)), info_(info),
-      firstFrameTime_(firstFrameTime), title_(std::move(title)) {}
+      firstFrameTime_(firstFrameTime), title_(std::move(title)), hold_(hold) {}
 
 MpvClipPlayer::~MpvClipPlayer() {
+    if (hold_ != nullptr) {
+        hold_->closing(core_->surface());
+    }
     // The surface leaves the host (or the own window) before that can go.
     core_->unload();
     ownWindow_.reset();
@@ -33,6 +36,12 @@ void MpvClipPlayer::play(double from, double endTime) {
     const bool toClipEnd = info_.frames.frameAt(endTime) >= info_.frames.count();
     core_->setEnd(toClipEnd ? std::nullopt : std::optional<double>(firstFrameTime_ + endTime));
     core_->setPaused(false);
+    if (hold_ != nullptr) {
+        // Until the frame played from has been drawn, the surface shows what the clip showed
+        // while it was measured, at another size.
+        hold_->releaseWhen(
+            [core = core_.get()] { return core->seekShown() && core->pictureFitsSurface(); });
+    }
     if (ownWindow_ != nullptr && host_ == ownWindow_.get() && !ownWindow_->isVisible()) {
         ownWindow_->show();
     }
@@ -118,6 +127,9 @@ void MpvClipPlayer::setDestination(const Rect& destination) {
     surface->setGeometry(destination.x, destination.y, destination.width, destination.height);
     surface->setVisible(destination.width > 0 && destination.height > 0);
     placedSinceShown_ = true;
+    if (hold_ != nullptr) {
+        hold_->follow(*host_, *surface, [core = core_.get()] { return core->currentPicture(); });
+    }
 }
 
 } // namespace quorix::device

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/MpvCore.h"
+#include "device/PictureHold.h"
 #include "device/PlaybackEngine.h"
 
 #include <QPointer>
@@ -19,8 +20,10 @@ public:
     // Gets the core back when the player closes.
     using Release = std::function<void(std::unique_ptr<MpvCore>)>;
 
+    // With a hold, the clip's last picture stays when it closes, and a picture held from the
+    // clip before goes once this one's first picture is shown.
     MpvClipPlayer(std::unique_ptr<MpvCore> core, Release release, const ClipInfo& info,
-                  double firstFrameTime, std::string title);
+                  double firstFrameTime, std::string title, PictureHold* hold = nullptr);
     ~MpvClipPlayer() override;
 
     const ClipInfo& info() const override { return info_; }
@@ -47,6 +50,7 @@ private:
     bool placedSinceShown_ = false;
     QPointer<QWidget> host_;
     std::unique_ptr<QWidget> ownWindow_;
+    PictureHold* hold_;
 };
 
 } // namespace quorix::device

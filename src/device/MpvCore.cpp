@@ -1,5 +1,6 @@
 #include "device/MpvCore.h"
 
+#include "device/PictureHold.h"
 #include "device/SoftwareVideoSurface.h"
 #include "platform/Logging.h"
 
@@ -183,6 +184,7 @@ bool MpvCore::setUp(const MpvSettings& settings) {
                 return false;
             }
         }
+        surface->setObjectName(QLatin1String(PictureHold::SurfaceName));
         // Pointer moves over the picture belong to the host: a native window without tracking
         // would swallow them, and the position bar over a paused clip is brought up by them.
         surface->setMouseTracking(true);
@@ -337,6 +339,54 @@ void MpvCore::deinterlaceIfFlagged() {
     if (flagProperty("video-frame-info/interlaced")) {
         setAsync("vf", "bwdif=mode=send_frame:parity=auto:deint=interlaced");
     }
+}
+
+QImage MpvCore::currentPicture() {
+    // The decoded frame, before it is scaled to the surface: the same with every video output.
+    const char* words[] = {"screenshot-raw", "video", nullptr};
+    mpv_node result{};
+    if (mpv_command_ret(mpv_, words, &result) < 0) {
+        return {};
+    }
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::int64_t stride = 0;
+    const mpv_byte_array* data = nullptr;
+    if (result.format == MPV_FORMAT_NODE_MAP) {
+        const mpv_node_list* map = result.u.list;
+        for (int i = 0; i < map->num; ++i) {
+            const std::string_view key = map->keys[i];
+            const mpv_node& value = map->values[i];
+            if (value.format != MPV_FORMAT_INT64) {
+                if (key == "data" && value.format == MPV_FORMAT_BYTE_ARRAY) {
+                    data = value.u.ba;
+                }
+            } else if (key == "w") {
+                width = value.u.int64;
+            } else if (key == "h") {
+                height = value.u.int64;
+            } else if (key == "stride") {
+                stride = value.u.int64;
+            }
+        }
+    }
+    QImage picture;
+    if (data != nullptr && width > 0 && height > 0 && stride >= width * 4 &&
+        static_cast<std::int64_t>(data->size) >= stride * height) {
+        // Copied out before libmpv's node is freed. Its pixels are "bgr0", whose fourth byte
+        // RGB32 wants opaque (a compositor honouring it would show nothing).
+        picture =
+            QImage(static_cast<const uchar*>(data->data), static_cast<int>(width),
+                   static_cast<int>(height), static_cast<qsizetype>(stride), QImage::Format_RGB32)
+                .copy();
+        SoftwareVideoSurface::makeOpaque(picture);
+    }
+    mpv_free_node_contents(&result);
+    return picture;
+}
+
+bool MpvCore::pictureFitsSurface() {
+    return software_ == nullptr || software_->pictureFits();
 }
 
 void MpvCore::setPaused(bool paused) {

@@ -3,6 +3,7 @@
 #include "device/NativeDrawing.h"
 #include "device/VideoOutput.h"
 
+#include <QImage>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -31,6 +32,10 @@ struct MpvSettings {
     // not before: finding out may wait for the renderer probe started with the program. Without
     // it, plain X11 images, which every X server shows.
     std::function<NativeDrawing()> nativeDrawing;
+    // Whether a closed clip's last picture stays on the screen until the next clip's first
+    // picture replaces it. Asked when a clip is loaded, after the program has read its settings.
+    // Without it, the window shows black between clips.
+    std::function<bool()> holdLastPicture;
 };
 
 // One libmpv instance with its picture surface, kept from clip to clip. It remembers what its
@@ -75,6 +80,11 @@ public:
     // the software surface keeps a picture of its own, which a window given the surface would
     // otherwise show first; libmpv draws into a native surface itself.
     bool waitUntilDrawn(std::chrono::steady_clock::time_point deadline);
+
+    // The picture shown, at the clip's own size; null when there is none.
+    QImage currentPicture();
+    // Whether the surface shows the frame at its own size (libmpv draws into a native one itself).
+    bool pictureFitsSurface();
 
     void setPaused(bool paused);
     // Where playback stops: a time on mpv's clock, or no value for the end of the file.

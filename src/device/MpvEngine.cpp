@@ -79,6 +79,7 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
                                    << "(libmpv could not be set up): internal error";
         return {nullptr, error::Internal};
     }
+    PictureHold* hold = pictureHold();
     const auto deadline = std::chrono::steady_clock::now() + settings_.loadTimeout;
     // An MP4's table of frames is read beside libmpv's own reading of the file: a long clip's
     // table takes a while to go through.
@@ -89,8 +90,7 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
         qCInfo(platform::lcDevice) << hostPath.c_str()
                                    << (timedOut ? "showed no picture in time: internal error"
                                                 : "failed to load: invalid file");
-        core->unload();
-        giveBack(std::move(core));
+        failed(std::move(core), hold);
         return {nullptr, timedOut ? error::Internal : error::InvalidFile};
     }
 
@@ -106,8 +106,7 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
                                        : !first          ? "start time"
                                                          : "duration")
                                    << ": invalid file";
-        core->unload();
-        giveBack(std::move(core));
+        failed(std::move(core), hold);
         return {nullptr, error::InvalidFile};
     }
     core->deinterlaceIfFlagged();
@@ -135,8 +134,7 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
         // is answered as a load that did not finish in time.
         qCInfo(platform::lcDevice)
             << hostPath.c_str() << "could not be measured in time: internal error";
-        core->unload();
-        giveBack(std::move(core));
+        failed(std::move(core), hold);
         return {nullptr, error::Internal};
     }
     // Lengths and positions are answered as 32-bit numbers, in frames or in milliseconds, and
@@ -144,8 +142,7 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
     constexpr auto Largest = static_cast<double>(std::numeric_limits<std::int32_t>::max());
     const double seconds = listed ? listed->end : static_cast<double>(frames) * frameTime;
     if (static_cast<double>(frames) > Largest || seconds * 1000.0 > Largest) {
-        core->unload();
-        giveBack(std::move(core));
+        failed(std::move(core), hold);
         return {nullptr, error::OutOfRange};
     }
     // Frames on the grid of the clip's rate are counted on it, the others at their own times.
@@ -169,8 +166,28 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
     const std::string title = std::filesystem::path(hostPath).filename().string();
     auto player = std::make_unique<MpvClipPlayer>(
         std::move(core), [this](std::unique_ptr<MpvCore> used) { giveBack(std::move(used)); }, info,
-        *first, title);
+        *first, title, hold);
     return {std::move(player), error::None};
+}
+
+void MpvEngine::failed(std::unique_ptr<MpvCore> core, PictureHold* hold) {
+    core->unload();
+    giveBack(std::move(core));
+    // No picture of the clip follows the one held.
+    if (hold != nullptr) {
+        hold->release();
+    }
+}
+
+PictureHold* MpvEngine::pictureHold() {
+    if (settings_.output == VideoOutput::None || !settings_.holdLastPicture ||
+        !settings_.holdLastPicture()) {
+        return nullptr;
+    }
+    if (hold_ == nullptr) {
+        hold_ = std::make_unique<PictureHold>(settings_.output == VideoOutput::Native);
+    }
+    return hold_.get();
 }
 
 void MpvEngine::prepare() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/MpvCore.h"
+#include "device/PictureHold.h"
 #include "device/PlaybackEngine.h"
 
 #include <memory>
@@ -24,7 +25,13 @@ private:
     std::unique_ptr<MpvCore> takeCore();
     void giveBack(std::unique_ptr<MpvCore> core);
 
+    // The picture held between clips, made when first asked for.
+    PictureHold* pictureHold();
+    // Gives back the core of a clip that did not load.
+    void failed(std::unique_ptr<MpvCore> core, PictureHold* hold);
+
     MpvSettings settings_;
+    std::unique_ptr<PictureHold> hold_;
     std::vector<std::unique_ptr<MpvCore>> idle_;
 };
 

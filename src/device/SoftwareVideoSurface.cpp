@@ -80,6 +80,11 @@ bool SoftwareVideoSurface::renderCurrentFrame(std::chrono::steady_clock::time_po
     return renders_ >= wanted && !picture_.isNull();
 }
 
+bool SoftwareVideoSurface::pictureFits() {
+    std::lock_guard lock(mutex_);
+    return !picture_.isNull() && picture_.size() == size();
+}
+
 void SoftwareVideoSurface::clear() {
     {
         std::lock_guard lock(mutex_);

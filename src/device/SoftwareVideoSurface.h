@@ -64,6 +64,11 @@ public:
     bool renderCurrentFrame(std::chrono::steady_clock::time_point deadline);
     // Forgets the picture: until the next one is rendered the surface is black.
     void clear();
+    // Whether the picture has been rendered at the surface's own size.
+    bool pictureFits();
+
+    // Sets each pixel's fourth byte, which libmpv's "bgr0" leaves as its scaler left it.
+    static void makeOpaque(QImage& picture);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -75,8 +80,6 @@ private:
     static void onUpdate(void* self);
     // Renders the current frame into picture in libmpv's pixel format format.
     bool render(QImage& picture, const char* format);
-    // Sets each pixel's fourth byte, which libmpv's "bgr0" leaves as its scaler left it.
-    static void makeOpaque(QImage& picture);
     void renderLoop();
     // Window thread: shows the picture on the layer where it can, otherwise through Qt.
     void present();

@@ -19,6 +19,7 @@ struct SettingsRecord {
     std::int32_t HiliteColor = 0;
     std::int16_t LogoMode = 0;
     std::int16_t TickInterval = 0; // the supervisor's tick in milliseconds
+    std::int16_t HoldFrame = 0;    // 1: a clip's last picture stays until the next one's first
     std::int32_t FontFactor = 0;
     std::optional<std::int32_t> FontColor; // none: the titles keep their designed colour
     bool Bold = false;                     // the title labels' style

@@ -100,6 +100,9 @@ inline constexpr SettingRow LogoMode{"settings", "logomode", "LogoMode", &Settin
 inline constexpr SettingRow Interval{"settings", "interval", "TickInterval",
     &SettingsRecord::TickInterval, SettingRule::Number, "1000", {ShortestTick, LongestTick}, "ms",
     false};
+// Whether a clip's last picture stays until the next clip's first picture replaces it.
+inline constexpr SettingRow HoldFrame{"settings", "holdframe", "HoldFrame",
+    &SettingsRecord::HoldFrame, SettingRule::Number, "", FlagRange, "", false};
 inline constexpr SettingRow FontFactor{"font", "factor", "FontFactor", &SettingsRecord::FontFactor,
     SettingRule::Number, "3495", Int32Range, ""};
 
@@ -116,11 +119,11 @@ inline constexpr SettingRow Italic{"font", "italic", "Italic", &SettingsRecord::
 } // namespace setting
 
 // Every key of [settings] and [font], in the order start-up reads them.
-inline constexpr std::array<const SettingRow*, 15> SettingsTable{
-    &setting::WideMode,    &setting::MenuMode, &setting::LoopMode, &setting::HideMode,
-    &setting::ShadowMode,  &setting::Overscan, &setting::Intro,    &setting::LineOffset,
-    &setting::HiliteColor, &setting::LogoMode, &setting::Interval, &setting::FontFactor,
-    &setting::FontColor,   &setting::Bold,     &setting::Italic,
+inline constexpr std::array<const SettingRow*, 16> SettingsTable{
+    &setting::WideMode,    &setting::MenuMode,  &setting::LoopMode, &setting::HideMode,
+    &setting::ShadowMode,  &setting::Overscan,  &setting::Intro,    &setting::LineOffset,
+    &setting::HiliteColor, &setting::LogoMode,  &setting::Interval, &setting::HoldFrame,
+    &setting::FontFactor,  &setting::FontColor, &setting::Bold,     &setting::Italic,
 };
 
 // Whether the key styles the title labels (read after the title font is sized) rather than

@@ -87,8 +87,8 @@ protected:
 
     TestClips clips_;
     platform::PathResolver paths_;
-    MpvMciDevice device_{MpvSettings{VideoOutput::None, false, std::chrono::milliseconds(5000), {}},
-                         paths_};
+    MpvMciDevice device_{
+        MpvSettings{VideoOutput::None, false, std::chrono::milliseconds(5000), {}, {}}, paths_};
 };
 
 TEST_F(MpvMciDeviceTest, LengthSeeksAndTheEndInFramesAgreeWithAnExactDecode) {

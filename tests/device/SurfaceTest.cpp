@@ -6,6 +6,7 @@
 #include "device/SoftwareVideoSurface.h"
 #include "platform/PathResolver.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -29,8 +30,11 @@ bool Software() {
 MpvSettings Settings() {
     const auto drawing = DrawingNamed(qEnvironmentVariable(ForcedDrawingVariable).toStdString())
                              .value_or(NativeDrawing::Images);
-    return MpvSettings{Software() ? VideoOutput::Software : VideoOutput::Native, false,
-                       std::chrono::milliseconds(5000), [drawing] { return drawing; }};
+    return MpvSettings{Software() ? VideoOutput::Software : VideoOutput::Native,
+                       false,
+                       std::chrono::milliseconds(5000),
+                       [drawing] { return drawing; },
+                       {}};
 }
 
 bool Near(const QColor& color, int red, int green, int blue) {
@@ -115,6 +119,59 @@ TEST_F(SurfaceTest, ANewClipShowsItsFirstFrameAndNothingOfTheClipsBefore) {
         // Closed, the surface is parked away from the window, which shows its own background.
         EXPECT_TRUE(WaitUntil([&] { return Near(pixel(100, 75), 255, 0, 0); }));
     }
+}
+
+TEST_F(SurfaceTest, HeldLastPictureLastsUntilTheNextClipsFirstOrTheMenu) {
+    MpvSettings settings = Settings();
+    settings.holdLastPicture = [] { return true; };
+    MpvMciDevice holding(settings, paths_);
+    const auto send = [&](const std::string& command) {
+        return holding.send(command).value_or(platform::MciReply{-1, "no reply"}).code;
+    };
+    ASSERT_TRUE(clips_.make("yellow.mpg", "-f lavfi -i color=c=0xffff00:s=64x48:r=25:d=1 "
+                                          "-c:v mpeg1video -q:v 2 -f mpeg"));
+    // The video area inside the window, as the presenter's, with the picture past its edges.
+    QWidget area(&host_);
+    area.setGeometry(20, 15, 160, 120);
+    area.show();
+    const auto play = [&](const std::string& clip) {
+        ASSERT_EQ(send("open " + clips_.path(clip) + " alias video"), 0);
+        ASSERT_EQ(send("window video handle " + std::to_string(area.winId())), 0);
+        ASSERT_EQ(send("put video destination at -20 -15 200 150"), 0);
+        ASSERT_EQ(send("play video"), 0);
+    };
+    // Closed as the presenter closes a clip: with its area hidden meanwhile.
+    const auto close = [&] {
+        area.hide();
+        QApplication::processEvents();
+        ASSERT_EQ(send("close video"), 0);
+        area.show();
+    };
+    play("border.mpg");
+    ASSERT_TRUE(WaitUntil([&] { return Near(pixel(100, 75), 0, 0, 255); }));
+    close();
+    EXPECT_TRUE(Near(pixel(100, 75), 0, 0, 255)) << "the last picture went with its clip";
+    EXPECT_TRUE(Near(pixel(10, 10), 255, 0, 0)) << "held past the area";
+
+    // Until the next clip's picture comes, nothing but the last one's shows.
+    play("yellow.mpg");
+    std::string foreign;
+    EXPECT_TRUE(WaitUntil([&] {
+        const QColor color = pixel(100, 75);
+        if (!Near(color, 0, 0, 255) && !Near(color, 255, 255, 0)) {
+            foreign += color.name().toStdString() + " ";
+        }
+        return Near(color, 255, 255, 0);
+    }));
+    EXPECT_EQ(foreign, "");
+
+    // Anything else shown in the window (the menu, the logo) takes the held picture away.
+    close();
+    EXPECT_TRUE(Near(pixel(100, 75), 255, 255, 0));
+    QWidget menu(&host_);
+    menu.setGeometry(0, 0, 8, 8);
+    menu.show();
+    EXPECT_TRUE(WaitUntil([&] { return Near(pixel(100, 75), 255, 0, 0); }));
 }
 
 TEST_F(SurfaceTest, PictureIsStretchedToTheDestinationAndOverscanIsCut) {

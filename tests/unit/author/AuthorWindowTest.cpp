@@ -223,11 +223,17 @@ TEST_F(AuthorWindowTest, SettingsAreWrittenAsTheKeysTheyStandFor) {
     logo->setCurrentIndex(logo->findData(0));
     emit logo->activated(logo->currentIndex());
     EXPECT_FALSE(catalogue().logoBox()->isChecked());
+    auto* hold = qobject_cast<QComboBox*>(settings.control("holdframe"));
+    ASSERT_NE(hold, nullptr);
+    hold->setCurrentIndex(hold->findData(1));
+    emit hold->activated(hold->currentIndex());
 
     window.saveAction()->trigger();
     const std::string saved = ReadBytes(disc.settingsFile());
-    EXPECT_THAT(saved,
-                HasSubstr("logomode=0\r\ninterval=250\r\n\r\n[font]\r\ncolor=&H000000FF\r\n"));
+    EXPECT_THAT(
+        saved,
+        HasSubstr(
+            "logomode=0\r\ninterval=250\r\nholdframe=1\r\n\r\n[font]\r\ncolor=&H000000FF\r\n"));
     EXPECT_THAT(saved, Not(HasSubstr("factor")));
 }
 

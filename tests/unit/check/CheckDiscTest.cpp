@@ -115,14 +115,14 @@ TEST(SettingsAsRead, TheFontColourDerivesTheHighlightAsStartUpDoes) {
     platform::MemoryProfileReader reader;
     reader.setFile("m\\quorix.ini",
                    "[settings]\nhilitecolor=0\nintro=-1\nlineoffset=12\ninterval=250\n"
-                   "[font]\ncolor=&HFFFFFF\nbold=-1\nitalic=yes\n");
+                   "holdframe=1\n[font]\ncolor=&HFFFFFF\nbold=-1\nitalic=yes\n");
     const SettingsAsRead settings = ReadSettingsAsRead(reader, "m\\");
     EXPECT_THAT(DescribeSettings(settings),
                 ElementsAre("  widemode    0", "  menumode    0", "  loopmode    0",
                             "  hidemode    0", "  shadowmode  0", "  overscan    0 pixels",
                             "  intro       none", "  lineoffset  1.2 title heights",
                             "  hilitecolor &H00808080 (derived from color)", "  logomode    0",
-                            "  interval    250 ms", "  factor      3495",
+                            "  interval    250 ms", "  holdframe   1", "  factor      3495",
                             "  color       &H00FFFFFF", "  bold        on", "  italic      off"));
 
     // Without a colour key the highlight keeps the value read, even 0.

@@ -1,0 +1,70 @@
+#!/usr/bin/env python3
+"""Clips played one after the other, a red one then a blue one, filmed at 50 frames a second at a
+spot of the video area. With holdframe=1 the last red picture stays until the first blue one
+replaces it: every frame filmed from the first red one to the first blue one is red. Without the
+key the window is black between them for a while, as it has always been."""
+
+import harness
+from media import BLUE, RED, make_clip, write_settings
+from picture import near
+
+# Where the clips' ground shows on the 1024 x 768 screen (the 320 x 240 clip stretched 3.2 times):
+# below the white square's path and inside the border band.
+SPOT = (508, 636)
+SIDE = 8
+RATE = 50
+
+
+def disc(s, name, settings):
+    media = s.work / name / "quorix"
+    media.mkdir(parents=True)
+    make_clip(media / "red.mpg", RED, 2)
+    make_clip(media / "blue.mpg", BLUE, 1)
+    write_settings(media, {"menumode": 0, "intro": -1, "interval": 100, **settings},
+                   ["Red", "Blue"], {"Red": "red.mpg", "Blue": "blue.mpg"})
+    return media.parent
+
+
+def film(s, folder):
+    """The spot's mean colour in each frame filmed while the presenter runs its two clips."""
+    film = folder / "film.rgb"
+    camera = s.spawn(["ffmpeg", "-nostdin", "-loglevel", "error", "-f", "x11grab", "-draw_mouse",
+                      "0", "-framerate", str(RATE), "-video_size", f"{SIDE}x{SIDE}", "-i",
+                      f"{s.env['DISPLAY']}+{SPOT[0]},{SPOT[1]}", "-f", "rawvideo", "-pix_fmt",
+                      "rgb24", str(film)])
+    s.start(folder)
+    s.check(s.wait_exit(30) == 0, "the presenter did not end by itself after the blue clip")
+    camera.terminate()
+    camera.wait(10)
+    raw = film.read_bytes()
+    frame = SIDE * SIDE * 3
+    colours = []
+    for start in range(0, len(raw) - frame + 1, frame):
+        pixels = raw[start:start + frame]
+        colours.append(tuple(sum(pixels[c::3]) // (SIDE * SIDE) for c in range(3)))
+    return colours
+
+
+def between(colours):
+    """The frames filmed from the first red one up to the first blue one after it."""
+    red = [i for i, c in enumerate(colours) if near(c, RED)]
+    blue = [i for i, c in enumerate(colours) if near(c, BLUE) and red and i > red[0]]
+    if not blue:
+        raise harness.Failure(f"red then blue were not filmed: {colours}")
+    return colours[red[0]:blue[0]]
+
+
+def test(s):
+    held = between(film(s, disc(s, "held", {"holdframe": 1})))
+    others = [c for c in held if not near(c, RED)]
+    s.log(f"holdframe=1: {len(held)} frames from the first red to the first blue")
+    s.check(not others, f"with holdframe=1, frames between red and blue showed {others}")
+
+    black = between(film(s, disc(s, "black", {})))
+    dark = [c for c in black if max(c) < 40]
+    s.log(f"no key: {len(dark)} black frames between red and blue")
+    s.check(dark, "without holdframe, no black frame was filmed between red and blue")
+
+
+if __name__ == "__main__":
+    harness.run(test)
