@@ -223,7 +223,8 @@ TEST_F(MpvMciDeviceTest, AClipMeasuredTooSlowlyIsRefusedNotCutShort) {
     for (int timeout = 10; timeout <= 1000; timeout += 30) {
         SCOPED_TRACE(timeout);
         MpvMciDevice device{
-            MpvSettings{VideoOutput::None, false, std::chrono::milliseconds(timeout), {}}, paths_};
+            MpvSettings{VideoOutput::None, false, std::chrono::milliseconds(timeout), {}, {}},
+            paths_};
         const auto opened = device.send("open " + clips_.path("slow.mpg") + " alias v");
         ASSERT_TRUE(opened.has_value());
         if (opened->code != 0) {
