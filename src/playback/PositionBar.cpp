@@ -1,8 +1,9 @@
 #include "playback/PositionBar.h"
 
-#include "menu/PointerHandlers.h"
 #include "platform/BasicNumber.h"
+#include "playback/KeyboardCommands.h"
 #include "ui/Form1.h"
+#include "ui/VirtualKeys.h"
 #include "video/MousePointer.h"
 #include "video/Transport.h"
 
@@ -11,6 +12,18 @@ namespace {
 
 // Move events over the paused video area before the one that brings up the position bar.
 constexpr std::int16_t PictureMovesSkipped = 6;
+
+// Btn(i + 3) holds the hover picture and Btn(i + 6) the normal picture of button i.
+constexpr int HoverOffset = 3;
+constexpr int NormalOffset = 6;
+constexpr int ButtonCount = 3;
+
+// The button last given its hover picture shows its normal picture again.
+void ResetLastButton(Program& program) {
+    ControlArray<PictureControl>& buttons = program.form.Btn;
+    const int last = program.state.LastButton;
+    buttons[last].setPicture(buttons[last + NormalOffset].picture());
+}
 
 void BarMoved(Program& program) {
     // The pointer has left the buttons to work the bar.
@@ -91,6 +104,37 @@ void ShowPositionBar(Program& program) {
     panel.show();
     program.services.windows.setFocus(*form.HScroll1);
     program.state.SettingBar = 0;
+}
+
+void Btn_Click(Program& program, std::int16_t index) {
+    switch (index) {
+    case 0:
+        Form_KeyDown(program, vk::Left, 0);
+        break;
+    case 1:
+        Form_KeyDown(program, vk::Enter, 0);
+        break;
+    case 2:
+        Form_KeyDown(program, vk::Right, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+void Btn_MouseMove(Program& program, std::int16_t index) {
+    // Only the three buttons are ever shown; the picture store behind them raises no events.
+    if (index < 0 || index >= ButtonCount) {
+        return;
+    }
+    ResetLastButton(program);
+    ControlArray<PictureControl>& buttons = program.form.Btn;
+    buttons[index].setPicture(buttons[index + HoverOffset].picture());
+    program.state.LastButton = index;
+}
+
+void sspanel1_MouseMove(Program& program) {
+    ResetLastButton(program);
 }
 
 } // namespace quorix

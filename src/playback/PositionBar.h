@@ -2,6 +2,8 @@
 
 #include "program/Program.h"
 
+#include <cstdint>
+
 namespace quorix {
 
 // Brings up the position panel with its three buttons at the bottom of the window, the bar at the
@@ -17,5 +19,11 @@ void Picture1_MouseMove(Program& program);
 void HScroll1_Change(Program& program);
 
 void HScroll1_Scroll(Program& program);
+
+// The panel's three buttons (0 Left, 1 Enter, 2 Right) act as their keys; the one under the
+// pointer shows its hover picture until the pointer moves to another or onto the panel.
+void Btn_Click(Program& program, std::int16_t index);
+void Btn_MouseMove(Program& program, std::int16_t index);
+void sspanel1_MouseMove(Program& program);
 
 } // namespace quorix

@@ -55,19 +55,19 @@ void LoadCurrentClip(Program& program) {
 // Polls the playing clip; when the device has stopped, closes a clip that ran to its end and
 // moves on. Runs in continue-on-failure mode: a failed step is reported by the next check.
 void PollPlayingClip(Program& program) {
-    video::MciChannel& channel = program.channel;
-    video::ContinueOnFailure run(channel);
+    MciChannel& channel = program.channel;
+    ContinueOnFailure run(channel);
     std::int32_t code = 0;
 
     run.Send("status video mode", code);
-    run.Check(video::trouble::Requesting2, code);
+    run.Check(trouble::Requesting2, code);
     // Paused counts as stopped: some devices report a clip that ran out as paused.
-    if (!video::AnswerIsStopped(channel)) {
+    if (!AnswerIsStopped(channel)) {
         return;
     }
 
     run.Send("status video position", code);
-    run.Check(video::trouble::Requesting3, code);
+    run.Check(trouble::Requesting3, code);
     std::int32_t position = 0;
     run.ReadNumber(position);
     // A clip that stopped earlier is left open; the next open of "video" then reports it.

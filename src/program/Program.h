@@ -56,7 +56,7 @@ public:
     Form1& form;
     Services services;
     StartupPlace place;
-    video::MciChannel channel;
+    MciChannel channel;
 };
 
 } // namespace quorix

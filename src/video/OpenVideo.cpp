@@ -31,8 +31,8 @@ std::int32_t OpenVideo(Program& program) {
     ProgramState& state = program.state;
     platform::EventPump& events = program.services.events;
     platform::Screen& screen = program.services.screen;
-    video::MciChannel& channel = program.channel;
-    video::ContinueOnFailure run(channel);
+    MciChannel& channel = program.channel;
+    ContinueOnFailure run(channel);
     std::int32_t code = 0;
 
     std::string file;
@@ -54,7 +54,7 @@ std::int32_t OpenVideo(Program& program) {
         run.Trap(); // the send cannot be made: code keeps its value, as for a failed send
     }
     if (run.Failed()) {
-        channel.ReportTrouble(video::trouble::Initializing0, code);
+        channel.ReportTrouble(trouble::Initializing0, code);
         return -1;
     }
     if (code == UnknownDeviceName) {
@@ -64,7 +64,7 @@ std::int32_t OpenVideo(Program& program) {
         return -1;
     }
     if (code > 0) {
-        channel.ReportTrouble(video::trouble::Initializing1, code);
+        channel.ReportTrouble(trouble::Initializing1, code);
         return -1;
     }
 
@@ -74,14 +74,14 @@ std::int32_t OpenVideo(Program& program) {
     events.processPendingEvents();
 
     run.Send("status video start position", code);
-    if (run.Check(video::trouble::Initializing2, code)) {
+    if (run.Check(trouble::Initializing2, code)) {
         return -1;
     }
     run.ReadNumber(state.ClipStartFrame);
     events.processPendingEvents();
 
     run.Send("status video length", code);
-    if (run.Check(video::trouble::Initializing3, code)) {
+    if (run.Check(trouble::Initializing3, code)) {
         return -1;
     }
     events.processPendingEvents();
@@ -97,7 +97,7 @@ std::int32_t OpenVideo(Program& program) {
     }
     // A length that could not be read or an end that does not fit leaves the clip's span
     // unknown; the clip must not play against the previous clip's end.
-    if (run.Check(video::trouble::Initializing3, code)) {
+    if (run.Check(trouble::Initializing3, code)) {
         return -1;
     }
 

@@ -33,7 +33,7 @@ std::int32_t PlayVideo(Program& program) {
     Form1& form = program.form;
     platform::WindowSystem& windows = program.services.windows;
     platform::EventPump& events = program.services.events;
-    video::ContinueOnFailure run(program.channel);
+    ContinueOnFailure run(program.channel);
     std::int32_t code = 0;
     std::int32_t result = 0;
 
@@ -72,7 +72,7 @@ std::int32_t PlayVideo(Program& program) {
     events.processPendingEvents();
 
     run.Send("play video", code);
-    if (run.Check(video::trouble::Playing1, code)) {
+    if (run.Check(trouble::Playing1, code)) {
         result = -1;
     } else {
         events.processPendingEvents();

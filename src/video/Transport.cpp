@@ -8,14 +8,14 @@
 
 namespace quorix {
 void TogglePause(Program& program) {
-    video::ContinueOnFailure run(program.channel);
+    ContinueOnFailure run(program.channel);
     std::int32_t code = 0;
     run.Send("status video mode", code);
-    run.Check(video::trouble::Requesting1, code);
+    run.Check(trouble::Requesting1, code);
 
-    if (video::AnswerIsHalted(program.channel)) {
+    if (AnswerIsHalted(program.channel)) {
         const bool answered = run.Send("play video", code);
-        run.Check(video::trouble::Playing2, code);
+        run.Check(trouble::Playing2, code);
         if (!program.form.sspanel1->isHidden()) {
             program.form.hidePositionPanel();
             program.services.windows.refreshNow(*program.form.Picture1);
@@ -28,7 +28,7 @@ void TogglePause(Program& program) {
         }
     } else {
         const bool answered = run.Send("pause video", code);
-        run.Check(video::trouble::Pausing1, code);
+        run.Check(trouble::Pausing1, code);
         if (answered && code == 0) {
             program.state.PlayState = PlayState::Paused;
         }
@@ -39,10 +39,10 @@ std::int32_t SeekVideo(Program& program, std::int32_t frame) {
     if (program.state.PlayState != PlayState::Paused) {
         return 0;
     }
-    video::ContinueOnFailure run(program.channel);
+    ContinueOnFailure run(program.channel);
     std::int32_t code = 0;
     run.Send("seek video to " + std::to_string(frame), code);
-    run.Check(video::trouble::Seeking1, code);
+    run.Check(trouble::Seeking1, code);
     return code;
 }
 

@@ -1,6 +1,6 @@
 #include "ProgramFixture.h"
 #include "menu/ClipMenu.h"
-#include "menu/PointerHandlers.h"
+#include "playback/PositionBar.h"
 #include "startup/TitleFont.h"
 #include "video/OpenVideo.h"
 #include "video/Transport.h"
