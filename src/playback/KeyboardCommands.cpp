@@ -12,20 +12,20 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <initializer_list>
 
 namespace quorix {
 namespace {
 
-constexpr std::int16_t KeyDigitOne = vk::Digit0 + 1;
-constexpr std::int16_t KeyDigitNine = vk::Digit0 + 9;
+constexpr std::int16_t ShiftAlone = modifier::Shift;
 
-constexpr std::int16_t ShiftAlone = 1;
+// A key as the handler got it: its code and the modifier mask.
+struct KeyPress {
+    std::int16_t code;
+    std::int16_t shift;
+};
 // Ctrl-steps near the end go straight to the end rather than past it.
 constexpr std::int64_t NearEnd = 25;
-
-bool PlayingOrPaused(const ProgramState& state) {
-    return state.PlayState == PlayState::Playing || state.PlayState == PlayState::Paused;
-}
 
 // The device's position of the open clip. Failures are not reported here: whatever the channel
 // holds then (blanks) reads as 0.
@@ -52,12 +52,16 @@ void UpdatePositionBar(Program& program) {
     state.SettingBar = 0;
 }
 
+// Esc while a clip loads or the logo is up.
+void EndProgram(Program& program, KeyPress) {
+    ShowMouse(program);
+    program.services.end.endProgram(program.state.ExitStatus);
+}
+
 // Esc while playing, paused, in the menu or with the intro pending.
-void LeavePlaybackOrMenu(Program& program) {
-    ProgramState& state = program.state;
+void LeavePlaybackOrMenu(Program& program, KeyPress) {
     program.form.hidePositionPanel();
-    CloseVideo(program);
-    TakeFollowUp(program, WhatFollows(state, ClipLeaving::Escaped));
+    LeaveClip(program, WhatFollows(program.state, ClipLeaving::Escaped));
     // In the menu branch this hides the titles ShowMenu has just shown; the next tick finds them
     // hidden and brings the menu back.
     HideMenu(program);
@@ -92,7 +96,14 @@ void StepForward(Program& program, std::int16_t shift) {
     UpdatePositionBar(program);
 }
 
-void Left(Program& program, std::int16_t shift) {
+void PauseOrResume(Program& program, KeyPress) {
+    if (ReadPosition(program) < program.state.ClipEndFrame) {
+        TogglePause(program);
+    }
+}
+
+void Left(Program& program, KeyPress key) {
+    const std::int16_t shift = key.shift;
     ProgramState& state = program.state;
     if (state.CurrentClip > 1) {
         program.form.hidePositionPanel();
@@ -104,13 +115,12 @@ void Left(Program& program, std::int16_t shift) {
         return;
     }
     if (state.CurrentClip > 1) {
-        CloseVideo(program);
-        --state.CurrentClip;
-        state.PlayState = PlayState::Load;
+        LeaveClip(program, FollowUp::PreviousClip);
     }
 }
 
-void Right(Program& program, std::int16_t shift) {
+void Right(Program& program, KeyPress key) {
+    const std::int16_t shift = key.shift;
     ProgramState& state = program.state;
     if (shift == 0) {
         program.form.hidePositionPanel();
@@ -121,83 +131,94 @@ void Right(Program& program, std::int16_t shift) {
         }
         return;
     }
-    const FollowUp next = WhatFollows(state, ClipLeaving::Skipped);
-    if (next != FollowUp::Stay) {
-        CloseVideo(program);
-        TakeFollowUp(program, next);
+    LeaveClip(program, WhatFollows(state, ClipLeaving::Skipped));
+}
+
+void HighlightPrevious(Program& program, KeyPress) {
+    const ProgramState& state = program.state;
+    const std::int16_t index = state.HiliteIndex == 0 ? state.Catalogue.LastClip
+                               : state.HiliteIndex > 0
+                                   ? static_cast<std::int16_t>(state.HiliteIndex - 1)
+                                   : std::int16_t{0};
+    SetHilite(program, index);
+}
+
+void HighlightNext(Program& program, KeyPress) {
+    const ProgramState& state = program.state;
+    const std::int16_t index = state.HiliteIndex < state.Catalogue.LastClip
+                                   ? static_cast<std::int16_t>(state.HiliteIndex + 1)
+                                   : std::int16_t{0};
+    SetHilite(program, index);
+}
+
+void StartHighlighted(Program& program, KeyPress) {
+    program.state.CurrentClip = static_cast<std::int16_t>(program.state.HiliteIndex + 1);
+    StartVideo(program);
+}
+
+// Enter while playing or paused: the same clip again from its start.
+void RestartClip(Program& program, KeyPress) {
+    program.form.hidePositionPanel();
+    LeaveClip(program, FollowUp::SameClip);
+}
+
+// The set of states a command acts in, one bit per state.
+using States = unsigned;
+
+constexpr States In(std::initializer_list<PlayState> states) {
+    States set = 0;
+    for (const PlayState state : states) {
+        set |=
+            1U << static_cast<unsigned>(StateNumber(state) - StateNumber(PlayState::IntroPending));
+    }
+    return set;
+}
+
+constexpr States PlayingOrPaused = In({PlayState::Playing, PlayState::Paused});
+
+// One command: the keys it is for (codes first to last), the states it acts in and what it does.
+struct KeyCommand {
+    std::int16_t first;
+    std::int16_t last;
+    States states;
+    void (*act)(Program& program, KeyPress key);
+};
+
+// A digit key plays the clip of its number, when there is one.
+void GoToDigit(Program& program, KeyPress key) {
+    const auto digit = static_cast<std::int16_t>(key.code - vk::Digit0);
+    if (digit <= program.state.Catalogue.LastClip + 1) {
+        GoToClip(program, digit);
     }
 }
+
+constexpr KeyCommand Commands[] = {
+    {vk::Digit1, vk::Digit9, In({PlayState::Playing}), GoToDigit},
+    {vk::Escape, vk::Escape, In({PlayState::Load, PlayState::ClosingLogo, PlayState::Exit}),
+     EndProgram},
+    {vk::Escape, vk::Escape,
+     In({PlayState::IntroPending, PlayState::Menu, PlayState::Paused, PlayState::Playing}),
+     LeavePlaybackOrMenu},
+    {vk::Space, vk::Space, PlayingOrPaused, PauseOrResume},
+    {vk::Left, vk::Left, PlayingOrPaused, Left},
+    {vk::Up, vk::Up, In({PlayState::Menu}), HighlightPrevious},
+    {vk::Right, vk::Right, PlayingOrPaused, Right},
+    {vk::Down, vk::Down, In({PlayState::Menu}), HighlightNext},
+    {vk::Enter, vk::Enter, In({PlayState::Menu}), StartHighlighted},
+    {vk::Enter, vk::Enter, PlayingOrPaused, RestartClip},
+};
 
 } // namespace
 
 void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
-    ProgramState& state = program.state;
     program.form.Picture1->setFocus();
-
-    if (keyCode >= KeyDigitOne && keyCode <= KeyDigitNine) {
-        const auto digit = static_cast<std::int16_t>(keyCode - KeyDigitOne + 1);
-        if (state.PlayState == PlayState::Playing && digit <= state.Catalogue.LastClip + 1) {
-            CloseVideo(program);
-            state.CurrentClip = digit;
-            state.PlayState = PlayState::Load;
+    const States now = In({program.state.PlayState});
+    for (const KeyCommand& command : Commands) {
+        if (keyCode < command.first || keyCode > command.last || (command.states & now) == 0) {
+            continue;
         }
+        command.act(program, KeyPress{keyCode, shift});
         return;
-    }
-
-    switch (keyCode) {
-    case vk::Escape:
-        if (state.PlayState == PlayState::Load || state.PlayState == PlayState::ClosingLogo ||
-            state.PlayState == PlayState::Exit) {
-            ShowMouse(program);
-            program.services.end.endProgram(state.ExitStatus);
-        } else if (state.PlayState == PlayState::Playing || state.PlayState < PlayState::Load) {
-            LeavePlaybackOrMenu(program);
-        }
-        break;
-    case vk::Space:
-        if (PlayingOrPaused(state) && ReadPosition(program) < state.ClipEndFrame) {
-            TogglePause(program);
-        }
-        break;
-    case vk::Left:
-        if (PlayingOrPaused(state)) {
-            Left(program, shift);
-        }
-        break;
-    case vk::Right:
-        if (PlayingOrPaused(state)) {
-            Right(program, shift);
-        }
-        break;
-    case vk::Up:
-        if (state.PlayState == PlayState::Menu) {
-            const std::int16_t index = state.HiliteIndex == 0 ? state.Catalogue.LastClip
-                                       : state.HiliteIndex > 0
-                                           ? static_cast<std::int16_t>(state.HiliteIndex - 1)
-                                           : std::int16_t{0};
-            SetHilite(program, index);
-        }
-        break;
-    case vk::Down:
-        if (state.PlayState == PlayState::Menu) {
-            const std::int16_t index = state.HiliteIndex < state.Catalogue.LastClip
-                                           ? static_cast<std::int16_t>(state.HiliteIndex + 1)
-                                           : std::int16_t{0};
-            SetHilite(program, index);
-        }
-        break;
-    case vk::Enter:
-        if (state.PlayState == PlayState::Menu) {
-            state.CurrentClip = static_cast<std::int16_t>(state.HiliteIndex + 1);
-            StartVideo(program);
-        } else if (PlayingOrPaused(state)) {
-            program.form.hidePositionPanel();
-            CloseVideo(program);
-            state.PlayState = PlayState::Load;
-        }
-        break;
-    default:
-        break;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "menu/ClipMenu.h"
 #include "ui/Form1.h"
+#include "video/Transport.h"
 
 namespace quorix {
 namespace {
@@ -17,6 +18,11 @@ FollowUp AfterPlayAll(const ProgramState& state) {
         return FollowUp::FirstClip;
     }
     return settings.LogoMode == 1 ? FollowUp::ClosingLogo : FollowUp::End;
+}
+
+void LoadClip(ProgramState& state, std::int16_t clip) {
+    state.CurrentClip = clip;
+    state.PlayState = PlayState::Load;
 }
 
 } // namespace
@@ -54,15 +60,16 @@ void TakeFollowUp(Program& program, FollowUp next) {
     case FollowUp::Stay:
         break;
     case FollowUp::SameClip:
-        state.PlayState = PlayState::Load;
+        LoadClip(state, state.CurrentClip);
         break;
     case FollowUp::NextClip:
-        ++state.CurrentClip;
-        state.PlayState = PlayState::Load;
+        LoadClip(state, static_cast<std::int16_t>(state.CurrentClip + 1));
+        break;
+    case FollowUp::PreviousClip:
+        LoadClip(state, static_cast<std::int16_t>(state.CurrentClip - 1));
         break;
     case FollowUp::FirstClip:
-        state.CurrentClip = 1;
-        state.PlayState = PlayState::Load;
+        LoadClip(state, 1);
         break;
     case FollowUp::Menu:
         ShowMenu(program);
@@ -76,6 +83,19 @@ void TakeFollowUp(Program& program, FollowUp next) {
         state.PlayState = PlayState::Exit;
         break;
     }
+}
+
+void LeaveClip(Program& program, FollowUp next) {
+    if (next == FollowUp::Stay) {
+        return;
+    }
+    CloseVideo(program);
+    TakeFollowUp(program, next);
+}
+
+void GoToClip(Program& program, std::int16_t clip) {
+    CloseVideo(program);
+    LoadClip(program.state, clip);
 }
 
 } // namespace quorix

@@ -2,6 +2,8 @@
 
 #include "program/Program.h"
 
+#include <cstdint>
+
 namespace quorix {
 
 // Why the program is leaving the clip it has; what comes next depends on it.
@@ -14,13 +16,14 @@ enum class ClipLeaving {
 
 // What comes after a clip.
 enum class FollowUp {
-    Stay,        // nothing changes
-    SameClip,    // the clip again
-    NextClip,    // the clip after it
-    FirstClip,   // back to the first clip
-    Menu,        // the menu of titles
-    ClosingLogo, // the logo, then the end
-    End,         // the program ends on the next tick
+    Stay,         // nothing changes
+    SameClip,     // the clip again
+    NextClip,     // the clip after it
+    PreviousClip, // the clip before it (only a key leads there)
+    FirstClip,    // back to the first clip
+    Menu,         // the menu of titles
+    ClosingLogo,  // the logo, then the end
+    End,          // the program ends on the next tick
 };
 
 // Decides what follows the current clip from the settings, the clip's place in the catalogue
@@ -30,5 +33,12 @@ FollowUp WhatFollows(const ProgramState& state, ClipLeaving why);
 // Sets the playback state (and the current clip) for what follows; shows the menu or the logo
 // when that is what follows. The device is left as it is.
 void TakeFollowUp(Program& program, FollowUp next);
+
+// The ways a key changes the clip. Both close the open clip first; the next tick opens the new
+// one. LeaveClip goes where `next` leads, counted from the clip current once the device is closed
+// (closing lets pending events run), and does nothing at all for Stay; GoToClip goes to clip
+// number `clip`.
+void LeaveClip(Program& program, FollowUp next);
+void GoToClip(Program& program, std::int16_t clip);
 
 } // namespace quorix

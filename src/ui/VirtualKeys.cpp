@@ -1,6 +1,8 @@
 #include "ui/VirtualKeys.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <utility>
 
 namespace quorix {
@@ -131,15 +133,52 @@ std::optional<std::int16_t> VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modi
 std::int16_t ShiftMask(Qt::KeyboardModifiers modifiers) {
     int mask = 0;
     if (modifiers.testFlag(Qt::ShiftModifier)) {
-        mask |= 1;
+        mask |= modifier::Shift;
     }
     if (modifiers.testFlag(Qt::ControlModifier)) {
-        mask |= 2;
+        mask |= modifier::Ctrl;
     }
     if (modifiers.testFlag(Qt::AltModifier)) {
-        mask |= 4;
+        mask |= modifier::Alt;
     }
     return static_cast<std::int16_t>(mask);
+}
+
+std::optional<std::int16_t> KeyCodeNamed(std::string_view name) {
+    for (const auto& [known, code] : KeyNames) {
+        if (known == name) {
+            return code;
+        }
+    }
+    constexpr std::string_view Keypad = "numpad";
+    std::int16_t base = vk::Digit0;
+    if (name.starts_with(Keypad)) {
+        name.remove_prefix(Keypad.size());
+        base = vk::Numpad0;
+    }
+    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') {
+        return static_cast<std::int16_t>(base + (name[0] - '0'));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int16_t> ModifierMaskNamed(std::string_view names) {
+    int mask = 0;
+    while (true) {
+        const std::size_t plus = names.find('+');
+        const std::string_view part = names.substr(0, plus);
+        const auto* found =
+            std::find_if(std::begin(ModifierNames), std::end(ModifierNames),
+                         [part](const NamedCode& known) { return known.name == part; });
+        if (found == std::end(ModifierNames)) {
+            return std::nullopt;
+        }
+        mask |= found->code;
+        if (plus == std::string_view::npos) {
+            return static_cast<std::int16_t>(mask);
+        }
+        names.remove_prefix(plus + 1);
+    }
 }
 
 } // namespace quorix

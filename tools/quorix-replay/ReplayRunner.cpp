@@ -40,38 +40,9 @@ bool IsDriving(const std::string& name) {
            name == "drag" || name == "activate" || name == "dump";
 }
 
+// A key's code; the scenario's check has let only names and whole numbers through.
 std::int16_t KeyCode(const std::string& name) {
-    static const std::map<std::string, std::int16_t> Named = {
-        {"esc", vk::Escape}, {"enter", vk::Enter}, {"space", vk::Space}, {"left", vk::Left},
-        {"up", vk::Up},      {"right", vk::Right}, {"down", vk::Down}};
-    if (const auto named = Named.find(name); named != Named.end()) {
-        return named->second;
-    }
-    if (name.size() == 1) {
-        return static_cast<std::int16_t>(vk::Digit0 + (name[0] - '0'));
-    }
-    if (name.rfind("numpad", 0) == 0) {
-        return static_cast<std::int16_t>(vk::Numpad0 + (name[6] - '0'));
-    }
-    return static_cast<std::int16_t>(std::stoi(name));
-}
-
-std::int16_t ModifierMask(const std::string& mods) {
-    std::int16_t mask = 0;
-    std::size_t start = 0;
-    while (start <= mods.size()) {
-        const std::size_t plus = std::min(mods.find('+', start), mods.size());
-        const std::string part = mods.substr(start, plus - start);
-        if (part == "shift") {
-            mask |= 1;
-        } else if (part == "ctrl") {
-            mask |= 2;
-        } else if (part == "alt") {
-            mask |= 4;
-        }
-        start = plus + 1;
-    }
-    return mask;
+    return KeyCodeNamed(name).value_or(static_cast<std::int16_t>(std::atoi(name.c_str())));
 }
 
 // The scenario's current directory as start-up sees it: relative paths on the scenario drive,
@@ -205,7 +176,8 @@ private:
                 }
             }
         } else if (name == "key") {
-            emit form.keyDown(KeyCode(w[1]), w.size() > 2 ? ModifierMask(w[2]) : 0);
+            emit form.keyDown(KeyCode(w[1]),
+                              w.size() > 2 ? ModifierMaskNamed(w[2]).value_or(0) : 0);
         } else if ((name == "click" || name == "move") && (w[1] == "clip" || w[1] == "btn")) {
             const int index = std::stoi(w[2]);
             const bool isClip = w[1] == "clip";

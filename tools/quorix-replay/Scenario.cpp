@@ -1,5 +1,7 @@
 #include "Scenario.h"
 
+#include "ui/VirtualKeys.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -78,40 +80,6 @@ bool IsInteger(std::string_view text) {
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc() && ptr == end;
-}
-
-constexpr std::array<std::string_view, 7> KeyNames = {"esc", "enter", "space", "left",
-                                                      "up",  "right", "down"};
-
-bool IsKeyName(std::string_view name) {
-    if (std::find(KeyNames.begin(), KeyNames.end(), name) != KeyNames.end()) {
-        return true;
-    }
-    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') {
-        return true;
-    }
-    if (name.size() == 7 && name.substr(0, 6) == "numpad" && name[6] >= '0' && name[6] <= '9') {
-        return true;
-    }
-    return IsInteger(name);
-}
-
-bool IsModifiers(std::string_view mods) {
-    while (!mods.empty()) {
-        const std::size_t plus = mods.find('+');
-        const std::string_view part = mods.substr(0, plus);
-        if (part != "shift" && part != "ctrl" && part != "alt") {
-            return false;
-        }
-        if (plus == std::string_view::npos) {
-            return true;
-        }
-        mods.remove_prefix(plus + 1);
-        if (mods.empty()) {
-            return false;
-        }
-    }
-    return false;
 }
 
 // A control of the main window as "dump controls" names it: a single control, a control array
@@ -195,10 +163,10 @@ std::string CheckCommand(const std::vector<std::string>& w) {
         if (auto e = count(1, 2); !e.empty()) {
             return e;
         }
-        if (!IsKeyName(w[1])) {
+        if (!KeyCodeNamed(w[1]) && !IsInteger(w[1])) {
             return "unknown key '" + w[1] + "'";
         }
-        if (n == 2 && !IsModifiers(w[2])) {
+        if (n == 2 && !ModifierMaskNamed(w[2])) {
             return "unknown modifiers '" + w[2] + "'";
         }
         return {};

@@ -1,7 +1,9 @@
 #include "ProgramFixture.h"
 #include "menu/ClipMenu.h"
+#include "playback/KeyboardCommands.h"
 #include "playback/PositionBar.h"
 #include "startup/TitleFont.h"
+#include "ui/VirtualKeys.h"
 #include "video/OpenVideo.h"
 #include "video/Transport.h"
 
@@ -72,18 +74,56 @@ TEST_F(ProgramFixture, TheRightButtonIsTheRightKeyWithoutShift) {
     EXPECT_TRUE(form_.sspanel1->isHidden());
 }
 
-// A clip number that names no entry highlights the first entry.
+// A position no 32-bit number holds reads as frame 0, which has no frame before it.
+TEST_F(ProgramFixture, ShiftLeftDoesNotSeekFromAPositionBeyondReading) {
+    program_.state.PlayState = PlayState::Paused;
+    program_.state.CurrentClip = 1;
+    device_.reply("status video position", 0, "99999999999");
+    Form_KeyDown(program_, vk::Left, modifier::Shift);
+    for (const std::string& sent : device_.sent()) {
+        EXPECT_NE(sent.rfind("seek", 0), 0U) << sent;
+    }
+}
+
+// The button under the pointer, the first one too, shows its hover picture; the one hovered
+// before gets its normal picture back, as on moving onto the panel.
+TEST_F(ProgramFixture, TheButtonUnderThePointerShowsItsHoverPicture) {
+    const auto shows = [this](int button, int store) {
+        return form_.Btn[button].picture().toImage() == form_.Btn[store].picture().toImage();
+    };
+    for (const int button : {2, 0, 1}) {
+        const int before = program_.state.LastButton;
+        Btn_MouseMove(program_, static_cast<std::int16_t>(button));
+        EXPECT_TRUE(shows(button, button + 3)) << button;
+        EXPECT_EQ(program_.state.LastButton, button);
+        if (before != button) {
+            EXPECT_TRUE(shows(before, before + 6)) << before;
+        }
+    }
+    sspanel1_MouseMove(program_);
+    EXPECT_TRUE(shows(1, 7));
+}
+
+// A clip number that names no entry highlights the first entry. Every showing after the first
+// reuses the entries and shadows made then, each shadow two pixels off its entry.
 TEST_F(ProgramFixture, TheMenuHighlightsTheFirstEntryForAClipNumberOutsideTheCatalogue) {
     ClipCatalogue& catalogue = program_.state.Catalogue;
     catalogue.ClipTitles = {"One", "Two", "Three"};
     catalogue.ClipFiles = {"1.mpg", "2.mpg", "3.mpg"};
     catalogue.LastClip = 2;
     program_.state.Settings.MenuMode = 1;
+    program_.state.Settings.ShadowMode = 1;
     ShowMenu(program_);
+    const qsizetype labels = form_.findChildren<AutoSizeLabel*>().size();
     for (const int clip : {3, 0, 5, -3}) {
         program_.state.CurrentClip = static_cast<std::int16_t>(clip);
         ShowMenu(program_);
         EXPECT_EQ(program_.state.HiliteIndex, clip == 3 ? 2 : 0) << clip;
+    }
+    EXPECT_EQ(form_.findChildren<AutoSizeLabel*>().size(), labels);
+    for (int i = 0; i <= 2; ++i) {
+        EXPECT_EQ(form_.Shadow[i].pos(), form_.clip[i].pos() + QPoint(2, 2)) << i;
+        EXPECT_FALSE(form_.Shadow[i].isHidden()) << i;
     }
 }
 
