@@ -64,11 +64,11 @@ private:
 class StandInEngine final : public PlaybackEngine {
 public:
     Loaded load(const std::string&) override {
-        static constexpr std::array<ClipInfo, 4> shapes{{
-            {25.0, 50, 320, 240},
-            {1.0, 1, 0, 0},
-            {29.97, 107892, 1920, 1080},
-            {1.0, 10'000'000, 16, 16},
+        static const std::array<ClipInfo, 4> shapes{{
+            {FrameClock(25.0, 50), 320, 240},
+            {FrameClock(1.0, 1), 0, 0},
+            {FrameClock(29.97, 107892), 1920, 1080},
+            {FrameClock(1.0, 10'000'000), 16, 16},
         }};
         const ClipInfo& info = shapes[loads_++ % shapes.size()];
         return {std::make_unique<StandInPlayer>(info, alive), error::None};
