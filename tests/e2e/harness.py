@@ -142,8 +142,8 @@ class Case:
         print(f"e2e {self.name}: screenshots and logs of the failure in {folder}", flush=True)
         for number, picture in enumerate(self._recent, 1):
             (folder / f"shot-{number}.ppm").write_bytes(picture.ppm())
-        for log in self.work.glob("*.log"):
-            shutil.copy(log, folder)
+        for kept in [*self.work.glob("*.log"), *self.work.glob("*.ppm")]:
+            shutil.copy(kept, folder)
 
     def close(self):
         for process in reversed(self.helpers):

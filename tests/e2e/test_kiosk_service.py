@@ -31,12 +31,12 @@ WatchdogSec=6
 """
 CHECK = """[Service]
 Type=oneshot
-ExecStart=/bin/sh -c 'systemctl start --no-block quorix-kiosk; for i in $(seq 40); do sleep 1; \
+ExecStart=/bin/sh -c 'systemctl start --no-block quorix-kiosk; for i in $(seq 45); do sleep 1; \
   echo $(systemctl show -P ActiveState -P Result quorix-kiosk) >> /var/tmp/out/states; \
-  case $i in 6|9|12) runuser -u quorixtest -- env XDG_RUNTIME_DIR=/run/quorix-kiosk \
-    WAYLAND_DISPLAY=wayland-0 grim -t ppm /var/tmp/out/shot$i.ppm;; esac; \
-  [ $i = 12 ] && pkill -STOP -x quorix; \
-  done; systemctl poweroff'
+  [ $i -ge 3 ] && [ $i -le 20 ] && runuser -u quorixtest -- env XDG_RUNTIME_DIR=/run/quorix-kiosk \
+    WAYLAND_DISPLAY=wayland-0 grim -t ppm /var/tmp/out/shot$i.ppm 2>>/var/tmp/out/grim.log; \
+  [ $i = 20 ] && pkill -STOP -x quorix; \
+  done; journalctl -b -o short-monotonic --no-pager > /var/tmp/out/journal.log; systemctl poweroff'
 """
 
 
@@ -65,10 +65,18 @@ def test(c):
     c.log(f"states: {states}")
     up = [i for i, state in enumerate(states) if "active" in state]
     c.check(up and up[0] < 8, "the service did not go active before the eighth second")
-    # A loaded machine starts the clip later: any of three screenshots may show it.
-    shots = [Picture.from_file(path) for path in sorted(out.glob("shot*.ppm"))]
-    c.check(any(filled(shot, (0, 0, shot.width, shot.height), RED, 0.4) for shot in shots),
-            "the clip does not show")
+    for log in out.glob("*.log"):
+        shutil.copy(log, c.work)
+    # A loaded machine starts the clip late (up to ten seconds after the service, seen with both
+    # cores busy): the presenter is stopped only after twenty.
+    shots = {path.stem: Picture.from_file(path) for path in out.glob("shot*.ppm")}
+    red = [name for name, shot in shots.items()
+           if filled(shot, (0, 0, shot.width, shot.height), RED, 0.4)]
+    c.log(f"{len(shots)} screenshots, the clip on {sorted(red, key=lambda name: int(name[4:]))}")
+    if not red:
+        for shot in out.glob("shot*.ppm"):
+            shutil.copy(shot, c.work)
+    c.check(red, "the clip does not show")
     ended = [i for i, state in enumerate(states) if "watchdog" in state]
     c.check(ended and any("active" in state for state in states[ended[0]:]),
             "the stopped presenter was not ended by the watchdog and started again")
