@@ -9,7 +9,7 @@
 
 #include "device/MpvCore.h"
 #include "device/MpvMciDevice.h"
-#include "device/NativeDrawing.h"
+#include "device/MpvSetUp.h"
 #include "platform/PathResolver.h"
 
 #include <QApplication>
@@ -17,7 +17,6 @@
 #include <QWidget>
 #include <algorithm>
 #include <chrono>
-#include <clocale>
 #include <cstdio>
 #include <fstream>
 #include <optional>
@@ -77,25 +76,22 @@ int main(int argc, char** argv) {
     }
     const std::string clip = argv[1];
     const std::string outputName = argc > 2 ? argv[2] : "none";
-    const bool software = outputName == "software";
-    const std::optional<device::NativeDrawing> native = device::DrawingNamed(outputName);
-    const bool picture = software || native;
+    std::optional<device::DeviceRequest> request = device::RequestNamed(outputName);
+    if (!request) {
+        std::fprintf(stderr, "unknown output '%s'\n", outputName.c_str());
+        return 2;
+    }
+    request->audio = false;
+    const bool picture = request->output != device::VideoOutput::None;
     const int cycles = argc > 3 ? std::stoi(argv[3]) : 500;
-    if (native) {
+    if (request->output == device::VideoOutput::Native) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     } else if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    device::MpvSetUp setUp(*request, argc, argv);
     QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-
-    device::MpvSettings settings;
-    settings.output = native     ? device::VideoOutput::Native
-                      : software ? device::VideoOutput::Software
-                                 : device::VideoOutput::None;
-    settings.audio = false;
-    settings.nativeDrawing = [native] { return native.value_or(device::NativeDrawing::Images); };
+    const device::MpvSettings settings = setUp.settings();
     const PathResolver paths;
     std::printf("clip %s, output %s\n", clip.c_str(), outputName.c_str());
 

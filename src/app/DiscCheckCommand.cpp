@@ -2,6 +2,7 @@
 
 #include "check/CheckDisc.h"
 #include "device/MpvMciDevice.h"
+#include "device/MpvSetUp.h"
 #include "platform/FileProfileReader.h"
 #include "platform/PathResolver.h"
 #include "startup/MediaFolder.h"
@@ -38,10 +39,7 @@ int RunDiscCheck(const CommandLine& line) {
     const platform::PathResolver paths;
     platform::FileProfileReader profile(paths);
 
-    device::MpvSettings settings;
-    settings.output = device::VideoOutput::None;
-    settings.audio = false;
-    device::MpvMciDevice device(settings, paths);
+    device::MpvMciDevice device(device::SilentSettings(), paths);
 
     std::error_code error;
     const std::string currentDirectory = std::filesystem::current_path(error).string();

@@ -11,8 +11,7 @@
 #include "app/TimingTrace.h"
 #include "app/X11ConnectionLoss.h"
 #include "device/MpvMciDevice.h"
-#include "device/RendererProbe.h"
-#include "device/VideoOutput.h"
+#include "device/MpvSetUp.h"
 #include "menu/PointerHandlers.h"
 #include "platform/FileProfileReader.h"
 #include "platform/Logging.h"
@@ -42,9 +41,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <iostream>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -97,29 +94,6 @@ void KeepStandardDescriptorsOpen() {
     }
 }
 
-// The X display the toolkit will draw on, empty when it will not use X11 (Qt's "-display NAME"
-// option, else $DISPLAY). The toolkit's own choice of platform is not known before it starts, so
-// a Wayland session may name a display that then goes unused.
-std::string ToolkitX11Display(int argc, char** argv) {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && !platform.startsWith("xcb")) {
-        return {};
-    }
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::string_view(argv[i]) == "-display") {
-            return argv[i + 1];
-        }
-    }
-    return qEnvironmentVariable("DISPLAY").toStdString();
-}
-
-std::optional<std::string> EnvironmentValue(const char* name) {
-    if (!qEnvironmentVariableIsSet(name)) {
-        return std::nullopt;
-    }
-    return qEnvironmentVariable(name).toStdString();
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -149,19 +123,11 @@ int main(int argc, char** argv) {
         PrepareToolkitForCheck();
     }
 
-    // How the native video window is drawn depends on the machine's OpenGL renderer, which a
-    // child process finds while the window comes up. It is forked, so it starts before the
-    // toolkit's threads do; a forced choice needs no probe.
-    const std::optional<std::string> forcedDrawing =
-        EnvironmentValue(device::ForcedDrawingVariable);
-    const bool probeNeeded =
-        line.mode != RunMode::Check && !(forcedDrawing && device::DrawingNamed(*forcedDrawing));
-    device::RendererProbe rendererProbe(probeNeeded ? ToolkitX11Display(argc, argv)
-                                                    : std::string());
-
-    // The video surface is a native child window; without this its siblings would turn native
-    // too and paint black.
-    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    // Before the toolkit starts: the media device's set-up may probe the display's renderer.
+    device::MpvSetUp deviceSetUp(line.mode == RunMode::Check
+                                     ? device::DeviceRequest{device::VideoOutput::None, {}, false}
+                                     : device::DeviceRequest{},
+                                 argc, argv);
     QApplication application(argc, argv);
     // Qt took the number format from the environment; libmpv needs "." decimals.
     std::setlocale(LC_NUMERIC, "C");
@@ -186,14 +152,7 @@ int main(int argc, char** argv) {
     const platform::PathResolver paths;
     platform::FileProfileReader profile(paths);
 
-    device::MpvSettings settings;
-    settings.output = device::videoOutputForPlatform();
-    settings.audio = true;
-    // The choice is written to standard error when the benchmarks' trace is asked for.
-    settings.nativeDrawing = [&rendererProbe, forcedDrawing,
-                              trace = qEnvironmentVariableIsSet("QUORIX_TRACE")] {
-        return device::DecideNativeDrawing(forcedDrawing, rendererProbe, trace, std::cerr);
-    };
+    device::MpvSettings settings = deviceSetUp.settings();
     // Asked of the program once its settings have been read; the device is made before it.
     const Program* settingsHolder = nullptr;
     settings.holdLastPicture = [&settingsHolder] {

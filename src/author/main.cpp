@@ -1,6 +1,7 @@
 #include "author/AuthorWindow.h"
 #include "author/QtAuthorDialogs.h"
 #include "device/MpvMciDevice.h"
+#include "device/MpvSetUp.h"
 #include "platform/PathResolver.h"
 
 #include <QApplication>
@@ -50,8 +51,6 @@ int main(int argc, char** argv) {
         }
     }
 
-    // The media device's pictures would go into native windows: keep their siblings plain.
-    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication application(argc, argv);
     // libmpv refuses to start unless numbers are read the C way.
     std::setlocale(LC_NUMERIC, "C");
@@ -74,10 +73,7 @@ int main(int argc, char** argv) {
 
     const quorix::platform::PathResolver paths;
     // The disc check measures clips on the real device, without picture or sound.
-    quorix::device::MpvSettings settings;
-    settings.output = quorix::device::VideoOutput::None;
-    settings.audio = false;
-    quorix::device::MpvMciDevice device(settings, paths);
+    quorix::device::MpvMciDevice device(quorix::device::SilentSettings(), paths);
 
     quorix::author::QtAuthorDialogs dialogs;
     quorix::author::QtProgramLauncher launcher;

@@ -1,10 +1,10 @@
 #include "device/MpvCore.h"
 
+#include "device/MpvOptions.h"
 #include "device/PictureHold.h"
 #include "device/SoftwareVideoSurface.h"
 #include "platform/Logging.h"
 
-#include <QPalette>
 #include <QWindow>
 #include <algorithm>
 #include <clocale>
@@ -18,15 +18,6 @@
 
 namespace quorix::device {
 namespace {
-
-#if defined(__linux__)
-// mpv's own list ends with SDL, whose Linux back ends are the ones tried before it; on a machine
-// without sound it only adds a tenth of a second to every clip's start before giving up.
-constexpr const char* PlatformAudioOutputs = "pipewire,pulse,alsa,jack";
-#else
-// mpv's own choice.
-constexpr const char* PlatformAudioOutputs = nullptr;
-#endif
 
 // While no window shows the picture, the surface is kept this small: pictures drawn for
 // measuring a clip then cost next to nothing.
@@ -62,141 +53,39 @@ MpvCore::MpvCore(mpv_handle* handle)
 
 MpvCore::~MpvCore() {
     mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
-    if (software_ != nullptr) {
-        software_->detach();
+    if (surface_ != nullptr) {
+        surface_->detach();
     }
     mpv_terminate_destroy(mpv_);
-    delete surface_.data();
+    delete surface();
 }
 
 bool MpvCore::setUp(const MpvSettings& settings) {
-    if (!allowMediaFormatsOnly()) {
-        qCInfo(platform::lcDevice) << "libmpv refused the demuxer list (demuxer-lavf-o)";
+    if (!SetCommonOptions(mpv_, settings.audio, CacheBytes)) {
         return false;
     }
-    const std::string cacheBytes = std::to_string(CacheBytes);
-    const std::vector<std::pair<const char*, const char*>> options{
-        {"config", "no"},
-        {"terminal", "no"},
-        {"idle", "yes"},
-        {"pause", "yes"},
-        {"keep-open", "yes"},
-        // The video output is made once and kept between clips: made again for every clip it
-        // costs tens of milliseconds of each clip's start (far more on software GL).
-        {"force-window", "yes"},
-        {"hr-seek", "yes"},
-        {"cache", "yes"},
-        // Exact seeks want the cache, but unbounded it reads a whole clip from the disc into
-        // memory (up to 200 MiB). About two seconds of a DVD-rate clip ahead and a little behind
-        // are enough for them (a few kilobytes are not: frames before the target show).
-        {"demuxer-max-bytes", cacheBytes.c_str()},
-        {"demuxer-max-back-bytes", "1MiB"},
-        {"hr-seek-demuxer-offset", "1"},
-        {"keepaspect", "no"},
-        {"input-default-bindings", "no"},
-        {"input-vo-keyboard", "no"},
-        {"input-cursor", "no"},
-        {"cursor-autohide", "no"},
-        {"osc", "no"},
-        {"osd-level", "0"},
-        {"load-scripts", "no"},
-        {"ytdl", "no"},
-        {"load-stats-overlay", "no"},
-        {"load-osd-console", "no"},
-        {"audio-file-auto", "no"},
-        {"sub-auto", "no"},
-        {"audio-display", "no"},
-        // Hardware decoding where the machine has a decoder known to give the same pictures;
-        // mpv decodes in software wherever it has none.
-        {"hwdec", "auto-safe"},
-        // A clip is one file of media. Playlists, edit lists, archives and linked Matroska
-        // segments name other files, paths or network addresses: opened, a FIFO or a dead
-        // address among them holds the load until its time runs out, and a disc could make the
-        // presenter read any file on the machine.
-        {"access-references", "no"},
-        {"ordered-chapters", "no"},
-        {"autoload-files", "no"},
-        {"cover-art-auto", "no"},
-    };
-    for (const auto& [name, value] : options) {
-        if (const int status = mpv_set_option_string(mpv_, name, value); status < 0) {
-            qCInfo(platform::lcDevice) << "libmpv refused option" << name << "=" << value << ":"
-                                       << mpv_error_string(status);
-            return false;
-        }
-    }
-    const char* videoOutput = "null";
-    switch (settings.output) {
-    case VideoOutput::Native:
-        // Which of the two is chosen, and why, is said in ChooseNativeDrawing. Both draw into
-        // "wid", which mpv's own choice under some X servers ignores, and each has the other to
-        // fall back on. The GPU output is named with its context: mpv's probing would also try
-        // GLX, and it accepts the renderer the choice was made for.
-        if (settings.nativeDrawing && settings.nativeDrawing() == NativeDrawing::Gpu) {
-            videoOutput = "gpu,x11";
-        } else {
-            videoOutput = "x11,gpu";
-        }
-        if (mpv_set_option_string(mpv_, "gpu-context", "x11egl") < 0) {
-            return false;
-        }
-        break;
-    case VideoOutput::Software:
-        videoOutput = "libmpv";
-        break;
-    case VideoOutput::None:
-        break;
-    }
-    if (mpv_set_option_string(mpv_, "vo", videoOutput) < 0) {
+    holder_ = std::make_unique<QWidget>();
+    surface_ = MakeVideoSurface(settings.output, settings.nativeDrawing, *holder_);
+    if (surface_ == nullptr) {
         return false;
     }
-    if (!settings.audio) {
-        if (mpv_set_option_string(mpv_, "ao", "null") < 0) {
-            return false;
-        }
-    } else if (PlatformAudioOutputs != nullptr &&
-               mpv_set_option_string(mpv_, "ao", PlatformAudioOutputs) < 0) {
-        return false;
-    }
-
-    if (settings.output != VideoOutput::None) {
-        holder_ = std::make_unique<QWidget>();
-        QWidget* surface = nullptr;
-        if (settings.output == VideoOutput::Software) {
-            software_ = new SoftwareVideoSurface(holder_.get());
-            surface = software_;
-            surface->resize(ParkedSize, ParkedSize);
-        } else {
-            surface = new QWidget(holder_.get());
-            surface->resize(ParkedSize, ParkedSize);
-            // The picture goes into a window of its own, which the host clips; its siblings stay
-            // alien when the application sets Qt::AA_DontCreateNativeWidgetSiblings.
-            surface->setAttribute(Qt::WA_NativeWindow);
-            QPalette black = surface->palette();
-            black.setColor(QPalette::Window, Qt::black);
-            surface->setPalette(black);
-            surface->setAutoFillBackground(true);
-            std::int64_t wid = static_cast<std::int64_t>(surface->winId());
-            if (const int status = mpv_set_option(mpv_, "wid", MPV_FORMAT_INT64, &wid);
-                status < 0) {
-                qCInfo(platform::lcDevice)
-                    << "libmpv refused option wid =" << wid << ":" << mpv_error_string(status);
-                return false;
-            }
-        }
-        surface->setObjectName(QLatin1String(PictureHold::SurfaceName));
+    if (QWidget* widget = surface_->widget()) {
+        widget->resize(ParkedSize, ParkedSize);
+        widget->setObjectName(QLatin1String(PictureHold::SurfaceName));
         // Pointer moves over the picture belong to the host: a native window without tracking
         // would swallow them, and the position bar over a paused clip is brought up by them.
-        surface->setMouseTracking(true);
-        surface_ = surface;
+        widget->setMouseTracking(true);
+    } else {
+        holder_.reset();
     }
-
+    if (!surface_->configure(mpv_)) {
+        return false;
+    }
     if (const int status = mpv_initialize(mpv_); status < 0) {
         qCInfo(platform::lcDevice) << "libmpv did not initialize:" << mpv_error_string(status);
         return false;
     }
-    if (software_ != nullptr && !software_->attach(mpv_)) {
-        qCInfo(platform::lcDevice) << "libmpv gave no render context for the software surface";
+    if (!surface_->attach(mpv_)) {
         return false;
     }
     mpv_observe_property(mpv_, TimeReply, "time-pos", MPV_FORMAT_DOUBLE);
@@ -215,23 +104,6 @@ bool MpvCore::setUp(const MpvSettings& settings) {
         },
         this);
     return true;
-}
-
-bool MpvCore::allowMediaFormatsOnly() {
-    // libavformat's own list formats (concat scripts, HLS and DASH manifests, numbered image
-    // series) open further files behind mpv's back, whatever mpv allows; its demuxers are limited
-    // to the containers of camcorders, discs, phones and editors, and to raw video streams.
-    char key[] = "format_whitelist";
-    char formats[] = "mpeg,mpegts,mpegvideo,mov,avi,asf,matroska,ogg,flv,mxf,dv,h264,hevc,m4v";
-    mpv_node value{};
-    value.format = MPV_FORMAT_STRING;
-    value.u.string = formats;
-    char* keys[] = {key};
-    mpv_node_list list{1, &value, keys};
-    mpv_node map{};
-    map.format = MPV_FORMAT_NODE_MAP;
-    map.u.list = &list;
-    return mpv_set_option(mpv_, "demuxer-lavf-o", MPV_FORMAT_NODE, &map) >= 0;
 }
 
 void MpvCore::load(const std::string& path) {
@@ -311,7 +183,7 @@ bool MpvCore::waitForSeek(std::chrono::steady_clock::time_point deadline) {
 }
 
 bool MpvCore::waitUntilDrawn(std::chrono::steady_clock::time_point deadline) {
-    return software_ == nullptr || software_->renderCurrentFrame(deadline);
+    return surface_->waitUntilDrawn(deadline);
 }
 
 void MpvCore::unload() {
@@ -386,7 +258,7 @@ QImage MpvCore::currentPicture() {
 }
 
 bool MpvCore::pictureFitsSurface() {
-    return software_ == nullptr || software_->pictureFits();
+    return surface_ == nullptr || surface_->pictureFits();
 }
 
 void MpvCore::setPaused(bool paused) {
@@ -492,23 +364,18 @@ bool MpvCore::flagProperty(const char* name) {
 }
 
 void MpvCore::parkSurface() {
-    QWidget* surface = surface_.data();
+    QWidget* surface = this->surface();
     if (surface == nullptr) {
         return;
     }
     // The next clip must not show the last one's picture.
-    if (software_ != nullptr) {
-        software_->clear();
-    }
+    surface_->clear();
     if (QWidget* host = surface->parentWidget(); host != holder_.get()) {
         const QRect area = surface->geometry();
         surface->hide();
         surface->setParent(holder_.get());
-        // A native picture stays on the screen after its window has gone until the host paints
-        // that area again, which waits for the event loop; a clip opened before then would show
-        // it wherever its own picture has not yet been drawn. The host paints it now.
-        if (software_ == nullptr && host != nullptr && host->isVisible()) {
-            host->repaint(area);
+        if (host != nullptr) {
+            surface_->left(*host, area);
         }
     }
     // A hidden widget keeps its native window's size until it is shown again; the window itself

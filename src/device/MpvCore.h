@@ -2,10 +2,10 @@
 
 #include "device/NativeDrawing.h"
 #include "device/VideoOutput.h"
+#include "device/VideoSurface.h"
 
 #include <QImage>
 #include <QObject>
-#include <QPointer>
 #include <QWidget>
 #include <atomic>
 #include <chrono>
@@ -19,8 +19,6 @@ struct mpv_handle;
 struct mpv_event;
 
 namespace quorix::device {
-
-class SoftwareVideoSurface;
 
 // How the engine's cores are set up.
 struct MpvSettings {
@@ -104,16 +102,15 @@ public:
 
     // The widget that shows the picture; null for VideoOutput::None. It lives in a hidden holder
     // while no window has been given.
-    QWidget* surface() const { return surface_; }
+    QWidget* surface() const { return surface_ != nullptr ? surface_->widget() : nullptr; }
     // Puts the surface back into its hidden holder, small and without a picture of its own.
     void parkSurface();
     // False when the surface went away with a window that held it; such a core is not reused.
-    bool intact() const { return holder_ == nullptr || surface_ != nullptr; }
+    bool intact() const { return holder_ == nullptr || surface() != nullptr; }
 
 private:
     explicit MpvCore(mpv_handle* handle);
     bool setUp(const MpvSettings& settings);
-    bool allowMediaFormatsOnly();
     void handle(const mpv_event& event);
     void command(std::initializer_list<const char*> words, std::uint64_t reply = 0);
     void setAsync(const char* name, const std::string& value);
@@ -129,9 +126,7 @@ private:
     QObject wakeTarget_;
     std::atomic<bool> wakePosted_{false};
     std::unique_ptr<QWidget> holder_;
-    QPointer<QWidget> surface_;
-    // Guarded: the window the picture was shown in may be destroyed with it before the core.
-    QPointer<SoftwareVideoSurface> software_;
+    std::unique_ptr<VideoSurface> surface_;
 
     std::int64_t entry_ = -1; // playlist entry of the file being loaded or played
     bool loaded_ = false;

@@ -128,6 +128,10 @@ RendererProbe::RendererProbe(const std::string& display) {
 }
 
 RendererProbe::~RendererProbe() {
+    end();
+}
+
+void RendererProbe::end() {
     if (!done_) {
         finish(false);
     }
@@ -165,9 +169,7 @@ RendererProbe::result(std::chrono::steady_clock::time_point deadline) {
             finish(true);
         }
     }
-    if (!done_) {
-        finish(false);
-    }
+    end();
     return renderer_;
 }
 

@@ -27,6 +27,9 @@ public:
     // answered by then is ended). No value when there was nothing to probe or nothing found.
     // Later calls give the same answer at once.
     std::optional<GraphicsRenderer> result(std::chrono::steady_clock::time_point deadline);
+    // Ends a probe whose answer is not wanted, and collects its child at once: a child left
+    // uncollected stays in the process table for as long as this process runs.
+    void end();
 
 private:
     // Closes the pipe and collects the child; one that has not answered is ended first.

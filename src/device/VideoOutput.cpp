@@ -1,8 +1,23 @@
 #include "device/VideoOutput.h"
 
+#include "device/MpvOptions.h"
+#include "device/NativeVideoSurface.h"
+#include "device/RenderedVideoSurface.h"
+#include "platform/Logging.h"
+
 #include <QGuiApplication>
 
 namespace quorix::device {
+namespace {
+
+// No picture: libmpv decodes and shows nothing.
+class NoVideoSurface final : public VideoSurface {
+public:
+    QWidget* widget() const override { return nullptr; }
+    bool configure(mpv_handle* core) override { return SetOption(core, "vo", "null"); }
+};
+
+} // namespace
 
 VideoOutput videoOutputForPlatform() {
     const QString platform = QGuiApplication::platformName();
@@ -12,6 +27,23 @@ VideoOutput videoOutputForPlatform() {
         return VideoOutput::Native;
     }
     return VideoOutput::Software;
+}
+
+std::unique_ptr<VideoSurface> MakeVideoSurface(VideoOutput output,
+                                               const std::function<NativeDrawing()>& nativeDrawing,
+                                               QWidget& holder) {
+    switch (output) {
+    case VideoOutput::Native:
+        return std::make_unique<NativeVideoSurface>(holder, nativeDrawing ? nativeDrawing()
+                                                                          : NativeDrawing::Images);
+    case VideoOutput::Software:
+        return std::make_unique<RenderedVideoSurface>(holder);
+    case VideoOutput::None:
+        return std::make_unique<NoVideoSurface>();
+    }
+    // A value no output stands for is refused, never taken for one of them.
+    qCInfo(platform::lcDevice) << "no video output" << static_cast<int>(output) << "here";
+    return nullptr;
 }
 
 } // namespace quorix::device

@@ -1,6 +1,15 @@
 #pragma once
 
+#include "device/NativeDrawing.h"
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
 namespace quorix::device {
+
+class VideoSurface;
 
 // Where the device shows pictures.
 enum class VideoOutput {
@@ -11,5 +20,12 @@ enum class VideoOutput {
 
 // The output that suits the Qt platform this process runs on. Needs the Qt application.
 VideoOutput videoOutputForPlatform();
+
+// The surface of an output, its widget (if any) made in holder. A native window is drawn as
+// nativeDrawing says, asked now (plain X11 images without it). Null, with the reason logged, for
+// an output that has no surface here.
+std::unique_ptr<VideoSurface> MakeVideoSurface(VideoOutput output,
+                                               const std::function<NativeDrawing()>& nativeDrawing,
+                                               QWidget& holder);
 
 } // namespace quorix::device

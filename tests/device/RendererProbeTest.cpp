@@ -1,9 +1,16 @@
-// The renderer probe on the X server the test runs on (an Xvfb: Mesa's software renderer only).
+// The renderer probe on the X server the test runs on (an Xvfb: Mesa's software renderer only),
+// and the media device's set-up that starts it.
 #include "device/RendererProbe.h"
 
+#include "device/MpvSetUp.h"
+
+#include <QGuiApplication>
+#include <cerrno>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <map>
 #include <sstream>
+#include <sys/wait.h>
 
 namespace quorix::device {
 namespace {
@@ -38,6 +45,53 @@ TEST(RendererProbeTest, FindsTheSoftwareRendererOfTheDisplayOrNothingWithoutOne)
     std::ostringstream told;
     EXPECT_EQ(DecideNativeDrawing(std::string("fast"), none, false, told), NativeDrawing::Images);
     EXPECT_NE(told.str().find("QUORIX_VIDEO_OUTPUT='fast'"), std::string::npos) << told.str();
+}
+
+// Whether this process has a child, running or not yet collected (looked at, not collected).
+bool HasChild() {
+    siginfo_t info{};
+    return waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) == 0 || errno != ECHILD;
+}
+
+EnvironmentLookup Environment(std::map<std::string, std::string> variables) {
+    return [variables](const char* name) -> std::optional<std::string> {
+        const auto found = variables.find(name);
+        return found != variables.end() ? std::optional(found->second) : std::nullopt;
+    };
+}
+
+TEST(RendererProbeTest, TheSetUpProbesOnlyForANativeWindowAndLeavesNoChildBehind) {
+    const std::string display = std::getenv("DISPLAY");
+    char program[] = "test";
+    char* argv[] = {program, nullptr};
+    ASSERT_FALSE(HasChild());
+    // Under a compositor whose session names an X display too (cage with XWayland), the toolkit
+    // draws on Wayland: a connection to that display would start XWayland for nothing.
+    for (const auto& [request, variables] :
+         std::initializer_list<std::pair<DeviceRequest, std::map<std::string, std::string>>>{
+             {{}, {{"DISPLAY", display}, {"WAYLAND_DISPLAY", "wayland-0"}}},
+             {{}, {{"DISPLAY", display}, {"QT_QPA_PLATFORM", "offscreen"}}},
+             {*RequestNamed("software"), {{"DISPLAY", display}}},
+             {*RequestNamed("x11"), {{"DISPLAY", display}}},
+             {{}, {{"DISPLAY", display}, {ForcedDrawingVariable, "gpu"}}}}) {
+        MpvSetUp setUp(request, 1, argv, Environment(variables));
+        EXPECT_FALSE(HasChild()) << variables.size();
+    }
+
+    // The probe's child is collected once it has answered, and when the toolkit turns out to draw
+    // elsewhere than was told before it started.
+    MpvSetUp native(*RequestNamed("native"), 1, argv, Environment({{"DISPLAY", display}}));
+    MpvSetUp elsewhere({}, 1, argv,
+                       Environment({{"DISPLAY", display}, {"QT_QPA_PLATFORM", "xcb"}}));
+    EXPECT_TRUE(HasChild());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    QGuiApplication application(argc, argv);
+    EXPECT_EQ(elsewhere.settings().output, VideoOutput::Software);
+    const MpvSettings settings = native.settings();
+    ASSERT_EQ(settings.output, VideoOutput::Native);
+    EXPECT_EQ(settings.nativeDrawing(), NativeDrawing::Images);
+    EXPECT_FALSE(HasChild());
 }
 
 } // namespace

@@ -276,5 +276,12 @@ TEST_F(SurfaceTest, PictureLargerThanItsWindowStaysInsideIt) {
     EXPECT_EQ(painted.pixel(100, 75) >> 24, 0xffu);
 }
 
+// An output this build has no surface for is refused, never drawn as another.
+TEST(VideoOutputTest, AnOutputWithoutASurfaceIsRefused) {
+    MpvSettings settings = Settings();
+    settings.output = static_cast<VideoOutput>(3);
+    EXPECT_EQ(MpvCore::create(settings), nullptr);
+}
+
 } // namespace
 } // namespace quorix::device

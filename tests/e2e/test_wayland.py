@@ -64,7 +64,8 @@ class Compositor(Case):
         elif self.kind == "cage":
             # Upside down, the output is drawn by cage for every frame, not taken straight from
             # the window's buffer, whose screen copies can be seconds old; grim turns it back.
-            argv = ["cage", "-r", "-r", "--", "env", "QT_QPA_PLATFORM=wayland", self.options.quorix]
+            # No platform named, as the kiosk service starts it: cage offers its XWayland too.
+            argv = ["cage", "-r", "-r", "--", self.options.quorix]
             self.presenter = self.spawn(argv, str(folder), env=wlr)
             self._wait_socket("wayland-0", self.presenter)
         elif self.kind == "sway" and self.compositor is None:
@@ -168,6 +169,14 @@ def sample_disc_menu(c):
     c.wait_for("the intro running", changes(screen), timeout=5)
     c.wait_for("the menu with entry 1 highlighted",
                lambda shot: lit_lines(shot, menu, TITLE, HIGHLIGHT, 4) == [0], timeout=15)
+    if c.kind == "cage":
+        # Drawn on Wayland, the presenter never connects to cage's X display: that would start
+        # XWayland for nothing. Nor does it keep a child of its own.
+        session = str(c.presenter.pid)
+        c.check(not c.tool("pgrep", "-s", session, "-x", "Xwayland", check=False),
+                "XWayland was started")
+        presenter = c.tool("pgrep", "-s", session, "-x", "quorix").split()[0]
+        c.check(not c.tool("pgrep", "-P", presenter, check=False), "the presenter keeps a child")
     return screen
 
 

@@ -15,14 +15,13 @@
 
 #include "device/MciErrors.h"
 #include "device/MpvMciDevice.h"
-#include "device/RendererProbe.h"
+#include "device/MpvSetUp.h"
 #include "platform/PathResolver.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
-#include <clocale>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -32,9 +31,8 @@
 
 namespace {
 
+using quorix::device::DeviceRequest;
 using quorix::device::MpvMciDevice;
-using quorix::device::MpvSettings;
-using quorix::device::RendererProbe;
 using quorix::device::VideoOutput;
 
 std::string quoted(const std::string& text) {
@@ -85,11 +83,7 @@ int usage() {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::optional<VideoOutput> output;
-    std::optional<std::string> forcedDrawing;
-    if (qEnvironmentVariableIsSet(quorix::device::ForcedDrawingVariable)) {
-        forcedDrawing = qEnvironmentVariable(quorix::device::ForcedDrawingVariable).toStdString();
-    }
+    DeviceRequest request;
     bool sound = true;
     std::vector<std::string> commands;
     for (int i = 1; i < argc; ++i) {
@@ -111,47 +105,26 @@ int main(int argc, char** argv) {
             commands.push_back(word);
             continue;
         }
-        if (value == "none") {
-            output = VideoOutput::None;
-        } else if (value == "native") {
-            output = VideoOutput::Native;
-        } else if (quorix::device::DrawingNamed(value)) {
-            output = VideoOutput::Native;
-            forcedDrawing = value;
-        } else if (value == "software") {
-            output = VideoOutput::Software;
-        } else {
+        const std::optional<DeviceRequest> named = quorix::device::RequestNamed(value);
+        if (!named) {
             return usage();
         }
+        request = *named;
     }
+    request.audio = request.audio && sound;
     // Without pictures no display is needed.
-    if (output == VideoOutput::None && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (request.output == VideoOutput::None && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 
-    // Forked before the toolkit's threads start, as in the presenter.
-    const bool probeNeeded = output.value_or(VideoOutput::Native) == VideoOutput::Native &&
-                             !(forcedDrawing && quorix::device::DrawingNamed(*forcedDrawing));
-    RendererProbe probe(probeNeeded ? qEnvironmentVariable("DISPLAY").toStdString()
-                                    : std::string());
-
-    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    quorix::device::MpvSetUp setUp(request, argc, argv);
     QApplication app(argc, argv);
     // A clip without a window of ours plays in one of its own, which goes when the clip is
     // closed; the console must not end with it, but only when its commands are done.
     QApplication::setQuitOnLastWindowClosed(false);
-    // Qt took the locale from the environment; libmpv needs "." numbers.
-    std::setlocale(LC_NUMERIC, "C");
 
-    MpvSettings settings;
-    settings.output = output.value_or(quorix::device::videoOutputForPlatform());
-    settings.audio = sound && settings.output != VideoOutput::None;
-    settings.nativeDrawing = [&probe, forcedDrawing] {
-        return quorix::device::DecideNativeDrawing(
-            forcedDrawing, probe, qEnvironmentVariableIsSet("QUORIX_TRACE"), std::cerr);
-    };
     const quorix::platform::PathResolver paths;
-    MpvMciDevice device(settings, paths);
+    MpvMciDevice device(setUp.settings(), paths);
 
     if (!commands.empty()) {
         QTimer::singleShot(0, &app, [&] {
