@@ -1,7 +1,7 @@
 // Times the media device on one clip: open until loaded, status answers, an exact seek until its
 // frame is shown, and memory over many open/close cycles.
 //
-//   quorix-device-bench CLIP [none|software|x11|gpu] [CYCLES]
+//   quorix-device-bench CLIP [none|software|wayland|x11|gpu] [CYCLES]
 //
 // "x11" and "gpu" draw into a native window (run on an X server: QT_QPA_PLATFORM=xcb), with plain
 // X11 images or the GPU output; with a picture, each cycle gives the clip the window, plays it for
@@ -71,7 +71,8 @@ void print(const char* what, const Summary& s, const char* unit) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: quorix-device-bench CLIP [none|software|x11|gpu] [CYCLES]\n");
+        std::fprintf(stderr,
+                     "usage: quorix-device-bench CLIP [none|software|wayland|x11|gpu] [CYCLES]\n");
         return 2;
     }
     const std::string clip = argv[1];

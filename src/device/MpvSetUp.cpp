@@ -40,6 +40,9 @@ std::optional<DeviceRequest> RequestNamed(std::string_view name) {
     if (name == "software") {
         return DeviceRequest{VideoOutput::Software, std::nullopt, true};
     }
+    if (name == "wayland") {
+        return DeviceRequest{VideoOutput::Wayland, std::nullopt, true};
+    }
     if (name == "none") {
         return DeviceRequest{VideoOutput::None, std::nullopt, false};
     }

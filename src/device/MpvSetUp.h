@@ -24,7 +24,8 @@ struct DeviceRequest {
 };
 
 // The request an output's name makes: "native", "gpu" or "x11" (a native window drawn so),
-// "software" or "none" (no picture and no sound). No value for any other name.
+// "software" (painted through the toolkit), "wayland" (on a subsurface of a Wayland window) or
+// "none" (no picture and no sound). No value for any other name.
 std::optional<DeviceRequest> RequestNamed(std::string_view name);
 
 // The media device's settings, made the same way by every program that has one: the output,

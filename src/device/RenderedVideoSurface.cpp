@@ -5,8 +5,7 @@
 
 namespace quorix::device {
 
-RenderedVideoSurface::RenderedVideoSurface(QWidget& holder)
-    : widget_(new SoftwareVideoSurface(&holder)) {}
+RenderedVideoSurface::RenderedVideoSurface(SoftwareVideoSurface* widget) : widget_(widget) {}
 
 bool RenderedVideoSurface::configure(mpv_handle* core) {
     return SetOption(core, "vo", "libmpv");

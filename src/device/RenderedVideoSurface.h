@@ -7,11 +7,12 @@
 
 namespace quorix::device {
 
-// Pictures that libmpv renders in software ("libmpv" output) into a SoftwareVideoSurface, which
-// shows them where no foreign library may draw into a window of ours (Wayland, offscreen).
+// Pictures that libmpv renders in software ("libmpv" output) into a SoftwareVideoSurface or one
+// of its kind, which shows them where no foreign library may draw into a window of ours.
 class RenderedVideoSurface final : public VideoSurface {
 public:
-    explicit RenderedVideoSurface(QWidget& holder);
+    // widget: made in the core's holder, which owns it.
+    explicit RenderedVideoSurface(SoftwareVideoSurface* widget);
 
     QWidget* widget() const override { return widget_; }
     bool configure(mpv_handle* core) override;

@@ -1,10 +1,6 @@
 #include "device/SoftwareVideoSurface.h"
 
-#include "device/WaylandVideoLayer.h"
-
-#include <QApplication>
 #include <QPainter>
-#include <QWindow>
 #include <mpv/client.h>
 #include <mpv/render.h>
 
@@ -56,9 +52,7 @@ void SoftwareVideoSurface::detach() {
     mpv_render_context_free(context_);
     context_ = nullptr;
     std::lock_guard lock(mutex_);
-    if (layer_ != nullptr) {
-        layer_->hide();
-    }
+    pictureGone();
     dropPicture();
 }
 
@@ -88,9 +82,7 @@ bool SoftwareVideoSurface::pictureFits() {
 void SoftwareVideoSurface::clear() {
     {
         std::lock_guard lock(mutex_);
-        if (layer_ != nullptr) {
-            layer_->hide();
-        }
+        pictureGone();
         dropPicture();
     }
     update();
@@ -98,7 +90,7 @@ void SoftwareVideoSurface::clear() {
 
 void SoftwareVideoSurface::dropPicture() {
     if (pictureBuffer_ >= 0) {
-        layer_->drop(pictureBuffer_);
+        dropBuffer(pictureBuffer_);
     }
     pictureBuffer_ = -1;
     picture_ = QImage();
@@ -125,16 +117,14 @@ void SoftwareVideoSurface::renderLoop() {
         redraw_ = false;
         rendering_ = true;
         const QSize size = target_.expandedTo(QSize(1, 1));
-        WaylandVideoLayer* layer = layer_.get();
         lock.unlock();
 
         const std::uint64_t flags = mpv_render_context_update(context_);
         if ((flags & MPV_RENDER_UPDATE_FRAME) != 0 || redraw) {
             // Bytes blue, green, red, alpha: QImage's RGB32 on a little-endian machine, whose
-            // fourth byte must be 0xff. On the layer the compositor ignores it.
-            const int buffer = layer != nullptr ? layer->acquire(size) : -1;
-            QImage picture =
-                buffer >= 0 ? layer->image(buffer) : QImage(size, QImage::Format_RGB32);
+            // fourth byte must be 0xff.
+            int buffer = -1;
+            QImage picture = pictureFor(size, buffer);
             bool rendered = render(picture, alphaFormat_ ? "bgra" : "bgr0");
             if (!rendered && alphaFormat_) {
                 // A libmpv without "bgra": the byte is set by hand from now on.
@@ -152,7 +142,7 @@ void SoftwareVideoSurface::renderLoop() {
                 QMetaObject::invokeMethod(
                     this, [this] { present(); }, Qt::QueuedConnection);
             } else if (buffer >= 0) {
-                layer->drop(buffer);
+                dropBuffer(buffer);
             }
         } else {
             lock.lock();
@@ -161,6 +151,11 @@ void SoftwareVideoSurface::renderLoop() {
         ++renders_;
         renderDone_.notify_all();
     }
+}
+
+QImage SoftwareVideoSurface::pictureFor(QSize size, int& buffer) {
+    buffer = -1;
+    return QImage(size, QImage::Format_RGB32);
 }
 
 bool SoftwareVideoSurface::render(QImage& picture, const char* format) {
@@ -185,106 +180,6 @@ void SoftwareVideoSurface::makeOpaque(QImage& picture) {
         for (std::size_t x = 0; x < width; ++x) {
             line[x] |= 0xff000000u;
         }
-    }
-}
-
-void SoftwareVideoSurface::present() {
-    presentPending_ = false;
-    if (!layerOpened_) {
-        // Opened on the window thread, which Qt's native interface needs, once there is a
-        // picture to show; that picture is still painted through Qt.
-        layerOpened_ = true;
-        if (auto layer = WaylandVideoLayer::open()) {
-            // Whatever is shown, hidden, moved or raised in the window may come to lie over the
-            // picture or leave it: the layer's place is looked at again then.
-            qApp->installEventFilter(this);
-            std::lock_guard lock(mutex_);
-            layer_ = std::move(layer);
-        }
-    }
-    std::unique_lock lock(mutex_);
-    QRect area;
-    if (layer_ == nullptr || pictureBuffer_ < 0 || picture_.size() != size() || !openArea(area)) {
-        if (layer_ != nullptr && layer_->shown()) {
-            layer_->hide();
-        }
-        lock.unlock();
-        update();
-        return;
-    }
-    const bool wasShown = layer_->shown();
-    QWindow* window = this->window()->windowHandle();
-    const QPoint origin = mapTo(this->window(), QPoint(0, 0));
-    const QMargins margins = window->frameMargins();
-    const WaylandVideoLayer::Shown shown =
-        layer_->show(pictureBuffer_, window, area.topLeft() + QPoint(margins.left(), margins.top()),
-                     area.translated(-origin));
-    lock.unlock();
-    // The window's next commit places the layer; until it is shown, and when it could not be,
-    // the picture is painted through Qt.
-    if (shown != WaylandVideoLayer::Shown::Same || !wasShown) {
-        update();
-    }
-}
-
-void SoftwareVideoSurface::presentSoon() {
-    if (presentPending_) {
-        return;
-    }
-    presentPending_ = true;
-    QMetaObject::invokeMethod(
-        this, [this] { present(); }, Qt::QueuedConnection);
-}
-
-bool SoftwareVideoSurface::openArea(QRect& area) const {
-    const QWidget* top = window();
-    QWindow* handle = top->windowHandle();
-    if (!isVisible() || handle == nullptr || !handle->isExposed()) {
-        return false;
-    }
-    QRect open(mapTo(top, QPoint(0, 0)), size());
-    for (const QWidget* widget = this; widget != top; widget = widget->parentWidget()) {
-        const QWidget* parent = widget->parentWidget();
-        open &= QRect(parent->mapTo(top, QPoint(0, 0)), parent->size());
-        // Children lie in the order they are stacked: those after this one lie above it.
-        bool above = false;
-        for (const QObject* child : parent->children()) {
-            const auto* sibling = qobject_cast<const QWidget*>(child);
-            if (child == widget) {
-                above = true;
-            } else if (above && sibling != nullptr && sibling->isVisible() &&
-                       !sibling->isWindow() &&
-                       QRect(sibling->mapTo(top, QPoint(0, 0)), sibling->size()).intersects(open)) {
-                return false;
-            }
-        }
-    }
-    area = open;
-    return !open.isEmpty();
-}
-
-bool SoftwareVideoSurface::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Hide:
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::ZOrderChange:
-    case QEvent::ParentChange:
-        if (watched->isWidgetType() && layer_->shown()) {
-            presentSoon();
-        }
-        break;
-    default:
-        break;
-    }
-    return false;
-}
-
-void SoftwareVideoSurface::hideEvent(QHideEvent*) {
-    std::lock_guard lock(mutex_);
-    if (layer_ != nullptr) {
-        layer_->hide();
     }
 }
 

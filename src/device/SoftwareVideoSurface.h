@@ -14,8 +14,6 @@ struct mpv_render_context;
 
 namespace quorix::device {
 
-class WaylandVideoLayer;
-
 // A widget that shows what libmpv renders in software at the widget's own size, so the picture
 // is stretched to it exactly. Rendering runs on a thread of its own, so playback never waits for
 // the window thread; a finished frame only asks the window thread for a repaint.
@@ -26,7 +24,8 @@ class WaylandVideoLayer;
 // window (libmpv's own Wayland output opens a window of its own, which can neither sit inside
 // Picture1 nor be clipped by it). libmpv's OpenGL render API
 // would save Qt's copies only with a GPU; in software (llvmpipe) it costs more, and in a
-// QOpenGLWidget it squeezes the picture instead of clipping it.
+// QOpenGLWidget it squeezes the picture instead of clipping it. Where the compositor can take the
+// pictures without Qt's copies, WaylandVideoSurface hands them over itself.
 //
 // Why "bgra" into an RGB32 image: Qt's wayland back buffers have an alpha channel, and Qt copies
 // RGB32 pixels into them as they are, trusting their fourth byte to be 0xff; a compositor that
@@ -36,18 +35,7 @@ class WaylandVideoLayer;
 // refuses "bgra" gets "bgr0" and the pass by hand.) Writing the picture straight into Qt's back
 // buffer instead would be the same one copy (Qt's is a memcpy), and Qt refills the buffer from the
 // front one before each paint anyway.
-//
-// Why a layer of its own on Wayland (WaylandVideoLayer): a picture painted through Qt costs a
-// repaint of the window per frame, and Qt's shared-memory back end makes that three passes over
-// the whole window (the back buffer refilled from the front one, cleared, painted). Measured
-// against mpv's own output under cage, same load, runs interleaved: painted through Qt 1.5-1.6x
-// mpv's CPU; with the paint event left empty, the least that rendering straight into Qt's back
-// buffer could cost, still 1.4-1.5x; rendered into buffers that the compositor reads itself, on a
-// subsurface over the window, 1.1x. The layer shows the picture where nothing of the window lies
-// over it and its visible part is one rectangle (the window's clipping is then a crop of the
-// buffer, no copy); while the position panel, a button or the logo overlaps it, the picture is
-// painted through Qt again, under them. Figures in bench/README.md ("On Wayland").
-class SoftwareVideoSurface final : public QWidget {
+class SoftwareVideoSurface : public QWidget {
 public:
     explicit SoftwareVideoSurface(QWidget* parent = nullptr);
     ~SoftwareVideoSurface() override;
@@ -73,27 +61,34 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // Render thread, mutex_ not held: an image of size to render the next picture into, and in
+    // buffer a number for it that dropBuffer() is given back when it is no longer shown (-1: the
+    // image's memory is its own).
+    virtual QImage pictureFor(QSize size, int& buffer);
+    // Any thread, mutex_ held: the picture of that buffer is no longer held.
+    virtual void dropBuffer(int /*buffer*/) {}
+    // Window thread: a picture has been rendered; shows it.
+    virtual void present() { update(); }
+    // mutex_ held: the picture is forgotten or the surface stops; what shows it otherwise goes.
+    virtual void pictureGone() {}
+
+    // Guards what the render thread and the window thread share.
+    std::mutex mutex_;
+    // The picture shown, and the buffer it lies in (-1 when none).
+    QImage picture_;
+    int pictureBuffer_ = -1;
 
 private:
     static void onUpdate(void* self);
     // Renders the current frame into picture in libmpv's pixel format format.
     bool render(QImage& picture, const char* format);
     void renderLoop();
-    // Window thread: shows the picture on the layer where it can, otherwise through Qt.
-    void present();
-    // Asks for present() once, after the events being handled.
-    void presentSoon();
-    // Where the layer can show the picture: the part of this widget that the window shows (in
-    // the window's coordinates), when nothing lies over it. False otherwise.
-    bool openArea(QRect& area) const;
-    // Stops holding the picture's layer buffer, if it is one; mutex_ held.
+    // Stops holding the picture and its buffer; mutex_ held.
     void dropPicture();
 
     mpv_render_context* context_ = nullptr;
     std::thread thread_;
-    std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable renderDone_;
     // Render passes finished (successful or not), and whether one is under way.
@@ -105,12 +100,6 @@ private:
     // Whether libmpv renders with an opaque alpha byte ("bgra"); render thread only.
     bool alphaFormat_ = true;
     QSize target_;
-    QImage picture_;
-    // On Wayland: the layer, and the buffer of it that picture_ shows (-1 when none).
-    std::unique_ptr<WaylandVideoLayer> layer_;
-    bool layerOpened_ = false;
-    int pictureBuffer_ = -1;
-    bool presentPending_ = false;
 };
 
 } // namespace quorix::device

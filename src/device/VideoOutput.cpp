@@ -3,6 +3,7 @@
 #include "device/MpvOptions.h"
 #include "device/NativeVideoSurface.h"
 #include "device/RenderedVideoSurface.h"
+#include "device/WaylandVideoSurface.h"
 #include "platform/Logging.h"
 
 #include <QGuiApplication>
@@ -21,10 +22,13 @@ public:
 
 VideoOutput videoOutputForPlatform() {
     const QString platform = QGuiApplication::platformName();
-    // Only these let a foreign library draw into a window of ours; elsewhere (Wayland, the
-    // offscreen platform) the picture is rendered in software and painted by Qt.
+    // Only these let a foreign library draw into a window of ours; elsewhere the picture is
+    // rendered in software, and handed to a Wayland compositor or painted by Qt.
     if (platform == QLatin1String("xcb") || platform == QLatin1String("windows")) {
         return VideoOutput::Native;
+    }
+    if (platform.startsWith(QLatin1String("wayland"))) {
+        return VideoOutput::Wayland;
     }
     return VideoOutput::Software;
 }
@@ -37,7 +41,9 @@ std::unique_ptr<VideoSurface> MakeVideoSurface(VideoOutput output,
         return std::make_unique<NativeVideoSurface>(holder, nativeDrawing ? nativeDrawing()
                                                                           : NativeDrawing::Images);
     case VideoOutput::Software:
-        return std::make_unique<RenderedVideoSurface>(holder);
+        return std::make_unique<RenderedVideoSurface>(new SoftwareVideoSurface(&holder));
+    case VideoOutput::Wayland:
+        return std::make_unique<RenderedVideoSurface>(new WaylandVideoSurface(&holder));
     case VideoOutput::None:
         return std::make_unique<NoVideoSurface>();
     }

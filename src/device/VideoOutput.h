@@ -14,7 +14,8 @@ class VideoSurface;
 // Where the device shows pictures.
 enum class VideoOutput {
     Native,   // the engine draws into a native child window (X11, Windows)
-    Software, // the engine renders into images that a widget paints (Wayland, offscreen)
+    Software, // the engine renders into images that a widget paints (offscreen, others)
+    Wayland,  // rendered likewise, into buffers that the compositor shows on a subsurface
     None,     // no picture and no sound: for scripts and tests
 };
 

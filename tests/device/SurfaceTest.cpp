@@ -279,7 +279,7 @@ TEST_F(SurfaceTest, PictureLargerThanItsWindowStaysInsideIt) {
 // An output this build has no surface for is refused, never drawn as another.
 TEST(VideoOutputTest, AnOutputWithoutASurfaceIsRefused) {
     MpvSettings settings = Settings();
-    settings.output = static_cast<VideoOutput>(3);
+    settings.output = static_cast<VideoOutput>(-1);
     EXPECT_EQ(MpvCore::create(settings), nullptr);
 }
 

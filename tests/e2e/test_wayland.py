@@ -65,7 +65,8 @@ class Compositor(Case):
             # Upside down, the output is drawn by cage for every frame, not taken straight from
             # the window's buffer, whose screen copies can be seconds old; grim turns it back.
             # No platform named, as the kiosk service starts it: cage offers its XWayland too.
-            argv = ["cage", "-r", "-r", "--", self.options.quorix]
+            # The presenter's requests to the compositor are logged.
+            argv = ["cage", "-r", "-r", "--", "env", "WAYLAND_DEBUG=client", self.options.quorix]
             self.presenter = self.spawn(argv, str(folder), env=wlr)
             self._wait_socket("wayland-0", self.presenter)
         elif self.kind == "sway" and self.compositor is None:
@@ -177,6 +178,9 @@ def sample_disc_menu(c):
                 "XWayland was started")
         presenter = c.tool("pgrep", "-s", session, "-x", "quorix").split()[0]
         c.check(not c.tool("pgrep", "-P", presenter, check=False), "the presenter keeps a child")
+        # The intro was handed to the compositor on a surface of its own, not painted through Qt.
+        log = b"".join(path.read_bytes() for path in c.work.glob("cage-*.log"))
+        c.check(b"get_subsurface" in log, "the picture was not shown on a subsurface")
     return screen
 
 

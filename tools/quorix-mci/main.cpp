@@ -1,6 +1,6 @@
 // quorix-mci: sends MCI command strings to the media device and prints what it answers.
 //
-//   quorix-mci [--video native|gpu|x11|software|none] [--audio none] [COMMAND ...]
+//   quorix-mci [--video native|gpu|x11|software|wayland|none] [--audio none] [COMMAND ...]
 //
 // Commands come from the arguments, one each, or else from standard input, one a line, each sent
 // as soon as its line arrives. For every command one line is printed when it returns: the code,
@@ -75,7 +75,7 @@ void finishWhenIdle(MpvMciDevice& device, QApplication& app) {
 }
 
 int usage() {
-    std::cerr << "usage: quorix-mci [--video native|gpu|x11|software|none] [--audio none] "
+    std::cerr << "usage: quorix-mci [--video native|gpu|x11|software|wayland|none] [--audio none] "
                  "[COMMAND ...]\n";
     return 2;
 }
