@@ -36,14 +36,18 @@ HERE = Path(__file__).resolve().parent
 SOURCE = HERE.parent.parent
 sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
 
-from harness import SCREEN_HEIGHT, SCREEN_WIDTH, _end  # noqa: E402
-from media import BLUE, GREEN, RED, hex_colour, make_clip  # noqa: E402
+from harness import SCREEN_HEIGHT, SCREEN_WIDTH, end  # noqa: E402
+from media import BLUE, GREEN, RED, make_clip  # noqa: E402
 
 _spec = importlib.util.spec_from_file_location("program_bench", HERE / "program-bench.py")
 program_bench = importlib.util.module_from_spec(_spec)
 _spec.loader.exec_module(program_bench)
 
 WHITE = (235, 235, 235)
+
+
+def hex_colour(rgb):
+    return "0x%02x%02x%02x" % rgb
 CLIP_COLOURS = (RED, GREEN, BLUE)
 CENTRE = (SCREEN_WIDTH // 2, SCREEN_HEIGHT // 2)
 
@@ -213,7 +217,7 @@ class IntervalBench(program_bench.Bench):
             if process.poll() is not None:
                 raise RuntimeError("the presenter ended during the measurement")
         finally:
-            _end(process)
+            end(process)
             self.watch(0.3)
         return 100.0 * (after - before) / (until - at)
 

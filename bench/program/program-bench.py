@@ -27,7 +27,7 @@ HERE = Path(__file__).resolve().parent
 SOURCE = HERE.parent.parent
 sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
 
-from harness import SCREEN_HEIGHT, SCREEN_WIDTH, XServer, _end  # noqa: E402
+from harness import SCREEN_HEIGHT, SCREEN_WIDTH, end, start_xvfb  # noqa: E402
 from media import RED, make_clip  # noqa: E402
 
 MPV_GPU = ["--vo=gpu", "--gpu-context=x11egl"]
@@ -144,19 +144,19 @@ class Bench:
     def __init__(self, build, work):
         self.quorix = str(Path(build).resolve() / "src" / "app" / "quorix")
         self.work = work
-        self.x = XServer(work / "xvfb.log")
+        self.xvfb, self.display = start_xvfb(work / "xvfb.log")
         runtime = work / "runtime"
         runtime.mkdir(mode=0o700)
         self.env = dict(os.environ)
         for variable in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS"):
             self.env.pop(variable, None)
-        self.env.update(DISPLAY=self.x.name, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=str(runtime))
-        self.screen = Screen(self.x.name)
+        self.env.update(DISPLAY=self.display, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=str(runtime))
+        self.screen = Screen(self.display)
         self.trace = work / "trace.txt"
 
     def close(self):
         self.screen.close()
-        self.x.stop()
+        end(self.xvfb)
 
     def spawn(self, command, cwd=None, trace=False, env=None):
         env = {**self.env, **(env or {})}
@@ -211,7 +211,7 @@ class Bench:
         start = time.monotonic()
         process = self.spawn(command, cwd, trace)
         changes = self.watch(seconds)
-        _end(process)
+        end(process)
         # Let the server take the window down before the next run reads its baseline.
         self.watch(0.3)
         moved = [t for t, s in changes if s != baseline]
@@ -270,7 +270,7 @@ class Bench:
                 time.sleep(0.5)
                 self.key("Escape")
                 time.sleep(1.5)
-            _end(process)
+            end(process)
             self.watch(0.3)
         print(median_line(f"clip start {name}: opening tick to first frame, first clip",
                           figures["first"]))
