@@ -2,11 +2,14 @@
 # checking one line of each kind of report and each exit status; the wording of the problems is
 # left to the unit tests. Then the presentation itself, started with words a launcher passes.
 #
-#   cmake -DQUORIX=<program> -DSOURCE=<source folder> -P CheckCommandTest.cmake
+#   cmake -DQUORIX=<program> -DSOURCE=<source folder> [-DEMULATOR=<command>] -P CheckCommandTest.cmake
+#
+# EMULATOR, a command line with its options, runs a program built for another processor.
 
 cmake_minimum_required(VERSION 3.25)
 
 set(failures 0)
+separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
 macro(fail message)
     message(SEND_ERROR "${message}")
     math(EXPR failures "${failures} + 1")
@@ -22,7 +25,7 @@ file(MAKE_DIRECTORY "${work}")
 # LINES in standard output and error together.
 function(check what directory)
     cmake_parse_arguments(PARSE_ARGV 2 arg "" "STATUS" "ARGS;LINES")
-    execute_process(COMMAND "${QUORIX}" ${arg_ARGS} WORKING_DIRECTORY "${directory}"
+    execute_process(COMMAND ${emulator} "${QUORIX}" ${arg_ARGS} WORKING_DIRECTORY "${directory}"
                     OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status TIMEOUT 60)
     if(NOT status STREQUAL "${arg_STATUS}")
         fail("${what}: exit status ${status}, expected ${arg_STATUS}\n${out}${err}")
