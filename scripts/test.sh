@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the fuzz targets for a short while, the
 # unit, scenario and device tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and last the whole suite (unit, scenario, device, end-to-end, package), so the run ends with
-# CTest's own summary. The fuzz targets and the sanitizer tests share one clang build
+# then the arm64 build's unit, scenario, command and end-to-end tests under qemu, and last the
+# whole suite (unit, scenario, device, end-to-end, package), so the run ends with CTest's own
+# summary. The fuzz targets and the sanitizer tests share one clang build
 # (preset "fuzz", in build-fuzz): one sanitizer build instead of two.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,12 +26,24 @@ build_sanitized() {
     cmake --build --preset sanitize -j "$jobs"
 }
 
+# The arm64 build (cross-built, its programs run through qemu): only what its tests run (the
+# presenter, the scenario runner, the unit test programs), and those tests. A test program left out
+# here shows as a failing test named ..._NOT_BUILT.
+arm64_targets=quorix,quorix-replay,quorix_platform_tests,quorix_mci_tests,startup_tests,ui_tests
+arm64_targets+=,quorix_video_tests,quorix_check_tests,quorix_author_tests,quorix_app_tests
+arm64_targets+=,quorix_screensaver_tests,quorix_x11_screensaver_tests
+test_arm64() {
+    bash scripts/build-arm64.sh --targets "$arm64_targets"
+    ctest --preset arm64 -j "$jobs"
+}
+
 stage install bash scripts/install-deps.sh
 jobs="$(nproc)"
 stage build build_default
 stage "sanitizer build" build_sanitized
-stage fuzzing bash scripts/fuzz.sh 30
+stage fuzzing bash scripts/fuzz.sh 20
 stage "sanitizer tests" ctest --preset sanitize -j "$jobs"
+stage arm64 test_arm64
 stage suite ctest --preset default -j "$jobs"
 
 summary=$(printf '%s, ' "${timings[@]}")
