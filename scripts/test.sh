@@ -8,7 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# On 2 cores the whole run takes about 15 minutes; the last line says where the time went.
+# On 2 cores the whole run takes about 25 minutes, the arm64 stage about 8 of them; the last line
+# says where the time went.
 timings=()
 stage() {
     local name="$1" start=$SECONDS
