@@ -115,10 +115,19 @@ class XScreen:
     def __init__(self, size, work):
         self.size = size
         self.log = open(work / f"xvfb-{size}.log", "wb")
+        # A display numbered under 10: libmpv's X11 images (the presenter's and mpv's) go through
+        # shared memory only on such a display, as on a desktop's ":0"; on others every frame is
+        # copied through the socket.
+        number = next(n for n in range(2, 10) if not Path(f"/tmp/.X{n}-lock").exists()
+                      and not Path(f"/tmp/.X11-unix/X{n}").exists())
+        self.display = f":{number}"
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", "1", "-screen", "0", f"{size}x24", "-nolisten", "tcp",
-             "-ac", "-noreset"], stdout=subprocess.PIPE, stderr=self.log)
-        self.display = ":" + self.process.stdout.readline().decode().strip()
+            ["Xvfb", self.display, "-screen", "0", f"{size}x24", "-nolisten", "tcp", "-ac",
+             "-noreset"], stdout=self.log, stderr=self.log)
+        for _ in range(100):
+            if Path(f"/tmp/.X11-unix/X{number}").exists():
+                break
+            time.sleep(0.05)
         self.manager = subprocess.Popen(["openbox"], env={**os.environ, "DISPLAY": self.display},
                                         stdout=self.log, stderr=self.log)
         time.sleep(1)

@@ -8,11 +8,12 @@
 namespace quorix::device {
 namespace {
 
-// The display to probe: none where no native window will be drawn by choice of the renderer.
+// The display to probe: none where no native window will be drawn by choice of the renderer,
+// nor where the renderer can only be a software one.
 std::string DisplayToProbe(const DeviceRequest& request, const std::optional<std::string>& forced,
                            int argc, char** argv, const EnvironmentLookup& environment) {
     if (request.output.value_or(VideoOutput::Native) != VideoOutput::Native ||
-        (forced && DrawingNamed(*forced))) {
+        (forced && DrawingNamed(*forced)) || !MayHaveGraphicsCard("/dev")) {
         return {};
     }
     const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);

@@ -14,6 +14,25 @@ bool IsSoftwareRenderer(const GraphicsRenderer& renderer) {
            name == "Apple Software Renderer" || renderer.vendor == "Microsoft Corporation";
 }
 
+bool MayHaveGraphicsCard(const std::filesystem::path& devices) {
+#ifdef __linux__
+    std::error_code failed;
+    if (std::filesystem::exists(devices / "nvidiactl", failed)) {
+        return true;
+    }
+    for (std::filesystem::directory_iterator entry(devices / "dri", failed), end;
+         !failed && entry != end; entry.increment(failed)) {
+        if (entry->path().filename().string().starts_with("renderD")) {
+            return true;
+        }
+    }
+    return false;
+#else
+    (void)devices;
+    return true;
+#endif
+}
+
 DrawingChoice ChooseNativeDrawing(std::optional<std::string_view> forced,
                                   const std::optional<GraphicsRenderer>& renderer) {
     // Why each drawing, in one place:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,13 @@ struct GraphicsRenderer {
 // Whether the renderer draws on the CPU: Mesa's software rasterizers and the ones libmpv itself
 // refuses when it probes for its GPU output.
 bool IsSoftwareRenderer(const GraphicsRenderer& renderer);
+
+// Whether the machine whose device files lie in the folder given (/dev) may have a graphics card
+// to draw with: a render node of the kernel's graphics drivers, or the proprietary NVIDIA
+// driver's control device. Without either every OpenGL renderer is a software one, and asking
+// which one costs loading it (a compiler among its libraries: a tenth of a second of CPU at
+// every start). Elsewhere than on Linux, always true.
+bool MayHaveGraphicsCard(const std::filesystem::path& devices);
 
 // The drawing chosen, and why, in words for a trace; problem names a forced value that is not
 // known (and so was not followed), empty when there is none.

@@ -1,5 +1,7 @@
 #include "device/NativeDrawing.h"
 
+#include <QTemporaryDir>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace quorix::device {
@@ -22,6 +24,24 @@ TEST(NativeDrawingTest, SoftwareRenderersAreToldFromGraphicsCards) {
              {"virgl (Intel(R) Iris(R) Xe Graphics)", "Mesa"}}) {
         EXPECT_FALSE(IsSoftwareRenderer(card)) << card.renderer;
     }
+}
+
+TEST(NativeDrawingTest, GraphicsCardsAreLookedForInTheDeviceFiles) {
+    QTemporaryDir folder;
+    const std::filesystem::path devices = folder.path().toStdString();
+    const auto add = [&devices](const std::filesystem::path& name) {
+        std::filesystem::create_directories((devices / name).parent_path());
+        std::ofstream(devices / name).put('\n');
+    };
+    EXPECT_FALSE(MayHaveGraphicsCard(devices));
+    // A display controller alone (a firmware frame buffer, a display-only driver) draws nothing.
+    add("dri/card0");
+    EXPECT_FALSE(MayHaveGraphicsCard(devices));
+    add("dri/renderD128");
+    EXPECT_TRUE(MayHaveGraphicsCard(devices));
+    std::filesystem::remove_all(devices / "dri");
+    add("nvidiactl");
+    EXPECT_TRUE(MayHaveGraphicsCard(devices));
 }
 
 TEST(NativeDrawingTest, ChoiceFollowsTheRendererUnlessForced) {
