@@ -7,8 +7,8 @@
 Each clip is played once full screen by each player in turn (interleaved, RUNS rounds), and
 each play is charged with the CPU of the player (user + system, all its threads and children)
 and of the display server over the same time: the X server (an Xvfb of its own, one per
-screen size) or, with --wayland, the compositor (headless cage drawing with pixman, its output
-set to the screen size with wlr-randr). Peak resident memory is the player's own.
+screen size) or, with --wayland, the compositor (headless cage drawing with pixman; its one output is
+1280x720, which cage does not let be changed, so --screens does not apply). Peak resident memory is the player's own.
 
 The X server runs a window manager (openbox): without one, mpv's own choice and VLC ignore
 their full-screen option and draw the clip at its own size in a corner, which costs a fraction
@@ -30,7 +30,7 @@ The clips are silent, so that no player pays for a sound output the others lack:
 - small: 10 s of 352x288 MPEG-1 at 1500 kbit/s, as an old disc holds;
 - hd: 20 s of 1920x1080 H.264 at 25 frames a second.
 Prints one line a play and a table of medians; nothing is asserted. Needs Xvfb, mpv, vlc,
-openbox, ffmpeg, GNU time, and for --wayland cage and wlr-randr.
+openbox, ffmpeg, GNU time, and for --wayland cage.
 """
 
 import argparse
@@ -162,10 +162,8 @@ class Cage:
         if user:
             os.chown(runtime, user.pw_uid, user.pw_gid)
         os.chmod(runtime, 0o700)
-        width, height = self.size.split("x")
         inner = self.work / "inner.time"
-        script = (f"wlr-randr --output HEADLESS-1 --custom-mode {width}x{height} && "
-                  f"exec /usr/bin/time -q -o {inner} -f '%U %S %M' \"$@\"")
+        script = f"exec /usr/bin/time -q -o {inner} -f '%U %S %M' \"$@\""
         settings = {**env, "XDG_RUNTIME_DIR": str(runtime), "WLR_BACKENDS": "headless",
                     "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
         settings.pop("DISPLAY", None)
@@ -222,7 +220,7 @@ def main():
           f"{'cage (pixman)' if options.wayland else 'Xvfb'}, load {os.getloadavg()[0]:.2f}",
           flush=True)
     try:
-        for size in options.screens.split(","):
+        for size in ["1280x720"] if options.wayland else options.screens.split(","):
             screen = Cage(size, work, user) if options.wayland else XScreen(size, work)
             try:
                 for run in range(options.runs):

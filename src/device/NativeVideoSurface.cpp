@@ -24,11 +24,7 @@ bool NativeVideoSurface::configure(mpv_handle* core) {
     // on. The GPU output is named with its context: mpv's probing would also try GLX, and it
     // accepts the renderer the choice was made for.
     const char* output = drawing_ == NativeDrawing::Gpu ? "gpu,x11" : "x11,gpu";
-    // X11 images are scaled on the CPU, for an old disc's picture on a full-HD screen more than
-    // half of the presenter's work: bilinear costs a third less than libmpv's default (Lanczos)
-    // and, enlarging, looks the same at viewing distance.
     return SetOption(core, "vo", output) && SetOption(core, "gpu-context", "x11egl") &&
-           SetOption(core, "zimg-scaler", "bilinear") &&
            SetWindowOption(core, static_cast<std::int64_t>(widget_->winId()));
 }
 
