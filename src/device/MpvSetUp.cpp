@@ -11,9 +11,10 @@ namespace {
 // The display to probe: none where no native window will be drawn by choice of the renderer,
 // nor where the renderer can only be a software one.
 std::string DisplayToProbe(const DeviceRequest& request, const std::optional<std::string>& forced,
-                           int argc, char** argv, const EnvironmentLookup& environment) {
+                           int argc, char** argv, const EnvironmentLookup& environment,
+                           const std::filesystem::path& devices) {
     if (request.output.value_or(VideoOutput::Native) != VideoOutput::Native ||
-        (forced && DrawingNamed(*forced)) || !MayHaveGraphicsCard("/dev")) {
+        (forced && DrawingNamed(*forced)) || !MayHaveGraphicsCard(devices)) {
         return {};
     }
     const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
@@ -51,10 +52,10 @@ std::optional<DeviceRequest> RequestNamed(std::string_view name) {
 }
 
 MpvSetUp::MpvSetUp(const DeviceRequest& request, int argc, char** argv,
-                   const EnvironmentLookup& environment)
+                   const EnvironmentLookup& environment, const std::filesystem::path& devices)
     : request_(request), forced_(ForcedDrawing(request, environment)),
       trace_(environment("QUORIX_TRACE").has_value()),
-      probe_(DisplayToProbe(request, forced_, argc, argv, environment)) {
+      probe_(DisplayToProbe(request, forced_, argc, argv, environment, devices)) {
     // A native video window is a child widget of the host: without this its siblings would turn
     // native too and paint black.
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);

@@ -6,6 +6,7 @@
 #include "device/ToolkitDisplay.h"
 #include "device/VideoOutput.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,9 +42,11 @@ std::optional<DeviceRequest> RequestNamed(std::string_view name);
 // child is collected as soon as it is known not to be wanted. The set-up outlives the device.
 class MpvSetUp {
 public:
-    // arguments: the command line as main() has it, where the toolkit's own options stand.
+    // arguments: the command line as main() has it, where the toolkit's own options stand;
+    // devices: the folder of the machine's device files, where graphics cards are looked for.
     MpvSetUp(const DeviceRequest& request, int argc, char** argv,
-             const EnvironmentLookup& environment = ProcessEnvironment);
+             const EnvironmentLookup& environment = ProcessEnvironment,
+             const std::filesystem::path& devices = "/dev");
     MpvSetUp(const MpvSetUp&) = delete;
     MpvSetUp& operator=(const MpvSetUp&) = delete;
 

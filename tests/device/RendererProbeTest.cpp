@@ -5,8 +5,11 @@
 #include "device/MpvSetUp.h"
 
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
@@ -65,6 +68,16 @@ TEST(RendererProbeTest, TheSetUpProbesOnlyForANativeWindowAndLeavesNoChildBehind
     char program[] = "test";
     char* argv[] = {program, nullptr};
     ASSERT_FALSE(HasChild());
+    // A machine with a graphics card (its render node), and one without, on which the renderer
+    // can only be a software one.
+    QTemporaryDir withCard;
+    QTemporaryDir withoutCard;
+    const std::filesystem::path devices = withCard.path().toStdString();
+    std::filesystem::create_directory(devices / "dri");
+    std::ofstream(devices / "dri" / "renderD128").put('\n');
+    const MpvSetUp bare(*RequestNamed("native"), 1, argv, Environment({{"DISPLAY", display}}),
+                        withoutCard.path().toStdString());
+    EXPECT_FALSE(HasChild());
     // Under a compositor whose session names an X display too (cage with XWayland), the toolkit
     // draws on Wayland: a connection to that display would start XWayland for nothing.
     for (const auto& [request, variables] :
@@ -74,15 +87,15 @@ TEST(RendererProbeTest, TheSetUpProbesOnlyForANativeWindowAndLeavesNoChildBehind
              {*RequestNamed("software"), {{"DISPLAY", display}}},
              {*RequestNamed("x11"), {{"DISPLAY", display}}},
              {{}, {{"DISPLAY", display}, {ForcedDrawingVariable, "gpu"}}}}) {
-        MpvSetUp setUp(request, 1, argv, Environment(variables));
+        MpvSetUp setUp(request, 1, argv, Environment(variables), devices);
         EXPECT_FALSE(HasChild()) << variables.size();
     }
 
     // The probe's child is collected once it has answered, and when the toolkit turns out to draw
     // elsewhere than was told before it started.
-    MpvSetUp native(*RequestNamed("native"), 1, argv, Environment({{"DISPLAY", display}}));
-    MpvSetUp elsewhere({}, 1, argv,
-                       Environment({{"DISPLAY", display}, {"QT_QPA_PLATFORM", "xcb"}}));
+    MpvSetUp native(*RequestNamed("native"), 1, argv, Environment({{"DISPLAY", display}}), devices);
+    MpvSetUp elsewhere({}, 1, argv, Environment({{"DISPLAY", display}, {"QT_QPA_PLATFORM", "xcb"}}),
+                       devices);
     EXPECT_TRUE(HasChild());
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
