@@ -10,48 +10,48 @@
 namespace quorix {
 
 void ConnectPlaybackHandlers(Program& program) {
-    Form1& form = program.form;
-    QObject::connect(&form, &Form1::keyDown, &form,
+    ui::Form1& form = program.form;
+    QObject::connect(&form, &ui::Form1::keyDown, &form,
                      [&program](std::int16_t keyCode, std::int16_t shift) {
                          Form_KeyDown(program, keyCode, shift);
                      });
-    QObject::connect(&form, &Form1::hScroll1Change, &form,
+    QObject::connect(&form, &ui::Form1::hScroll1Change, &form,
                      [&program] { HScroll1_Change(program); });
-    QObject::connect(&form, &Form1::hScroll1Scroll, &form,
+    QObject::connect(&form, &ui::Form1::hScroll1Scroll, &form,
                      [&program] { HScroll1_Scroll(program); });
 }
 
 void ConnectPointerHandlers(Program& program) {
-    Form1& form = program.form;
+    ui::Form1& form = program.form;
     Program* p = &program;
-    QObject::connect(&form, &Form1::clipClick, &form,
+    QObject::connect(&form, &ui::Form1::clipClick, &form,
                      [p](std::int16_t index) { clip_Click(*p, index); });
-    QObject::connect(&form, &Form1::clipMouseMove, &form,
+    QObject::connect(&form, &ui::Form1::clipMouseMove, &form,
                      [p](std::int16_t index) { clip_MouseMove(*p, index); });
-    QObject::connect(&form, &Form1::btnClick, &form,
+    QObject::connect(&form, &ui::Form1::btnClick, &form,
                      [p](std::int16_t index) { Btn_Click(*p, index); });
-    QObject::connect(&form, &Form1::btnMouseMove, &form,
+    QObject::connect(&form, &ui::Form1::btnMouseMove, &form,
                      [p](std::int16_t index) { Btn_MouseMove(*p, index); });
-    QObject::connect(&form, &Form1::sspanel1MouseMove, &form, [p] { sspanel1_MouseMove(*p); });
-    QObject::connect(&form, &Form1::picture1Click, &form, [p] { Picture1_Click(*p); });
-    QObject::connect(&form, &Form1::picture1MouseMove, &form, [p] { Picture1_MouseMove(*p); });
-    QObject::connect(&form, &Form1::label2Click, &form, [p] { Label2_Click(*p); });
-    QObject::connect(&form, &Form1::label2MouseMove, &form, [p] { Label2_MouseMove(*p); });
+    QObject::connect(&form, &ui::Form1::sspanel1MouseMove, &form, [p] { sspanel1_MouseMove(*p); });
+    QObject::connect(&form, &ui::Form1::picture1Click, &form, [p] { Picture1_Click(*p); });
+    QObject::connect(&form, &ui::Form1::picture1MouseMove, &form, [p] { Picture1_MouseMove(*p); });
+    QObject::connect(&form, &ui::Form1::label2Click, &form, [p] { Label2_Click(*p); });
+    QObject::connect(&form, &ui::Form1::label2MouseMove, &form, [p] { Label2_MouseMove(*p); });
 }
 
 void ConnectActivation(Program& program) {
-    Form1& form = program.form;
-    QObject::connect(&form, &Form1::activated, &form, [&program] { Form_Activate(program); });
+    ui::Form1& form = program.form;
+    QObject::connect(&form, &ui::Form1::activated, &form, [&program] { Form_Activate(program); });
 }
 
 void ConnectSupervisor(Program& program, FirstTickGate& firstTick) {
-    Form1& form = program.form;
-    QObject::connect(form.Timer1, &QtSupervisorTimer::tick, &form, [&program, &firstTick] {
+    ui::Form1& form = program.form;
+    QObject::connect(form.Timer1, &ui::QtSupervisorTimer::tick, &form, [&program, &firstTick] {
         if (firstTick.passTick(FirstTickGate::Clock::now())) {
             Timer1_Timer(program);
         }
     });
-    QObject::connect(&form, &Form1::activated, &form, [&form, &firstTick] {
+    QObject::connect(&form, &ui::Form1::activated, &form, [&form, &firstTick] {
         if (firstTick.activated()) {
             form.Timer1->tickNow();
         }

@@ -162,13 +162,13 @@ int main(int argc, char** argv) {
                                                 ? platform::WindowHandles::Native
                                                 : platform::WindowHandles::Painted;
 
-    const TwipsGeometry twips = TwipsGeometry::ForScreen(QGuiApplication::primaryScreen());
-    Form1 form(twips, handles);
-    OverrideCursor cursor;
-    QtScreen screen(twips, cursor, &form);
-    QtDialogs dialogs(twips, &form, line.unattended);
-    QtPointerDisplayCounter pointer(cursor);
-    QtEventPump events;
+    const ui::TwipsGeometry twips = ui::TwipsGeometry::ForScreen(QGuiApplication::primaryScreen());
+    ui::Form1 form(twips, handles);
+    ui::OverrideCursor cursor;
+    ui::QtScreen screen(twips, cursor, &form);
+    ui::QtDialogs dialogs(twips, &form, line.unattended);
+    ui::QtPointerDisplayCounter pointer(cursor);
+    ui::QtEventPump events;
 
     device::MpvMciDevice device(settings, paths);
 
@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
     const ServiceHeartbeat heartbeat(serviceManager, form);
     ProgramExit exit(device, screenSaver, serviceManager);
 
-    QtWindowSystem windows(handles);
+    ui::QtWindowSystem windows(handles);
     const Services services{device, dialogs, screen,  *form.Timer1, events,
                             exit,   pointer, profile, paths,        windows};
     StartupPlace place;
@@ -204,7 +204,7 @@ int main(int argc, char** argv) {
             std::cerr << "quorix: cannot write the trace file '" << tracePath.toStdString()
                       << "'\n";
         } else {
-            QObject::connect(form.Timer1, &QtSupervisorTimer::tick, &trace,
+            QObject::connect(form.Timer1, &ui::QtSupervisorTimer::tick, &trace,
                              [&trace] { trace.tick(); });
         }
     }

@@ -111,7 +111,7 @@ std::vector<SettingKey> SettingKeys() {
         setting.minimum = row->range.minimum;
         setting.maximum = row->range.maximum;
         setting.unit = Text(row->unit);
-        setting.presenterDefault = AbsentNumber(*row).value_or(DesignedTitleColor);
+        setting.presenterDefault = AbsentNumber(*row).value_or(ui::DesignedTitleColor);
         const bool colour =
             row->rule == SettingRule::Colour || row->rule == SettingRule::TitleColour;
         setting.derivedWhenZero = row->rule == SettingRule::Colour;

@@ -28,7 +28,7 @@ QString ColourText(std::int32_t colour) {
 }
 
 void PaintSwatch(QPushButton& button, std::int32_t colour) {
-    const QColor shown = ColorFromBgr(colour);
+    const QColor shown = ui::ColorFromBgr(colour);
     // "&" would mark a shortcut letter in a button's text.
     button.setText(ColourText(colour).replace(u'&', QStringLiteral("&&")));
     button.setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; }")
@@ -183,8 +183,8 @@ void SettingsEditor::pickColour(Row& row) {
     if (!chooseColour_) {
         return;
     }
-    if (const auto colour = chooseColour_(ColorFromBgr(row.colourValue))) {
-        emit valueEdited(row.key.section, row.key.key, ColourText(BgrFromColor(*colour)));
+    if (const auto colour = chooseColour_(ui::ColorFromBgr(row.colourValue))) {
+        emit valueEdited(row.key.section, row.key.key, ColourText(ui::BgrFromColor(*colour)));
     }
 }
 

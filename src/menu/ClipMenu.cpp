@@ -23,7 +23,7 @@ QString MenuCaption(const std::string& title, std::int16_t hideMode) {
 
 // Elements of the menu arrays are created once, as hidden copies of element 0; one that exists
 // already is kept as it is.
-void CreateElement(ControlArray<AutoSizeLabel>& array, int index) {
+void CreateElement(ui::ControlArray<ui::AutoSizeLabel>& array, int index) {
     if (!array.exists(index) && !array.load(index)) {
         qFatal("Cannot create menu element %d", index);
     }
@@ -32,8 +32,8 @@ void CreateElement(ControlArray<AutoSizeLabel>& array, int index) {
 } // namespace
 
 void ShowMenu(Program& program) {
-    Form1& form = program.form;
-    const TwipsGeometry& twips = form.twips();
+    ui::Form1& form = program.form;
+    const ui::TwipsGeometry& twips = form.twips();
     ProgramState& state = program.state;
     const SettingsRecord& settings = state.Settings;
     const ClipCatalogue& catalogue = state.Catalogue;
@@ -46,7 +46,7 @@ void ShowMenu(Program& program) {
 
     const int lastClip = std::min<int>(catalogue.LastClip, ClipCatalogue::Slots - 1);
     const std::int32_t pitch = LinePitch(twips.height(form.clip[0]), settings.LineOffset);
-    const PictureBox& area = *form.Picture1;
+    const ui::PictureBox& area = *form.Picture1;
     const std::int32_t menuTop = MenuTop(twips.height(area), lastClip + 1, pitch);
     const bool explicitLayout = catalogue.ClipXPos[0] != 0;
 
@@ -56,7 +56,7 @@ void ShowMenu(Program& program) {
             CreateElement(form.clip, i);
             CreateElement(form.Shadow, i);
         }
-        AutoSizeLabel& entry = form.clip[i];
+        ui::AutoSizeLabel& entry = form.clip[i];
         const auto slot = static_cast<std::size_t>(i);
         const QString caption = MenuCaption(catalogue.ClipTitles[slot], settings.HideMode);
         entry.setCaption(caption);
@@ -75,7 +75,7 @@ void ShowMenu(Program& program) {
         entry.setVisible(true);
 
         if (settings.ShadowMode == 1) {
-            AutoSizeLabel& shadow = form.Shadow[i];
+            ui::AutoSizeLabel& shadow = form.Shadow[i];
             shadow.setCaption(caption);
             twips.setLeft(shadow, twips.left(entry) + 2 * px);
             twips.setTop(shadow, twips.top(entry) + 2 * px);
@@ -102,11 +102,11 @@ void ShowMenu(Program& program) {
 }
 
 void HideMenu(Program& program) {
-    Form1& form = program.form;
+    ui::Form1& form = program.form;
     if (!form.clip[0].isHidden()) {
         const int lastClip = program.state.Catalogue.LastClip;
         for (int i = 0; i <= lastClip; ++i) {
-            if (AutoSizeLabel* entry = form.clip.find(i)) {
+            if (ui::AutoSizeLabel* entry = form.clip.find(i)) {
                 entry->setVisible(false);
             }
         }

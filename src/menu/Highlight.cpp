@@ -11,15 +11,15 @@ void SetHilite(Program& program, std::int16_t id) {
     if (settings.HideMode == 1) {
         return;
     }
-    ControlArray<AutoSizeLabel>& entries = program.form.clip;
+    ui::ControlArray<ui::AutoSizeLabel>& entries = program.form.clip;
     // An index with no entry (a key pressed before the menu was first built) changes nothing.
-    AutoSizeLabel* target = entries.find(id);
+    ui::AutoSizeLabel* target = entries.find(id);
     if (target == nullptr) {
         return;
     }
     const int lastClip = state.Catalogue.LastClip;
     for (int i = 0; i <= lastClip; ++i) {
-        AutoSizeLabel* entry = entries.find(i);
+        ui::AutoSizeLabel* entry = entries.find(i);
         if (entry != nullptr && entry->foreColor() == settings.HiliteColor) {
             entry->setForeColor(settings.FontColor.value_or(0));
         }

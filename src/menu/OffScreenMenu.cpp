@@ -70,14 +70,14 @@ private:
 
 struct OffScreenMenu::Presenter {
     Presenter(platform::ProfileReader& profile, const platform::PathResolver& paths, QSize size)
-        : screen(size), form(TwipsGeometry(TwipsPerPixel, TwipsPerPixel)),
+        : screen(size), form(ui::TwipsGeometry(TwipsPerPixel, TwipsPerPixel)),
           program(form,
                   Services{still, still, screen, still, still, still, still, profile, paths, still},
                   StartupPlace{}) {}
 
     FixedScreen screen;
     StillServices still;
-    Form1 form;
+    ui::Form1 form;
     Program program;
     bool menuShown = false;
 
@@ -89,7 +89,7 @@ struct OffScreenMenu::Presenter {
 OffScreenMenu::OffScreenMenu(platform::ProfileReader& profile, const platform::PathResolver& paths,
                              const std::string& mediaPath, QSize screen)
     : presenter_(std::make_unique<Presenter>(profile, paths, screen)) {
-    Form1& form = presenter_->form;
+    ui::Form1& form = presenter_->form;
     form.setWindowState(Qt::WindowNoState);
     form.setGeometry(0, 0, screen.width(), screen.height());
 

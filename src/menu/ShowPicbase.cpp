@@ -13,18 +13,18 @@ std::optional<QPixmap> MediaPicture(Program& program, const char* name) {
 } // namespace
 
 void ShowPicbase(Program& program) {
-    Form1& form = program.form;
-    const TwipsGeometry& twips = form.twips();
+    ui::Form1& form = program.form;
+    const ui::TwipsGeometry& twips = form.twips();
     const SettingsRecord& settings = program.state.Settings;
     program.services.screen.setMousePointer(11);
 
     // The logo, centred on the window by its current size.
-    PictureControl& logo = *form.FXImage1;
+    ui::PictureControl& logo = *form.FXImage1;
     twips.setTop(logo, form.heightTwips() / 2.0 - twips.height(logo) / 2.0);
     twips.setLeft(logo, form.widthTwips() / 2.0 - twips.width(logo) / 2.0);
 
     // The frame layer covers the window.
-    PictureBox& base = *form.PicBase;
+    ui::PictureBox& base = *form.PicBase;
     twips.setTop(base, 0);
     twips.setLeft(base, 0);
     twips.setWidth(base, form.widthTwips());
@@ -34,7 +34,7 @@ void ShowPicbase(Program& program) {
     }
 
     // The menu and video area: full width, and full height or a 16:9 band centred vertically.
-    PictureBox& area = *form.Picture1;
+    ui::PictureBox& area = *form.Picture1;
     twips.setLeft(area, 0);
     twips.setWidth(area, form.widthTwips());
     if (settings.WideMode != 0) {
@@ -50,7 +50,7 @@ void ShowPicbase(Program& program) {
 
     if (settings.MenuMode == 1) {
         if (auto background = MediaPicture(program, "bgrd.jpg")) {
-            StretchImage& image = *form.Image1;
+            ui::StretchImage& image = *form.Image1;
             twips.place(image, 0, 0, twips.width(area), twips.height(area));
             image.setPicture(*background);
             // With an intro clip the background waits until the menu is shown.

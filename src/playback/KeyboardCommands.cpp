@@ -17,7 +17,7 @@
 namespace quorix {
 namespace {
 
-constexpr std::int16_t ShiftAlone = modifier::Shift;
+constexpr std::int16_t ShiftAlone = ui::modifier::Shift;
 
 // A key as the handler got it: its code and the modifier mask.
 struct KeyPress {
@@ -186,26 +186,26 @@ struct KeyCommand {
 
 // A digit key plays the clip of its number, when there is one.
 void GoToDigit(Program& program, KeyPress key) {
-    const auto digit = static_cast<std::int16_t>(key.code - vk::Digit0);
+    const auto digit = static_cast<std::int16_t>(key.code - ui::vk::Digit0);
     if (digit <= program.state.Catalogue.LastClip + 1) {
         GoToClip(program, digit);
     }
 }
 
 constexpr KeyCommand Commands[] = {
-    {vk::Digit1, vk::Digit9, In({PlayState::Playing}), GoToDigit},
-    {vk::Escape, vk::Escape, In({PlayState::Load, PlayState::ClosingLogo, PlayState::Exit}),
+    {ui::vk::Digit1, ui::vk::Digit9, In({PlayState::Playing}), GoToDigit},
+    {ui::vk::Escape, ui::vk::Escape, In({PlayState::Load, PlayState::ClosingLogo, PlayState::Exit}),
      EndProgram},
-    {vk::Escape, vk::Escape,
+    {ui::vk::Escape, ui::vk::Escape,
      In({PlayState::IntroPending, PlayState::Menu, PlayState::Paused, PlayState::Playing}),
      LeavePlaybackOrMenu},
-    {vk::Space, vk::Space, PlayingOrPaused, PauseOrResume},
-    {vk::Left, vk::Left, PlayingOrPaused, Left},
-    {vk::Up, vk::Up, In({PlayState::Menu}), HighlightPrevious},
-    {vk::Right, vk::Right, PlayingOrPaused, Right},
-    {vk::Down, vk::Down, In({PlayState::Menu}), HighlightNext},
-    {vk::Enter, vk::Enter, In({PlayState::Menu}), StartHighlighted},
-    {vk::Enter, vk::Enter, PlayingOrPaused, RestartClip},
+    {ui::vk::Space, ui::vk::Space, PlayingOrPaused, PauseOrResume},
+    {ui::vk::Left, ui::vk::Left, PlayingOrPaused, Left},
+    {ui::vk::Up, ui::vk::Up, In({PlayState::Menu}), HighlightPrevious},
+    {ui::vk::Right, ui::vk::Right, PlayingOrPaused, Right},
+    {ui::vk::Down, ui::vk::Down, In({PlayState::Menu}), HighlightNext},
+    {ui::vk::Enter, ui::vk::Enter, In({PlayState::Menu}), StartHighlighted},
+    {ui::vk::Enter, ui::vk::Enter, PlayingOrPaused, RestartClip},
 };
 
 } // namespace

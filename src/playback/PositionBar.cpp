@@ -20,7 +20,7 @@ constexpr int ButtonCount = 3;
 
 // The button last given its hover picture shows its normal picture again.
 void ResetLastButton(Program& program) {
-    ControlArray<PictureControl>& buttons = program.form.Btn;
+    ui::ControlArray<ui::PictureControl>& buttons = program.form.Btn;
     const int last = program.state.LastButton;
     buttons[last].setPicture(buttons[last + NormalOffset].picture());
 }
@@ -61,12 +61,12 @@ void HScroll1_Scroll(Program& program) {
 }
 
 void ShowPositionBar(Program& program) {
-    Form1& form = program.form;
-    const TwipsGeometry& twips = form.twips();
-    PictureBox& panel = *form.sspanel1;
-    PictureControl& left = form.Btn[0];
-    PictureControl& enter = form.Btn[1];
-    PictureControl& right = form.Btn[2];
+    ui::Form1& form = program.form;
+    const ui::TwipsGeometry& twips = form.twips();
+    ui::PictureBox& panel = *form.sspanel1;
+    ui::PictureControl& left = form.Btn[0];
+    ui::PictureControl& enter = form.Btn[1];
+    ui::PictureControl& right = form.Btn[2];
 
     ShowMouse(program);
 
@@ -109,13 +109,13 @@ void ShowPositionBar(Program& program) {
 void Btn_Click(Program& program, std::int16_t index) {
     switch (index) {
     case 0:
-        Form_KeyDown(program, vk::Left, 0);
+        Form_KeyDown(program, ui::vk::Left, 0);
         break;
     case 1:
-        Form_KeyDown(program, vk::Enter, 0);
+        Form_KeyDown(program, ui::vk::Enter, 0);
         break;
     case 2:
-        Form_KeyDown(program, vk::Right, 0);
+        Form_KeyDown(program, ui::vk::Right, 0);
         break;
     default:
         break;
@@ -128,7 +128,7 @@ void Btn_MouseMove(Program& program, std::int16_t index) {
         return;
     }
     ResetLastButton(program);
-    ControlArray<PictureControl>& buttons = program.form.Btn;
+    ui::ControlArray<ui::PictureControl>& buttons = program.form.Btn;
     buttons[index].setPicture(buttons[index + HoverOffset].picture());
     program.state.LastButton = index;
 }

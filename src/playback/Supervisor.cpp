@@ -26,7 +26,7 @@ constexpr int LogoInterval = 3000;
 constexpr std::int16_t LogoDisplayOption = 24;
 
 void ShowMenuWhenHidden(Program& program) {
-    Form1& form = program.form;
+    ui::Form1& form = program.form;
     if (!form.clip[0].isHidden()) {
         return;
     }

@@ -17,7 +17,9 @@
 
 namespace quorix {
 
+namespace ui {
 class Form1;
+}
 
 // The outside services one run of the program uses. Whoever builds the program owns them.
 struct Services {
@@ -45,7 +47,7 @@ struct StartupPlace {
 // handler reaches what it needs through it.
 class Program {
 public:
-    Program(Form1& mainWindow, const Services& outside, StartupPlace startedFrom)
+    Program(ui::Form1& mainWindow, const Services& outside, StartupPlace startedFrom)
         : form(mainWindow), services(outside), place(std::move(startedFrom)),
           channel(outside.mci, outside.dialogs, state) {}
 
@@ -53,7 +55,7 @@ public:
     Program& operator=(const Program&) = delete;
 
     ProgramState state;
-    Form1& form;
+    ui::Form1& form;
     Services services;
     StartupPlace place;
     MciChannel channel;

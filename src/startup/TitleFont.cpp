@@ -19,7 +19,7 @@ constexpr float LargestTitleSize = 200.0F;
 } // namespace
 
 void SizeTitleFont(Program& program) {
-    AutoSizeLabel& title = program.form.clip[0];
+    ui::AutoSizeLabel& title = program.form.clip[0];
     const ProgramState& state = program.state;
 
     title.setCaption(platform::DecodeDisplayText(
@@ -29,7 +29,7 @@ void SizeTitleFont(Program& program) {
     // An empty title has no width to measure and a factor of 0 or less is never reached: both
     // keep the smallest size.
     if (state.Settings.FontFactor > 0) {
-        const TwipsGeometry& twips = program.form.twips();
+        const ui::TwipsGeometry& twips = program.form.twips();
         for (;;) {
             const double labelWidth = twips.width(title);
             if (labelWidth <= 0) {
@@ -55,8 +55,8 @@ void SizeTitleFont(Program& program) {
 }
 
 void ApplyFontKeys(Program& program) {
-    AutoSizeLabel& title = program.form.clip[0];
-    AutoSizeLabel& shadow = program.form.Shadow[0];
+    ui::AutoSizeLabel& title = program.form.clip[0];
+    ui::AutoSizeLabel& shadow = program.form.Shadow[0];
     SettingsRecord& settings = program.state.Settings;
     ReadTitleStyle(settings, program.services.profile, program.state.MediaPath);
 

@@ -1,6 +1,6 @@
 #include "ui/ActivationTracker.h"
 
-namespace quorix {
+namespace quorix::ui {
 
 bool ActivationTracker::focusMovedTo(FocusTarget target) {
     switch (target) {
@@ -28,4 +28,4 @@ bool ActivationTracker::shownWithoutFocus() {
     return true;
 }
 
-} // namespace quorix
+} // namespace quorix::ui

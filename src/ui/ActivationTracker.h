@@ -1,6 +1,6 @@
 #pragma once
 
-namespace quorix {
+namespace quorix::ui {
 
 // Decides when the main window's activation event fires. It fires when the main window becomes
 // active for the first time, and when it becomes active again after another of the program's
@@ -29,4 +29,4 @@ private:
     bool otherFormWasActive_ = false;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -6,7 +6,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-namespace quorix {
+namespace quorix::ui {
 
 AutoSizeLabel::AutoSizeLabel(QWidget* parent) : PointerControl(parent) {
     setAutoFillBackground(false);
@@ -80,4 +80,4 @@ void AutoSizeLabel::paintEvent(QPaintEvent*) {
     painter.drawText(0, QFontMetrics(font()).ascent(), caption_);
 }
 
-} // namespace quorix
+} // namespace quorix::ui

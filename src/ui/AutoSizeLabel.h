@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 
-namespace quorix {
+namespace quorix::ui {
 
 // A label as the window designs use it: one line of plain text on a transparent background that
 // sizes itself to its caption and font (left and top stay where they are), with its text colour
@@ -53,4 +53,4 @@ private:
     bool italic_ = false;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

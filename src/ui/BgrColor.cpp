@@ -1,6 +1,6 @@
 #include "ui/BgrColor.h"
 
-namespace quorix {
+namespace quorix::ui {
 
 QColor ColorFromBgr(std::int32_t bgr) {
     const auto value = static_cast<std::uint32_t>(bgr);
@@ -15,4 +15,4 @@ std::int32_t BgrFromColor(const QColor& color) {
                                      (static_cast<std::uint32_t>(rgb.blue()) << 16));
 }
 
-} // namespace quorix
+} // namespace quorix::ui

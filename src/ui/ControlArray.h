@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-namespace quorix {
+namespace quorix::ui {
 
 // A control array: elements of one kind under one name, addressed by index from 0. The
 // elements are widgets owned by their parent window; the array only finds them. Elements that
@@ -79,4 +79,4 @@ private:
     Wiring wiring_;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

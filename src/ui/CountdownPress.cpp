@@ -1,6 +1,6 @@
 #include "ui/CountdownPress.h"
 
-namespace quorix {
+namespace quorix::ui {
 
 CountdownPress::CountdownPress(QAbstractButton& button, std::chrono::seconds after)
     : button_(&button), caption_(button.text()), left_(after) {
@@ -29,4 +29,4 @@ void CountdownPress::step() {
     button_->click();
 }
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <chrono>
 
-namespace quorix {
+namespace quorix::ui {
 
 // Presses a button by itself when a number of seconds has gone by, and shows on the button how
 // many are left ("OK (20)", "OK (19)" ...): a modal window on a screen that nobody attends then
@@ -29,4 +29,4 @@ private:
     QTimer timer_;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace quorix {
+namespace quorix::ui {
 
 namespace {
 
@@ -71,4 +71,4 @@ float FontPointsForPixels(int pixels, double logicalDpi) {
     return static_cast<float>(pixels * 72.0 / logicalDpi);
 }
 
-} // namespace quorix
+} // namespace quorix::ui

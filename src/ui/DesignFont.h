@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QString>
 
-namespace quorix {
+namespace quorix::ui {
 
 // Fonts named by the window designs ("Arial Black", "MS Sans Serif") are often not installed on
 // Linux. DesignFont uses the named face when it is installed, else the closest installed one
@@ -16,4 +16,4 @@ QFont DesignFont(const QString& face, int pixelSize, bool bold, bool italic);
 int FontPixelsForPoints(double points, double logicalDpi);
 float FontPointsForPixels(int pixels, double logicalDpi);
 
-} // namespace quorix
+} // namespace quorix::ui

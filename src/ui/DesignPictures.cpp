@@ -1,6 +1,6 @@
 #include "ui/DesignPictures.h"
 
-namespace quorix {
+namespace quorix::ui {
 
 namespace {
 
@@ -49,4 +49,4 @@ QCursor MenuCursor() {
     return QCursor(QPixmap(QStringLiteral(":/ui/menu-cursor.png")), 11, 1);
 }
 
-} // namespace quorix
+} // namespace quorix::ui

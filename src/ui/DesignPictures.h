@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QString>
 
-namespace quorix {
+namespace quorix::ui {
 
 // The pictures that the window designs carry, built into the program as resources (drawn by
 // scripts/make-ui-pictures.sh).
@@ -29,4 +29,4 @@ QIcon DesignIcon();
 // The pointer over the menu titles, 32 x 32, hot spot at the fingertip.
 QCursor MenuCursor();
 
-} // namespace quorix
+} // namespace quorix::ui

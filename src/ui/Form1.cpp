@@ -12,7 +12,7 @@
 #include <QWindow>
 #include <array>
 
-namespace quorix {
+namespace quorix::ui {
 
 namespace {
 
@@ -289,4 +289,4 @@ void Form1::focusWindowChanged(QWindow* window) {
     }
 }
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -16,7 +16,7 @@
 
 class QWindow;
 
-namespace quorix {
+namespace quorix::ui {
 
 // The colour the menu titles are designed with, kept while the settings give none.
 inline constexpr std::int32_t DesignedTitleColor = 0x004000C0;
@@ -105,4 +105,4 @@ private:
     bool shownBefore_ = false;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

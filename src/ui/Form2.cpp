@@ -6,7 +6,7 @@
 
 #include <QPainter>
 
-namespace quorix {
+namespace quorix::ui {
 
 namespace {
 
@@ -45,4 +45,4 @@ void Form2::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, picture_);
 }
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-namespace quorix {
+namespace quorix::ui {
 
 // The second window as designed: a small fixed tool window without a caption, teal, showing a
 // picture that tells the viewer that this kind of clip cannot be played on this machine, and
@@ -26,4 +26,4 @@ private:
     QPixmap picture_;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -1,6 +1,6 @@
 #include "ui/HScrollBar.h"
 
-namespace quorix {
+namespace quorix::ui {
 
 HScrollBar::HScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
     // The value follows the thumb while it is dragged, so Scroll handlers read the new value.
@@ -18,4 +18,4 @@ HScrollBar::HScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
     connect(this, &QAbstractSlider::sliderReleased, this, &HScrollBar::change);
 }
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -2,7 +2,7 @@
 
 #include <QScrollBar>
 
-namespace quorix {
+namespace quorix::ui {
 
 // A horizontal scroll bar with the two events the old toolkit raised. Change: once for each
 // change of the value that is not a drag step (arrow or track click, wheel, a write to the
@@ -20,4 +20,4 @@ signals:
     void scroll();
 };
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -3,7 +3,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-namespace quorix {
+namespace quorix::ui {
 
 OverrideCursor::~OverrideCursor() {
     if (shown_) {
@@ -37,4 +37,4 @@ void OverrideCursor::apply() {
     shown_ = wanted;
 }
 
-} // namespace quorix
+} // namespace quorix::ui

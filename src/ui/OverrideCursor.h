@@ -3,7 +3,7 @@
 #include <Qt>
 #include <optional>
 
-namespace quorix {
+namespace quorix::ui {
 
 // The pointer shape that the program sets over all of its windows, on Qt's override-cursor
 // stack: the screen's pointer (the hourglass around slow steps) and the hidden pointer during
@@ -32,4 +32,4 @@ private:
     std::optional<Qt::CursorShape> shown_;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -4,7 +4,7 @@
 
 #include <QPainter>
 
-namespace quorix {
+namespace quorix::ui {
 
 PictureBox::PictureBox(QWidget* parent) : PointerControl(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -28,4 +28,4 @@ void PictureBox::paintEvent(QPaintEvent*) {
     }
 }
 
-} // namespace quorix
+} // namespace quorix::ui

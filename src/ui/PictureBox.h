@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 
-namespace quorix {
+namespace quorix::ui {
 
 // A picture box: a container filled with its back colour (&H00BBGGRR) that shows its picture at
 // the top left, unscaled, and reports clicks and pointer moves over the parts of it that no
@@ -34,4 +34,4 @@ private:
     QPixmap picture_;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <cmath>
 
-namespace quorix {
+namespace quorix::ui {
 
 PictureControl::PictureControl(const TwipsGeometry& twips, QWidget* parent)
     : PointerControl(parent), twips_(twips) {}
@@ -43,4 +43,4 @@ void PictureControl::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, picture_);
 }
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <cstdint>
 
-namespace quorix {
+namespace quorix::ui {
 
 // The picture control of the logo and the on-screen buttons: shows one picture at its own size,
 // at the top left of the control, and reports clicks and pointer moves. Giving it a picture
@@ -45,4 +45,4 @@ private:
     std::int16_t displayOption_ = 0;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

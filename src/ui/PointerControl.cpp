@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-namespace quorix {
+namespace quorix::ui {
 
 PointerControl::PointerControl(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
@@ -35,4 +35,4 @@ void PointerControl::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved(event->buttons(), event->modifiers(), event->position().toPoint());
 }
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -3,7 +3,7 @@
 #include <QPoint>
 #include <QWidget>
 
-namespace quorix {
+namespace quorix::ui {
 
 // A designed control's pointer input, shared by labels, picture boxes and picture controls.
 // Click is the left button pressed on the control and released over it; the press of a double
@@ -31,4 +31,4 @@ private:
     bool armed_ = false;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-namespace quorix {
+namespace quorix::ui {
 
 QtDialogs::QtDialogs(const TwipsGeometry& twips, QWidget* owner,
                      std::optional<std::chrono::seconds> unattended)
@@ -46,4 +46,4 @@ void QtDialogs::giveBackActivation() {
     }
 }
 
-} // namespace quorix
+} // namespace quorix::ui

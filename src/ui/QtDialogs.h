@@ -8,7 +8,7 @@
 #include <chrono>
 #include <optional>
 
-namespace quorix {
+namespace quorix::ui {
 
 // The program's modal dialogs on Qt. Both run a nested event loop, so timer ticks and other
 // events keep being handled while they are open, as with the old runtime's boxes; the main
@@ -34,4 +34,4 @@ private:
     std::optional<std::chrono::seconds> unattended_;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -2,10 +2,10 @@
 
 #include <QCoreApplication>
 
-namespace quorix {
+namespace quorix::ui {
 
 void QtEventPump::processPendingEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -2,7 +2,7 @@
 
 #include "platform/EventPump.h"
 
-namespace quorix {
+namespace quorix::ui {
 
 // Lets every pending event run once (input, paint, timer ticks, posted events), then returns.
 class QtEventPump final : public platform::EventPump {
@@ -10,4 +10,4 @@ public:
     void processPendingEvents() override;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

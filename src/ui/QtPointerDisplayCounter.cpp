@@ -1,6 +1,6 @@
 #include "ui/QtPointerDisplayCounter.h"
 
-namespace quorix {
+namespace quorix::ui {
 
 int QtPointerDisplayCounter::showCursor(bool show) {
     count_ += show ? 1 : -1;
@@ -8,4 +8,4 @@ int QtPointerDisplayCounter::showCursor(bool show) {
     return count_;
 }
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -3,7 +3,7 @@
 #include "platform/PointerDisplayCounter.h"
 #include "ui/OverrideCursor.h"
 
-namespace quorix {
+namespace quorix::ui {
 
 // The pointer's display count on Qt. While the count is below 0 the pointer is blank over every
 // window of the program, the native video surface included, whatever the screen's pointer says.
@@ -19,4 +19,4 @@ private:
     int count_ = 0;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <optional>
 
-namespace quorix {
+namespace quorix::ui {
 
 namespace {
 
@@ -69,4 +69,4 @@ void QtScreen::setMousePointer(int pointer) {
     cursor_.setScreenPointer(ShapeOfPointer(pointer));
 }
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace quorix {
+namespace quorix::ui {
 
 // The screen on Qt: the size of the screen that shows the given window (the primary screen when
 // there is none), in twips with the program's twips per pixel, and the application-wide pointer.
@@ -33,4 +33,4 @@ private:
     int pointer_ = 0;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

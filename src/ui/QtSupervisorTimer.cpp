@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace quorix {
+namespace quorix::ui {
 
 QtSupervisorTimer::QtSupervisorTimer(QObject* parent) : QObject(parent) {
     connect(&timer_, &QTimer::timeout, this, &QtSupervisorTimer::deliver);
@@ -45,4 +45,4 @@ void QtSupervisorTimer::apply() {
     }
 }
 
-} // namespace quorix
+} // namespace quorix::ui

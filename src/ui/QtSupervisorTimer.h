@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QTimer>
 
-namespace quorix {
+namespace quorix::ui {
 
 // The supervisor's timer on a QTimer. It ticks while it is enabled and its interval is above 0
 // (an interval of 0 stops it, as in the old toolkit). Changing the interval of a running timer
@@ -39,4 +39,4 @@ private:
     bool ticking_ = false;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

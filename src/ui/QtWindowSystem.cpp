@@ -4,7 +4,7 @@
 #include <QString>
 #include <QVariant>
 
-namespace quorix {
+namespace quorix::ui {
 
 std::int32_t QtWindowSystem::windowHandle(QWidget& window) {
     if (handles_ == platform::WindowHandles::Painted) {
@@ -67,4 +67,4 @@ bool QtWindowSystem::activateWindowTitled(std::string_view title) {
     return true;
 }
 
-} // namespace quorix
+} // namespace quorix::ui

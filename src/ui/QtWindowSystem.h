@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace quorix {
+namespace quorix::ui {
 
 // The window system on Qt. A window's handle is its native window id, or with painted handles a
 // number of its own (see platform::WindowHandles), never making the window native; the update lock
@@ -31,4 +31,4 @@ private:
     QPointer<QWidget> locked_;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace quorix {
+namespace quorix::ui {
 
 StretchImage::StretchImage(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
@@ -22,4 +22,4 @@ void StretchImage::paintEvent(QPaintEvent*) {
     painter.drawPixmap(rect(), picture_);
 }
 
-} // namespace quorix
+} // namespace quorix::ui

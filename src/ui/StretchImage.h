@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-namespace quorix {
+namespace quorix::ui {
 
 // An image control with stretching on: its picture fills the control, whatever the sizes.
 // Without a picture it is transparent. Pointer events over it are its own (nothing here
@@ -29,4 +29,4 @@ private:
     QPixmap picture_;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

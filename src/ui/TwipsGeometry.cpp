@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace quorix {
+namespace quorix::ui {
 
 namespace {
 
@@ -91,4 +91,4 @@ void TwipsGeometry::place(QWidget& widget, double left, double top, double width
                        std::max(0, pixelsY(height)));
 }
 
-} // namespace quorix
+} // namespace quorix::ui

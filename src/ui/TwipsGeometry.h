@@ -5,7 +5,7 @@
 class QScreen;
 class QWidget;
 
-namespace quorix {
+namespace quorix::ui {
 
 // Control positions and sizes are kept in twips (1/1440 inch), as the window designs and the
 // routines compute them; Qt places widgets in whole logical pixels. This is the one place that
@@ -50,4 +50,4 @@ private:
     int twipsPerPixelY_;
 };
 
-} // namespace quorix
+} // namespace quorix::ui

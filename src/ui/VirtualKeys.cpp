@@ -5,7 +5,7 @@
 #include <iterator>
 #include <utility>
 
-namespace quorix {
+namespace quorix::ui {
 
 namespace {
 
@@ -181,4 +181,4 @@ std::optional<std::int16_t> ModifierMaskNamed(std::string_view names) {
     }
 }
 
-} // namespace quorix
+} // namespace quorix::ui

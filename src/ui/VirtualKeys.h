@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-namespace quorix {
+namespace quorix::ui {
 
 // The program's key handler speaks the key codes of the old platform (Windows virtual-key
 // codes: Enter 13, Esc 27, Space 32, arrows 37 to 40, main-keyboard digits 48 to 57, keypad
@@ -66,4 +66,4 @@ std::optional<std::int16_t> VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modi
 // The modifier mask of Qt's modifiers.
 std::int16_t ShiftMask(Qt::KeyboardModifiers modifiers);
 
-} // namespace quorix
+} // namespace quorix::ui

@@ -30,7 +30,7 @@ std::optional<std::int32_t> DestinationSize(std::int32_t twips, std::int16_t fac
 
 std::int32_t PlayVideo(Program& program) {
     ProgramState& state = program.state;
-    Form1& form = program.form;
+    ui::Form1& form = program.form;
     platform::WindowSystem& windows = program.services.windows;
     platform::EventPump& events = program.services.events;
     ContinueOnFailure run(program.channel);

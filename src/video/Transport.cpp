@@ -47,7 +47,7 @@ std::int32_t SeekVideo(Program& program, std::int32_t frame) {
 }
 
 void CloseVideo(Program& program) {
-    PictureBox& picture = *program.form.Picture1;
+    ui::PictureBox& picture = *program.form.Picture1;
     program.services.windows.refreshNow(picture);
     picture.hide();
     program.services.events.processPendingEvents();

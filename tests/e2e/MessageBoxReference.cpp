@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
     if (argc != 2) {
         return 2;
     }
-    quorix::QtDialogs dialogs(quorix::TwipsGeometry::ForScreen(QGuiApplication::primaryScreen()));
+    quorix::ui::QtDialogs dialogs(
+        quorix::ui::TwipsGeometry::ForScreen(QGuiApplication::primaryScreen()));
     dialogs.showMessage(argv[1]);
     return 0;
 }

@@ -17,7 +17,7 @@ namespace quorix::testing {
 // and a scripted device.
 class ProgramFixture : public ::testing::Test {
 protected:
-    ProgramFixture() : screen_(transcript_, 800, 600, 15), form_(TwipsGeometry(15, 15)) {
+    ProgramFixture() : screen_(transcript_, 800, 600, 15), form_(ui::TwipsGeometry(15, 15)) {
         form_.setWindowState(Qt::WindowNoState);
         form_.setGeometry(0, 0, 800, 600);
         program_.state.MciReturnLength = 255;
@@ -48,7 +48,7 @@ protected:
     platform::MemoryProfileReader profile_;
     platform::PathResolver paths_;
     replay::ReplayWindowSystem windows_;
-    Form1 form_;
+    ui::Form1 form_;
     Program program_{form_,
                      Services{mci_, dialogs_, screen_, timer_, events_, end_, pointer_, profile_,
                               paths_, windows_},

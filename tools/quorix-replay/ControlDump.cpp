@@ -14,13 +14,14 @@ std::string Field(const char* name, long long value) {
     return std::string(" ") + name + "=" + std::to_string(value);
 }
 
-std::string Geometry(const char* name, const QWidget& widget, const TwipsGeometry& twips) {
+std::string Geometry(const char* name, const QWidget& widget, const ui::TwipsGeometry& twips) {
     return std::string("control ") + name + Field("visible", widget.isHidden() ? 0 : 1) +
            Field("left", twips.left(widget)) + Field("top", twips.top(widget)) +
            Field("width", twips.width(widget)) + Field("height", twips.height(widget));
 }
 
-std::string Label(const std::string& name, const AutoSizeLabel& label, const TwipsGeometry& twips) {
+std::string Label(const std::string& name, const ui::AutoSizeLabel& label,
+                  const ui::TwipsGeometry& twips) {
     return Geometry(name.c_str(), label, twips) +
            " caption=" + QuoteWord(label.caption().toStdString()) +
            Field("color", label.foreColor());
@@ -76,16 +77,16 @@ std::vector<std::string> DumpCatalogue(const Program& program) {
 }
 
 std::vector<std::string> DumpControls(const Program& program) {
-    const Form1& form = program.form;
-    const TwipsGeometry& twips = form.twips();
+    const ui::Form1& form = program.form;
+    const ui::TwipsGeometry& twips = form.twips();
     std::vector<std::string> lines;
 
     lines.push_back(Geometry("sspanel1", *form.sspanel1, twips));
-    const HScrollBar& bar = *form.HScroll1;
+    const ui::HScrollBar& bar = *form.HScroll1;
     lines.push_back(Geometry("HScroll1", bar, twips) + Field("min", bar.minimum()) +
                     Field("max", bar.maximum()) + Field("value", bar.value()));
     for (int i = 0; i <= form.Btn.upperBound(); ++i) {
-        if (const PictureControl* button = form.Btn.find(i)) {
+        if (const ui::PictureControl* button = form.Btn.find(i)) {
             lines.push_back(Geometry(Indexed("Btn", i).c_str(), *button, twips));
         }
     }
@@ -103,12 +104,12 @@ std::vector<std::string> DumpControls(const Program& program) {
                     Field("enabled", timer.enabled() ? 1 : 0));
 
     for (int i = 1; i <= form.clip.upperBound(); ++i) {
-        if (const AutoSizeLabel* title = form.clip.find(i)) {
+        if (const ui::AutoSizeLabel* title = form.clip.find(i)) {
             lines.push_back(Label(Indexed("clip", i), *title, twips));
         }
     }
     for (int i = 1; i <= form.Shadow.upperBound(); ++i) {
-        if (const AutoSizeLabel* shadow = form.Shadow.find(i)) {
+        if (const ui::AutoSizeLabel* shadow = form.Shadow.find(i)) {
             lines.push_back(Label(Indexed("Shadow", i), *shadow, twips));
         }
     }

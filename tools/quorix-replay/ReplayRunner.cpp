@@ -42,7 +42,7 @@ bool IsDriving(const std::string& name) {
 
 // A key's code; the scenario's check has let only names and whole numbers through.
 std::int16_t KeyCode(const std::string& name) {
-    return KeyCodeNamed(name).value_or(static_cast<std::int16_t>(std::atoi(name.c_str())));
+    return ui::KeyCodeNamed(name).value_or(static_cast<std::int16_t>(std::atoi(name.c_str())));
 }
 
 // The scenario's current directory as start-up sees it: relative paths on the scenario drive,
@@ -131,7 +131,7 @@ private:
         end_ = std::make_unique<ReplayProgramEnd>([this](int status) { endOfProgram(status); });
         mci_ = std::make_unique<TranscribingMciDevice>(transcript_, device_);
 
-        form_ = std::make_unique<Form1>(TwipsGeometry(twipsPerPixel_, twipsPerPixel_));
+        form_ = std::make_unique<ui::Form1>(ui::TwipsGeometry(twipsPerPixel_, twipsPerPixel_));
         // The scenario's screen, not the headless platform's.
         form_->setWindowState(Qt::WindowNoState);
         form_->setGeometry(0, 0, width_, height_);
@@ -165,7 +165,7 @@ private:
     std::string drive(const ScenarioCommand& command) {
         const auto& w = command.words;
         const std::string& name = command.name();
-        Form1& form = *form_;
+        ui::Form1& form = *form_;
         if (name == "tick") {
             const long long count = w.size() > 1 ? std::stoll(w[1]) : 1;
             for (long long i = 0; i < count; ++i) {
@@ -177,7 +177,7 @@ private:
             }
         } else if (name == "key") {
             emit form.keyDown(KeyCode(w[1]),
-                              w.size() > 2 ? ModifierMaskNamed(w[2]).value_or(0) : 0);
+                              w.size() > 2 ? ui::ModifierMaskNamed(w[2]).value_or(0) : 0);
         } else if ((name == "click" || name == "move") && (w[1] == "clip" || w[1] == "btn")) {
             const int index = std::stoi(w[2]);
             const bool isClip = w[1] == "clip";
@@ -320,7 +320,7 @@ private:
     std::unique_ptr<ReplayDialogs> dialogs_;
     std::unique_ptr<ReplayProgramEnd> end_;
     std::unique_ptr<TranscribingMciDevice> mci_;
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<ui::Form1> form_;
     std::unique_ptr<Program> program_;
 };
 

@@ -163,10 +163,10 @@ std::string CheckCommand(const std::vector<std::string>& w) {
         if (auto e = count(1, 2); !e.empty()) {
             return e;
         }
-        if (!KeyCodeNamed(w[1]) && !IsInteger(w[1])) {
+        if (!ui::KeyCodeNamed(w[1]) && !IsInteger(w[1])) {
             return "unknown key '" + w[1] + "'";
         }
-        if (n == 2 && !ModifierMaskNamed(w[2])) {
+        if (n == 2 && !ui::ModifierMaskNamed(w[2])) {
             return "unknown modifiers '" + w[2] + "'";
         }
         return {};

@@ -40,7 +40,7 @@ QImage PresenterMenu(const SampleDisc& disc, QSize screen, int selected) {
     replay::ReplayProgramEnd end([](int) { ADD_FAILURE() << "the presenter ended"; });
     platform::PathResolver paths;
     platform::FileProfileReader profile(paths);
-    Form1 form(TwipsGeometry(15, 15));
+    ui::Form1 form(ui::TwipsGeometry(15, 15));
     form.setWindowState(Qt::WindowNoState);
     form.setGeometry(0, 0, screen.width(), screen.height());
     Program program(form,

@@ -43,7 +43,7 @@ TEST(SettingKeys, OfferExactlyWhatThePresenterReads) {
         const std::optional<double> absent = PresenterValue(key, QString());
         if (key.kind == SettingKey::Kind::Colour && !absent) {
             // No colour given: the titles keep the colour they are designed with.
-            Form1 form(TwipsGeometry(15, 15));
+            ui::Form1 form(ui::TwipsGeometry(15, 15));
             EXPECT_EQ(key.presenterDefault, form.clip[0].foreColor());
         } else {
             EXPECT_EQ(PresenterValue(key, QString::number(key.presenterDefault)), absent);

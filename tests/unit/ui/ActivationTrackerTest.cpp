@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace quorix {
+namespace quorix::ui {
 namespace {
 
 using Target = ActivationTracker::FocusTarget;
@@ -43,4 +43,4 @@ TEST(ActivationTracker, AWindowShownWithoutFocusFiresOnceOnly) {
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::ui

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace quorix {
+namespace quorix::ui {
 namespace {
 
 // The stacking that no transcript shows: what must stay visible above the backdrop and the
@@ -107,4 +107,4 @@ TEST(Form1, ControlEventsCarryTheElementIndexAndBelongToTheControlUnderThePointe
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::ui

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace quorix {
+namespace quorix::ui {
 namespace {
 
 class ProbedScrollBar : public HScrollBar {
@@ -75,4 +75,4 @@ TEST_F(HScrollBarTest, DraggingTheThumbScrollsAndTheReleaseChangesOnce) {
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::ui

@@ -20,7 +20,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 
-namespace quorix {
+namespace quorix::ui {
 namespace {
 
 std::optional<Qt::CursorShape> OverrideShape() {
@@ -173,4 +173,4 @@ TEST(QtDialogs, UnattendedWindowsCloseThemselvesCountingDown) {
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::ui

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace quorix {
+namespace quorix::ui {
 namespace {
 
 TEST(TwipsGeometry, TwipsPerPixelIs1440OverDpiTruncated) {
@@ -41,4 +41,4 @@ TEST(TwipsGeometry, ValuesReadBackAsWholePixels) {
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::ui

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace quorix {
+namespace quorix::ui {
 namespace {
 
 TEST(VirtualKeys, KeysAndModifiersGiveTheirCodes) {
@@ -31,4 +31,4 @@ TEST(VirtualKeys, KeysAndModifiersGiveTheirCodes) {
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::ui

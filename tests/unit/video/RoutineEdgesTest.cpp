@@ -79,7 +79,7 @@ TEST_F(ProgramFixture, ShiftLeftDoesNotSeekFromAPositionBeyondReading) {
     program_.state.PlayState = PlayState::Paused;
     program_.state.CurrentClip = 1;
     device_.reply("status video position", 0, "99999999999");
-    Form_KeyDown(program_, vk::Left, modifier::Shift);
+    Form_KeyDown(program_, ui::vk::Left, ui::modifier::Shift);
     for (const std::string& sent : device_.sent()) {
         EXPECT_NE(sent.rfind("seek", 0), 0U) << sent;
     }
@@ -114,13 +114,13 @@ TEST_F(ProgramFixture, TheMenuHighlightsTheFirstEntryForAClipNumberOutsideTheCat
     program_.state.Settings.MenuMode = 1;
     program_.state.Settings.ShadowMode = 1;
     ShowMenu(program_);
-    const qsizetype labels = form_.findChildren<AutoSizeLabel*>().size();
+    const qsizetype labels = form_.findChildren<ui::AutoSizeLabel*>().size();
     for (const int clip : {3, 0, 5, -3}) {
         program_.state.CurrentClip = static_cast<std::int16_t>(clip);
         ShowMenu(program_);
         EXPECT_EQ(program_.state.HiliteIndex, clip == 3 ? 2 : 0) << clip;
     }
-    EXPECT_EQ(form_.findChildren<AutoSizeLabel*>().size(), labels);
+    EXPECT_EQ(form_.findChildren<ui::AutoSizeLabel*>().size(), labels);
     for (int i = 0; i <= 2; ++i) {
         EXPECT_EQ(form_.Shadow[i].pos(), form_.clip[i].pos() + QPoint(2, 2)) << i;
         EXPECT_FALSE(form_.Shadow[i].isHidden()) << i;
