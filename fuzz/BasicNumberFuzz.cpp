@@ -86,11 +86,11 @@ std::string FuzzBasicNumber(std::string_view bytes) {
     }
 
     // The font keys read the same numbers.
-    const std::optional<double> color = SettingValue(setting::FontColor, bytes);
+    const std::optional<double> color = startup::SettingValue(startup::setting::FontColor, bytes);
     if (!bytes.empty() && (color.has_value() != int32.has_value() || (color && *color != *int32))) {
         return "the font colour differs from the number read";
     }
-    if ((SettingValue(setting::Bold, bytes) == 1.0) != (number.value != 0.0)) {
+    if ((startup::SettingValue(startup::setting::Bold, bytes) == 1.0) != (number.value != 0.0)) {
         return "the font flag differs from the number read";
     }
     return {};

@@ -15,11 +15,11 @@ namespace quorix::fuzz {
 std::string FuzzSettingsFile(std::string_view bytes) {
     const std::string mediaPath = "d:\\quorix\\";
     platform::MemoryProfileReader reader;
-    reader.setFile(mediaPath + std::string(SettingsFileName), bytes);
+    reader.setFile(mediaPath + std::string(startup::SettingsFileName), bytes);
 
-    SettingsRecord settings = ReadSettings(reader, mediaPath);
-    const ClipCatalogue catalogue = ReadCatalogue(reader, mediaPath);
-    ReadTitleStyle(settings, reader, mediaPath);
+    SettingsRecord settings = startup::ReadSettings(reader, mediaPath);
+    const ClipCatalogue catalogue = startup::ReadCatalogue(reader, mediaPath);
+    startup::ReadTitleStyle(settings, reader, mediaPath);
 
     if (catalogue.LastClip < -1 || catalogue.LastClip >= ClipCatalogue::Slots) {
         return "LastClip " + std::to_string(catalogue.LastClip) + " is outside -1.." +
@@ -32,11 +32,12 @@ std::string FuzzSettingsFile(std::string_view bytes) {
         if (title.empty() || file.empty()) {
             return "playable entry " + std::to_string(clip) + " lacks a title or a file";
         }
-        if (title.size() >= SettingBufferSize || file.size() >= SettingBufferSize) {
+        if (title.size() >= startup::SettingBufferSize ||
+            file.size() >= startup::SettingBufferSize) {
             return "entry " + std::to_string(clip) + " is longer than the read buffer holds";
         }
         // A title is also the key of its file entry.
-        if (ReadSetting(reader, mediaPath, "filelist", title, "") != file) {
+        if (startup::ReadSetting(reader, mediaPath, "filelist", title, "") != file) {
             return "entry " + std::to_string(clip) + " has a file its title does not name";
         }
         // Titles are shown on screen; any bytes must decode to something.

@@ -48,8 +48,8 @@ int RunDiscCheck(const CommandLine& line) {
         return 2;
     }
     const std::string mediaPath =
-        FindMediaPath(currentDirectory, line.startupText,
-                      static_cast<char>(std::filesystem::path::preferred_separator));
+        startup::FindMediaPath(currentDirectory, line.startupText,
+                               static_cast<char>(std::filesystem::path::preferred_separator));
 
     const check::DiscReport report = check::CheckDisc({profile, paths, device}, mediaPath,
                                                       {line.screenWidth, line.screenHeight});

@@ -192,7 +192,7 @@ int main(int argc, char** argv) {
     settingsHolder = &program;
     // Asked to stop from outside, the program ends as Esc ends it at once.
     const SignalEnd stopSignals([&program](int /*signal*/) {
-        ShowMouse(program);
+        video::ShowMouse(program);
         program.services.end.endProgram(0);
     });
 
@@ -212,9 +212,9 @@ int main(int argc, char** argv) {
     ConnectPlaybackHandlers(program);
     ConnectPointerHandlers(program);
 
-    Form_Load(program);
+    startup::Form_Load(program);
     // The first tick comes after the window is shown and activated, however short the tick.
-    FirstTickGate firstTick{std::chrono::milliseconds(LongestTick)};
+    FirstTickGate firstTick{std::chrono::milliseconds(startup::LongestTick)};
     ConnectSupervisor(program, firstTick);
     // libmpv and its video output start now, while the window is shown and waits for its first
     // tick: the output takes longer to come up than the shortest tick, and the first clip would

@@ -313,12 +313,12 @@ void AuthorWindow::refreshNow() {
     const MenuPicture menu = DrawMenu(document_, disc_->mediaPath, services_.paths,
                                       preview_->screenSize(), catalogue_->selectedEntry());
     platform::MemoryProfileReader profile = DocumentProfile(document_, disc_->mediaPath);
-    const SettingsRecord settings = ReadSettings(profile, disc_->mediaPath);
+    const SettingsRecord settings = startup::ReadSettings(profile, disc_->mediaPath);
     const QImage marked = MarkPreview(menu.image, menu.area, settings.Overscan,
                                       preview_->aspectGuides(), preview_->overscanGuide());
-    preview_->showPicture(marked,
-                          WithoutMenuNote(settings, ReadCatalogue(profile, disc_->mediaPath)));
-    settings_->setNote(QLatin1String(setting::FontFactor.key), TitleSizeNote(menu));
+    preview_->showPicture(
+        marked, WithoutMenuNote(settings, startup::ReadCatalogue(profile, disc_->mediaPath)));
+    settings_->setNote(QLatin1String(startup::setting::FontFactor.key), TitleSizeNote(menu));
     std::vector<QString> pictures;
     for (std::size_t i = 0; i < DiscPictures().size(); ++i) {
         pictures.push_back(picturePath(i));

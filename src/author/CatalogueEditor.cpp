@@ -60,7 +60,7 @@ CatalogueEditor::CatalogueEditor(QWidget* parent) : QWidget(parent) {
     placement_->addItem(QStringLiteral("Copy added clips into the media folder"));
     placement_->addItem(QStringLiteral("Leave added clips where they lie"));
     intro_ = new QComboBox(this);
-    intro_->setObjectName(QLatin1String(setting::Intro.key));
+    intro_->setObjectName(QLatin1String(startup::setting::Intro.key));
     logo_ = new QCheckBox(QStringLiteral("Show the closing logo when the viewer leaves"), this);
     WheelNeedsFocus(*placement_);
     WheelNeedsFocus(*intro_);

@@ -24,7 +24,7 @@ struct PresenterReading {
 PresenterReading ReadAsPresenter(const IniDocument& document) {
     const std::string mediaPath = "/";
     platform::MemoryProfileReader reader = DocumentProfile(document, mediaPath);
-    const SettingsRecord settings = ReadSettings(reader, mediaPath);
+    const SettingsRecord settings = startup::ReadSettings(reader, mediaPath);
     return {std::max(settings.IntroClip - 1, -1), settings.LogoMode == 1};
 }
 
@@ -36,7 +36,7 @@ void SetOrRemove(IniDocument& document, const QString& key, const QString& value
     }
 }
 
-void SetSetting(IniDocument& document, const SettingRow& row, const QString& value) {
+void SetSetting(IniDocument& document, const startup::SettingRow& row, const QString& value) {
     document.setValue(
         QString::fromLatin1(row.section.data(), static_cast<qsizetype>(row.section.size())),
         QString::fromLatin1(row.key.data(), static_cast<qsizetype>(row.key.size())), value);
@@ -119,10 +119,10 @@ void WriteDiscCatalogue(IniDocument& document, DiscCatalogue& catalogue) {
     const PresenterReading reading = ReadAsPresenter(document);
     const int intro = catalogue.intro >= 0 && catalogue.intro < count ? catalogue.intro : -1;
     if (reading.intro != intro) {
-        SetSetting(document, setting::Intro, QString::number(intro));
+        SetSetting(document, startup::setting::Intro, QString::number(intro));
     }
     if (reading.closingLogo != catalogue.closingLogo) {
-        SetSetting(document, setting::LogoMode,
+        SetSetting(document, startup::setting::LogoMode,
                    catalogue.closingLogo ? QStringLiteral("1") : QStringLiteral("0"));
     }
 }

@@ -21,7 +21,7 @@ FoundDiscFolder FindDiscFolder(const QString& folder, const platform::PathResolv
     }
     const QByteArray absolute = QDir::cleanPath(given.absoluteFilePath()).toLocal8Bit();
     DiscFolder disc;
-    disc.mediaPath = FindMediaPath(
+    disc.mediaPath = startup::FindMediaPath(
         std::string_view(absolute.constData(), static_cast<std::size_t>(absolute.size())), "", '/');
     const std::string host = paths.resolve(disc.mediaPath);
     disc.hostFolder =
@@ -34,7 +34,8 @@ FoundDiscFolder FindDiscFolder(const QString& folder, const platform::PathResolv
         found.missingMediaFolder = disc.hostFolder;
         return found;
     }
-    const std::string settings = paths.resolve(disc.mediaPath + std::string(SettingsFileName));
+    const std::string settings =
+        paths.resolve(disc.mediaPath + std::string(startup::SettingsFileName));
     disc.settingsFile =
         QString::fromLocal8Bit(settings.data(), static_cast<qsizetype>(settings.size()));
     found.folder = std::move(disc);

@@ -8,7 +8,7 @@ namespace quorix::author {
 platform::MemoryProfileReader DocumentProfile(const IniDocument& document,
                                               const std::string& mediaPath) {
     platform::MemoryProfileReader reader;
-    reader.setFile(mediaPath + std::string(SettingsFileName),
+    reader.setFile(mediaPath + std::string(startup::SettingsFileName),
                    document.toBytes(SavingEncoding(document)));
     return reader;
 }

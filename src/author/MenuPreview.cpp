@@ -25,7 +25,7 @@ MenuPicture DrawMenu(const IniDocument& document, const std::string& mediaPath,
     if (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) {
         folder.pop_back();
     }
-    const std::string startupPath = FindMediaPath(folder, "", '/');
+    const std::string startupPath = startup::FindMediaPath(folder, "", '/');
     platform::MemoryProfileReader profile = DocumentProfile(document, startupPath);
 
     OffScreenMenu menu(profile, paths, startupPath, screen);

@@ -18,8 +18,8 @@ QString WithoutMenuNote(const SettingsRecord& settings, const ClipCatalogue& cat
     if (catalogue.LastClip < 0) {
         return QStringLiteral("No clip to play: the presenter shows \u201c%1\u201d and stops. Add "
                               "clips on the Catalogue tab.")
-            .arg(QString::fromLatin1(NothingToPlayMessage.data(),
-                                     static_cast<qsizetype>(NothingToPlayMessage.size())));
+            .arg(QString::fromLatin1(startup::NothingToPlayMessage.data(),
+                                     static_cast<qsizetype>(startup::NothingToPlayMessage.size())));
     }
     if (settings.MenuMode == 1) {
         return {};

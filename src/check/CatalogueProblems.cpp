@@ -22,7 +22,7 @@ std::vector<std::string> CatalogueProblems(platform::ProfileReader& reader,
                                            const std::string& mediaPath,
                                            const ClipCatalogue& catalogue) {
     auto read = [&](std::string_view section, const std::string& key) {
-        return ReadSetting(reader, mediaPath, section, key, "");
+        return startup::ReadSetting(reader, mediaPath, section, key, "");
     };
     std::vector<std::string> problems;
 
@@ -82,7 +82,7 @@ std::vector<std::string> CatalogueProblems(platform::ProfileReader& reader,
 
     if (catalogue.LastClip < 0) {
         problems.push_back("no playable entry, so the presenter stops at once with \"" +
-                           std::string(NothingToPlayMessage) + "\"");
+                           std::string(startup::NothingToPlayMessage) + "\"");
     }
     return problems;
 }

@@ -35,10 +35,11 @@ void CheckPlaces(const platform::PathResolver& paths, const std::string& mediaPa
         return;
     }
     Append(report.lines, DescribeAutorun(folder));
-    const std::string settingsFile = paths.resolve(mediaPath + std::string(SettingsFileName));
+    const std::string settingsFile =
+        paths.resolve(mediaPath + std::string(startup::SettingsFileName));
     report.lines.push_back("Settings file: " + settingsFile);
     if (!std::filesystem::is_regular_file(settingsFile, error)) {
-        report.problems.push_back("settings file " + std::string(SettingsFileName) +
+        report.problems.push_back("settings file " + std::string(startup::SettingsFileName) +
                                   " not found at " + settingsFile);
     } else {
         SettingsFileChecks file = CheckSettingsFile(settingsFile);
@@ -59,7 +60,7 @@ DiscReport CheckDisc(const DiscServices& services, const std::string& mediaPath,
     report.lines.emplace_back("Settings:");
     Append(report.lines, DescribeSettings(settings));
 
-    const ClipCatalogue catalogue = ReadCatalogue(services.profile, mediaPath);
+    const ClipCatalogue catalogue = startup::ReadCatalogue(services.profile, mediaPath);
     Append(report.problems, CatalogueProblems(services.profile, mediaPath, catalogue));
 
     const int entries = catalogue.LastClip + 1;

@@ -36,7 +36,7 @@ std::vector<std::string> MenuProblems(const SettingsRecord& settings,
 
     // IntroClip is the 1-based entry number; the key holds it minus one.
     if (entries > 0 && settings.IntroClip > entries) {
-        problems.push_back(std::string(setting::Intro.key) + " " +
+        problems.push_back(std::string(startup::setting::Intro.key) + " " +
                            std::to_string(settings.IntroClip - 1) + " names entry " +
                            std::to_string(settings.IntroClip) + ", but the catalogue has " +
                            std::to_string(entries) + (entries == 1 ? " entry" : " entries") +

@@ -12,12 +12,13 @@ PictureChecks CheckPictures(const platform::PathResolver& paths, const std::stri
     struct Picture {
         const char* name;
         bool shown;
-        const SettingRow* setting; // the key whose value 1 asks for it; null when none does
+        const startup::SettingRow*
+            setting; // the key whose value 1 asks for it; null when none does
     };
     const Picture pictures[] = {
         {"frame.jpg", true, nullptr},
-        {"bgrd.jpg", settings.MenuMode == 1, &setting::MenuMode},
-        {"logo.bmp", settings.LogoMode == 1, &setting::LogoMode},
+        {"bgrd.jpg", settings.MenuMode == 1, &startup::setting::MenuMode},
+        {"logo.bmp", settings.LogoMode == 1, &startup::setting::LogoMode},
     };
 
     PictureChecks checks;

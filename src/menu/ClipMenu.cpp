@@ -39,7 +39,7 @@ void ShowMenu(Program& program) {
     const ClipCatalogue& catalogue = state.Catalogue;
 
     const std::int32_t px = program.services.screen.twipsPerPixelX();
-    ShowMouse(program);
+    video::ShowMouse(program);
     if (settings.MenuMode != 1) {
         return;
     }

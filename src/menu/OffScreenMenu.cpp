@@ -95,12 +95,12 @@ OffScreenMenu::OffScreenMenu(platform::ProfileReader& profile, const platform::P
 
     Program& program = presenter_->program;
     program.state.MediaPath = mediaPath;
-    ReadSettingsFile(program);
+    startup::ReadSettingsFile(program);
     // Start-up stops here on a disc with nothing to play.
     if (program.state.Catalogue.LastClip < 0) {
         return;
     }
-    ChooseFirstPlayState(program.state);
+    startup::ChooseFirstPlayState(program.state);
     Form_Activate(program);
     if (program.state.Settings.MenuMode == 1) {
         ShowMenu(program);

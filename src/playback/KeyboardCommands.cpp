@@ -39,7 +39,7 @@ void Seek(Program& program, std::int64_t frame) {
     if (frame < INT32_MIN || frame > INT32_MAX) {
         return;
     }
-    SeekVideo(program, static_cast<std::int32_t>(frame));
+    video::SeekVideo(program, static_cast<std::int32_t>(frame));
 }
 
 // Shows the position the device reached on the bar without the bar seeking again.
@@ -54,7 +54,7 @@ void UpdatePositionBar(Program& program) {
 
 // Esc while a clip loads or the logo is up.
 void EndProgram(Program& program, KeyPress) {
-    ShowMouse(program);
+    video::ShowMouse(program);
     program.services.end.endProgram(program.state.ExitStatus);
 }
 
@@ -98,7 +98,7 @@ void StepForward(Program& program, std::int16_t shift) {
 
 void PauseOrResume(Program& program, KeyPress) {
     if (ReadPosition(program) < program.state.ClipEndFrame) {
-        TogglePause(program);
+        video::TogglePause(program);
     }
 }
 

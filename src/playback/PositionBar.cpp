@@ -29,7 +29,7 @@ void BarMoved(Program& program) {
     // The pointer has left the buttons to work the bar.
     ResetLastButton(program);
     if (program.state.SettingBar == 0) {
-        SeekVideo(program, program.form.HScroll1->value());
+        video::SeekVideo(program, program.form.HScroll1->value());
     }
 }
 
@@ -68,7 +68,7 @@ void ShowPositionBar(Program& program) {
     ui::PictureControl& enter = form.Btn[1];
     ui::PictureControl& right = form.Btn[2];
 
-    ShowMouse(program);
+    video::ShowMouse(program);
 
     // One and a half button widths: the row of button, panel, button, button ends one button
     // width left of the centre.

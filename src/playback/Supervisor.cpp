@@ -39,9 +39,9 @@ void ShowMenuWhenHidden(Program& program) {
 
 void LoadCurrentClip(Program& program) {
     program.services.screen.setMousePointer(11);
-    const std::int32_t opened = OpenVideo(program);
+    const std::int32_t opened = video::OpenVideo(program);
     if (opened == 0) {
-        PlayVideo(program);
+        video::PlayVideo(program);
     } else {
         qCInfo(platform::lcSupervisor)
             << "clip" << program.state.CurrentClip << "did not open; the logo or the end follows";
@@ -62,7 +62,7 @@ void PollPlayingClip(Program& program) {
     run.Send("status video mode", code);
     run.Check(trouble::Requesting2, code);
     // Paused counts as stopped: some devices report a clip that ran out as paused.
-    if (!AnswerIsStopped(channel)) {
+    if (!video::AnswerIsStopped(channel)) {
         return;
     }
 
@@ -72,7 +72,7 @@ void PollPlayingClip(Program& program) {
     run.ReadNumber(position);
     // A clip that stopped earlier is left open; the next open of "video" then reports it.
     if (position >= static_cast<std::int64_t>(program.state.ClipEndFrame) - EndTolerance) {
-        CloseVideo(program);
+        video::CloseVideo(program);
     }
     TakeFollowUp(program, WhatFollows(program.state, ClipLeaving::RanOut));
 }
@@ -101,7 +101,7 @@ void Timer1_Timer(Program& program) {
         state.PlayState = PlayState::Exit;
         break;
     case PlayState::Exit:
-        ShowMouse(program);
+        video::ShowMouse(program);
         program.services.end.endProgram(state.ExitStatus);
         break;
     case PlayState::Paused:

@@ -89,12 +89,12 @@ void LeaveClip(Program& program, FollowUp next) {
     if (next == FollowUp::Stay) {
         return;
     }
-    CloseVideo(program);
+    video::CloseVideo(program);
     TakeFollowUp(program, next);
 }
 
 void GoToClip(Program& program, std::int16_t clip) {
-    CloseVideo(program);
+    video::CloseVideo(program);
     LoadClip(program.state, clip);
 }
 

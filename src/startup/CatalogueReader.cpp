@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string_view>
 
-namespace quorix {
+namespace quorix::startup {
 namespace {
 
 std::string IndexedKey(std::string_view stem, int index) {
@@ -66,4 +66,4 @@ ClipCatalogue ReadCatalogue(platform::ProfileReader& reader, const std::string& 
     return catalogue;
 }
 
-} // namespace quorix
+} // namespace quorix::startup

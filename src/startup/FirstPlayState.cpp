@@ -1,6 +1,6 @@
 #include "startup/FirstPlayState.h"
 
-namespace quorix {
+namespace quorix::startup {
 
 void ChooseFirstPlayState(ProgramState& state) {
     if (state.Settings.MenuMode == 1) {
@@ -10,4 +10,4 @@ void ChooseFirstPlayState(ProgramState& state) {
     state.CurrentClip = 1;
 }
 
-} // namespace quorix
+} // namespace quorix::startup

@@ -6,7 +6,7 @@
 #include "startup/SettingsReader.h"
 #include "startup/TitleFont.h"
 
-namespace quorix {
+namespace quorix::startup {
 
 void ReadSettingsFile(Program& program) {
     ProgramState& state = program.state;
@@ -40,4 +40,4 @@ void Form_Load(Program& program) {
     program.services.timer.setEnabled(true);
 }
 
-} // namespace quorix
+} // namespace quorix::startup

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace quorix {
+namespace quorix::startup {
 
 // Shown when the settings name no playable clip; the program then ends with status 1.
 inline constexpr std::string_view NothingToPlayMessage =
@@ -18,4 +18,4 @@ void ReadSettingsFile(Program& program);
 // the supervisor timer switched on. Ends the program when the catalogue is empty.
 void Form_Load(Program& program);
 
-} // namespace quorix
+} // namespace quorix::startup

@@ -1,6 +1,6 @@
 #include "startup/MediaFolder.h"
 
-namespace quorix {
+namespace quorix::startup {
 
 std::string FindMediaPath(std::string_view currentDirectory, std::string_view commandLine,
                           char separator) {
@@ -32,4 +32,4 @@ std::string FindMediaPath(std::string_view currentDirectory, std::string_view co
     return path;
 }
 
-} // namespace quorix
+} // namespace quorix::startup

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorix {
+namespace quorix::startup {
 
 // The fixed media folder that "/debug" on the command line selects.
 inline constexpr std::string_view DebugMediaPath = "e:\\quorixroot\\quorix\\";
@@ -13,4 +13,4 @@ inline constexpr std::string_view DebugMediaPath = "e:\\quorixroot\\quorix\\";
 std::string FindMediaPath(std::string_view currentDirectory, std::string_view commandLine,
                           char separator);
 
-} // namespace quorix
+} // namespace quorix::startup

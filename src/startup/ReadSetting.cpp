@@ -1,6 +1,6 @@
 #include "startup/ReadSetting.h"
 
-namespace quorix {
+namespace quorix::startup {
 
 std::string ReadSetting(platform::ProfileReader& reader, const std::string& mediaPath,
                         std::string_view section, std::string_view key,
@@ -9,4 +9,4 @@ std::string ReadSetting(platform::ProfileReader& reader, const std::string& medi
                              mediaPath + std::string(SettingsFileName));
 }
 
-} // namespace quorix
+} // namespace quorix::startup

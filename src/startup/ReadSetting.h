@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorix {
+namespace quorix::startup {
 
 // Size of the buffer every value of quorix.ini is read into: at most 255 characters come back.
 inline constexpr std::size_t SettingBufferSize = 256;
@@ -19,4 +19,4 @@ std::string ReadSetting(platform::ProfileReader& reader, const std::string& medi
                         std::string_view section, std::string_view key,
                         std::string_view defaultText);
 
-} // namespace quorix
+} // namespace quorix::startup

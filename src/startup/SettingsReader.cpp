@@ -5,7 +5,7 @@
 
 #include <type_traits>
 
-namespace quorix {
+namespace quorix::startup {
 namespace {
 
 void Store(SettingsRecord& settings, const SettingRow& row, double value) {
@@ -61,4 +61,4 @@ void ReadTitleStyle(SettingsRecord& settings, platform::ProfileReader& reader,
     }
 }
 
-} // namespace quorix
+} // namespace quorix::startup

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace quorix {
+namespace quorix::startup {
 
 // Reads sections [settings] and the key "factor" of [font] into a fresh record, key by key in the
 // order the presenter has always read them.
@@ -17,4 +17,4 @@ SettingsRecord ReadSettings(platform::ProfileReader& reader, const std::string& 
 void ReadTitleStyle(SettingsRecord& settings, platform::ProfileReader& reader,
                     const std::string& mediaPath);
 
-} // namespace quorix
+} // namespace quorix::startup

@@ -4,7 +4,7 @@
 
 #include <type_traits>
 
-namespace quorix {
+namespace quorix::startup {
 namespace {
 
 template <typename Field> constexpr bool FieldHolds(double low, double high) {
@@ -96,4 +96,4 @@ std::optional<double> FieldValue(const SettingsRecord& record, const SettingRow&
         row.field);
 }
 
-} // namespace quorix
+} // namespace quorix::startup

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <variant>
 
-namespace quorix {
+namespace quorix::startup {
 
 // How the value text of a key becomes what the presenter keeps. Every rule takes the number the
 // text begins with (BasicVal); a key whose number lies outside its range, or cannot be read at
@@ -144,4 +144,4 @@ std::optional<std::int32_t> AbsentNumber(const SettingRow& row);
 // that was not given.
 std::optional<double> FieldValue(const SettingsRecord& record, const SettingRow& row);
 
-} // namespace quorix
+} // namespace quorix::startup

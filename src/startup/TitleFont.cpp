@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-namespace quorix {
+namespace quorix::startup {
 namespace {
 
 constexpr float SmallestTitleSize = 6.0F;
@@ -69,4 +69,4 @@ void ApplyFontKeys(Program& program) {
     shadow.setFontItalic(title.fontItalic());
 }
 
-} // namespace quorix
+} // namespace quorix::startup

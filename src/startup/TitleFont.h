@@ -2,7 +2,7 @@
 
 #include "program/Program.h"
 
-namespace quorix {
+namespace quorix::startup {
 
 // The largest title font that is reached by growing it in 2-point steps from 6 points until the
 // first title takes more than 1000 / FontFactor of the screen width. Sets the size on clip(0)
@@ -13,4 +13,4 @@ void SizeTitleFont(Program& program);
 // Shadow(0); a font colour derives the highlight colour where none was chosen.
 void ApplyFontKeys(Program& program);
 
-} // namespace quorix
+} // namespace quorix::startup

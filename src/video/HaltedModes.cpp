@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-namespace quorix {
+namespace quorix::video {
 namespace {
 
 // The mode names of a halted clip, and how many characters of each the end-of-clip test
@@ -51,4 +51,4 @@ bool AnswerIsStopped(const MciChannel& channel) {
     return false;
 }
 
-} // namespace quorix
+} // namespace quorix::video

@@ -2,7 +2,7 @@
 
 #include "program/MciChannel.h"
 
-namespace quorix {
+namespace quorix::video {
 
 // Whether the device's answer to "status video mode" names a halted clip: paused or stopped, in
 // English or in Finnish. Both tests come from the same four mode names and differ only in how
@@ -15,4 +15,4 @@ bool AnswerIsHalted(const MciChannel& channel);
 // their first three characters (devices answering in Finnish vary in the rest).
 bool AnswerIsStopped(const MciChannel& channel);
 
-} // namespace quorix
+} // namespace quorix::video

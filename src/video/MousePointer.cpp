@@ -1,6 +1,6 @@
 #include "video/MousePointer.h"
 
-namespace quorix {
+namespace quorix::video {
 
 void ShowMouse(Program& program) {
     ProgramState& state = program.state;
@@ -34,4 +34,4 @@ void HideMouse(Program& program) {
     state.CursorHidden = -1;
 }
 
-} // namespace quorix
+} // namespace quorix::video

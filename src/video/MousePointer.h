@@ -2,7 +2,7 @@
 
 #include "program/Program.h"
 
-namespace quorix {
+namespace quorix::video {
 
 // Shows the pointer again, back to the display count it had before HideMouse.
 void ShowMouse(Program& program);
@@ -10,4 +10,4 @@ void ShowMouse(Program& program);
 // Hides the pointer, leaving the display count at exactly -1 whatever it was.
 void HideMouse(Program& program);
 
-} // namespace quorix
+} // namespace quorix::video

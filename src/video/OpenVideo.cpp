@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-namespace quorix {
+namespace quorix::video {
 namespace {
 
 // The device's code for a device name it does not know: the platform cannot play this kind of
@@ -107,4 +107,4 @@ std::int32_t OpenVideo(Program& program) {
     return 0;
 }
 
-} // namespace quorix
+} // namespace quorix::video

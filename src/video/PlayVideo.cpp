@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorix {
+namespace quorix::video {
 namespace {
 
 // The main window's caption: the window to bring to the front once the clip runs.
@@ -89,4 +89,4 @@ std::int32_t PlayVideo(Program& program) {
     return result;
 }
 
-} // namespace quorix
+} // namespace quorix::video

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace quorix {
+namespace quorix::video {
 void TogglePause(Program& program) {
     ContinueOnFailure run(program.channel);
     std::int32_t code = 0;
@@ -56,4 +56,4 @@ void CloseVideo(Program& program) {
     picture.show();
 }
 
-} // namespace quorix
+} // namespace quorix::video

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace quorix {
+namespace quorix::video {
 
 // Pauses a playing clip or resumes a halted one.
 void TogglePause(Program& program);
@@ -16,4 +16,4 @@ std::int32_t SeekVideo(Program& program, std::int32_t frame);
 // Closes the device; Picture1 is hidden while it closes.
 void CloseVideo(Program& program);
 
-} // namespace quorix
+} // namespace quorix::video

@@ -46,13 +46,13 @@ std::string DumpState(const Program& program) {
 
 std::string DumpSettings(const Program& program) {
     std::string line = "settings";
-    for (const SettingRow* row : SettingsTable) {
+    for (const startup::SettingRow* row : startup::SettingsTable) {
         if (!row->dumped) {
             continue;
         }
-        const double value = FieldValue(program.state.Settings, *row).value_or(0.0);
+        const double value = startup::FieldValue(program.state.Settings, *row).value_or(0.0);
         char number[32];
-        if (row->rule == SettingRule::Tenths) {
+        if (row->rule == startup::SettingRule::Tenths) {
             std::snprintf(number, sizeof number, "%.7g", value);
         } else {
             std::snprintf(number, sizeof number, "%lld", static_cast<long long>(value));

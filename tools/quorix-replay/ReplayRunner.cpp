@@ -145,7 +145,7 @@ private:
         ConnectPlaybackHandlers(*program_);
         ConnectPointerHandlers(*program_);
 
-        Form_Load(*program_);
+        startup::Form_Load(*program_);
         form_->show();
         activate();
     }

@@ -166,7 +166,7 @@ TEST_F(AuthorWindowTest, AddsByDialogAndByDropReordersAndSaves) {
     window.saveAction()->trigger();
 
     platform::FileProfileReader reader(paths);
-    EXPECT_THAT(testing_support::PlayableEntries(ReadCatalogue(reader, disc.mediaPath())),
+    EXPECT_THAT(testing_support::PlayableEntries(startup::ReadCatalogue(reader, disc.mediaPath())),
                 ElementsAre("B\xE4r im Wald=wald.mpg", "Welcome=welcome.mpg", "Open Sea=sea.mpg",
                             "Harbour=Harbour.mpg", "Sunrise=sunrise.mpg", "Night=" + reference));
     const std::string saved = ReadBytes(disc.settingsFile());

@@ -177,7 +177,7 @@ TEST(IniDocumentTest, ChoosesTheEncodingFromWhatTheTextNeeds) {
 std::vector<std::string> PresenterCatalogue(const std::string& bytes) {
     platform::MemoryProfileReader reader;
     reader.setFile("/quorix.ini", bytes);
-    return testing_support::PlayableEntries(ReadCatalogue(reader, "/"));
+    return testing_support::PlayableEntries(startup::ReadCatalogue(reader, "/"));
 }
 
 TEST(DiscCatalogueTest, ReorderingAddingAndRemovingKeepWhatThePresenterReadsInStep) {

@@ -47,7 +47,7 @@ QImage PresenterMenu(const SampleDisc& disc, QSize screen, int selected) {
                     Services{device, dialogs, screenService, timer, events, end, pointer, profile,
                              paths, windows},
                     StartupPlace{disc.media().string(), "", '/'});
-    Form_Load(program);
+    startup::Form_Load(program);
     form.show();
     Form_Activate(program);
     Timer1_Timer(program);

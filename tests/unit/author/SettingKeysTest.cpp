@@ -19,11 +19,11 @@ std::optional<double> PresenterValue(const SettingKey& key, const QString& value
         value.isNull()
             ? std::string()
             : QStringLiteral("[%1]\n%2=%3\n").arg(key.section, key.key, value).toStdString());
-    SettingsRecord settings = ReadSettings(reader, media);
-    ReadTitleStyle(settings, reader, media);
-    for (const SettingRow* row : SettingsTable) {
+    SettingsRecord settings = startup::ReadSettings(reader, media);
+    startup::ReadTitleStyle(settings, reader, media);
+    for (const startup::SettingRow* row : startup::SettingsTable) {
         if (QLatin1String(row->section) == key.section && QLatin1String(row->key) == key.key) {
-            return FieldValue(settings, *row);
+            return startup::FieldValue(settings, *row);
         }
     }
     ADD_FAILURE() << "the presenter reads no key " << key.key.toStdString();
@@ -35,11 +35,11 @@ std::optional<double> PresenterValue(const SettingKey& key, const QString& value
 // written and one past it as an absent key, and every choice is read as itself.
 TEST(SettingKeys, OfferExactlyWhatThePresenterReads) {
     const std::vector<SettingKey> keys = SettingKeys();
-    ASSERT_EQ(keys.size(), SettingsTable.size());
+    ASSERT_EQ(keys.size(), startup::SettingsTable.size());
     for (std::size_t i = 0; i < keys.size(); ++i) {
         const SettingKey& key = keys[i];
         SCOPED_TRACE(key.key.toStdString());
-        EXPECT_EQ(key.key, QLatin1String(SettingsTable[i]->key));
+        EXPECT_EQ(key.key, QLatin1String(startup::SettingsTable[i]->key));
         const std::optional<double> absent = PresenterValue(key, QString());
         if (key.kind == SettingKey::Kind::Colour && !absent) {
             // No colour given: the titles keep the colour they are designed with.

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-namespace quorix {
+namespace quorix::startup {
 namespace {
 
 const std::string Media = "d:\\quorix\\";
@@ -33,4 +33,4 @@ TEST(ReadCatalogue, TheListEndsAtAGapAndPlacingValuesWantATitleAndANumber) {
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::startup

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-namespace quorix {
+namespace quorix::startup {
 namespace {
 
 const std::string Media = "d:\\quorix\\";
@@ -72,4 +72,4 @@ TEST(TitleStyle, ColourDerivesTheHighlightOnlyWhenItIsZeroAndFlagsAreAnyNonZeroN
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::startup

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-namespace quorix {
+namespace quorix::video {
 namespace {
 
 using namespace std::string_literals;
@@ -131,4 +131,4 @@ TEST_F(MciChannelTest, NumberThatDoesNotFitIsAFailedStepAndKeepsTheTarget) {
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::video

@@ -7,9 +7,10 @@
 #include "video/OpenVideo.h"
 #include "video/Transport.h"
 
-namespace quorix::testing {
+namespace quorix::video {
 namespace {
 
+using testing::ProgramFixture;
 using namespace std::string_literals;
 
 // Names no settings file of a replayed disc can hold: the open command must not be sent with
@@ -133,7 +134,7 @@ protected:
         program_.state.MediaPath = "m:\\";
         profile_.setFile("m:\\quorix.ini", "[cliplist]\n" + title + "\n");
         program_.state.Settings.FontFactor = factor;
-        SizeTitleFont(program_);
+        startup::SizeTitleFont(program_);
         return form_.clip[0].fontSize();
     }
 };
@@ -152,4 +153,4 @@ TEST_F(TitleFontTest, StopsAtTheSmallestOrTheLargestSize) {
 }
 
 } // namespace
-} // namespace quorix::testing
+} // namespace quorix::video
