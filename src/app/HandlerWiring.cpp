@@ -13,42 +13,46 @@ void ConnectPlaybackHandlers(Program& program) {
     ui::Form1& form = program.form;
     QObject::connect(&form, &ui::Form1::keyDown, &form,
                      [&program](std::int16_t keyCode, std::int16_t shift) {
-                         Form_KeyDown(program, keyCode, shift);
+                         playback::Form_KeyDown(program, keyCode, shift);
                      });
     QObject::connect(&form, &ui::Form1::hScroll1Change, &form,
-                     [&program] { HScroll1_Change(program); });
+                     [&program] { playback::HScroll1_Change(program); });
     QObject::connect(&form, &ui::Form1::hScroll1Scroll, &form,
-                     [&program] { HScroll1_Scroll(program); });
+                     [&program] { playback::HScroll1_Scroll(program); });
 }
 
 void ConnectPointerHandlers(Program& program) {
     ui::Form1& form = program.form;
     Program* p = &program;
     QObject::connect(&form, &ui::Form1::clipClick, &form,
-                     [p](std::int16_t index) { clip_Click(*p, index); });
+                     [p](std::int16_t index) { menu::clip_Click(*p, index); });
     QObject::connect(&form, &ui::Form1::clipMouseMove, &form,
-                     [p](std::int16_t index) { clip_MouseMove(*p, index); });
+                     [p](std::int16_t index) { menu::clip_MouseMove(*p, index); });
     QObject::connect(&form, &ui::Form1::btnClick, &form,
-                     [p](std::int16_t index) { Btn_Click(*p, index); });
+                     [p](std::int16_t index) { playback::Btn_Click(*p, index); });
     QObject::connect(&form, &ui::Form1::btnMouseMove, &form,
-                     [p](std::int16_t index) { Btn_MouseMove(*p, index); });
-    QObject::connect(&form, &ui::Form1::sspanel1MouseMove, &form, [p] { sspanel1_MouseMove(*p); });
-    QObject::connect(&form, &ui::Form1::picture1Click, &form, [p] { Picture1_Click(*p); });
-    QObject::connect(&form, &ui::Form1::picture1MouseMove, &form, [p] { Picture1_MouseMove(*p); });
-    QObject::connect(&form, &ui::Form1::label2Click, &form, [p] { Label2_Click(*p); });
-    QObject::connect(&form, &ui::Form1::label2MouseMove, &form, [p] { Label2_MouseMove(*p); });
+                     [p](std::int16_t index) { playback::Btn_MouseMove(*p, index); });
+    QObject::connect(&form, &ui::Form1::sspanel1MouseMove, &form,
+                     [p] { playback::sspanel1_MouseMove(*p); });
+    QObject::connect(&form, &ui::Form1::picture1Click, &form, [p] { menu::Picture1_Click(*p); });
+    QObject::connect(&form, &ui::Form1::picture1MouseMove, &form,
+                     [p] { playback::Picture1_MouseMove(*p); });
+    QObject::connect(&form, &ui::Form1::label2Click, &form, [p] { menu::Label2_Click(*p); });
+    QObject::connect(&form, &ui::Form1::label2MouseMove, &form,
+                     [p] { menu::Label2_MouseMove(*p); });
 }
 
 void ConnectActivation(Program& program) {
     ui::Form1& form = program.form;
-    QObject::connect(&form, &ui::Form1::activated, &form, [&program] { Form_Activate(program); });
+    QObject::connect(&form, &ui::Form1::activated, &form,
+                     [&program] { menu::Form_Activate(program); });
 }
 
 void ConnectSupervisor(Program& program, FirstTickGate& firstTick) {
     ui::Form1& form = program.form;
     QObject::connect(form.Timer1, &ui::QtSupervisorTimer::tick, &form, [&program, &firstTick] {
         if (firstTick.passTick(FirstTickGate::Clock::now())) {
-            Timer1_Timer(program);
+            playback::Timer1_Timer(program);
         }
     });
     QObject::connect(&form, &ui::Form1::activated, &form, [&form, &firstTick] {

@@ -28,7 +28,7 @@ MenuPicture DrawMenu(const IniDocument& document, const std::string& mediaPath,
     const std::string startupPath = startup::FindMediaPath(folder, "", '/');
     platform::MemoryProfileReader profile = DocumentProfile(document, startupPath);
 
-    OffScreenMenu menu(profile, paths, startupPath, screen);
+    menu::OffScreenMenu menu(profile, paths, startupPath, screen);
     menu.highlight(selected);
     MenuPicture picture;
     picture.image = menu.picture();

@@ -31,7 +31,7 @@ std::string Overruns(const QRect& title, const QRect& area) {
 std::vector<std::string> MenuFitProblems(platform::ProfileReader& profile,
                                          const platform::PathResolver& paths,
                                          const std::string& mediaPath, ScreenSize screen) {
-    const OffScreenMenu menu(profile, paths, mediaPath, QSize(screen.width, screen.height));
+    const menu::OffScreenMenu menu(profile, paths, mediaPath, QSize(screen.width, screen.height));
     const QRect area = menu.area();
     const std::vector<QRect> titles = menu.titles();
     const std::string where =

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-namespace quorix {
+namespace quorix::menu {
 namespace {
 
 // The text of entry i and of its shadow: the title and one space, or, in hide mode, as many
@@ -116,4 +116,4 @@ void HideMenu(Program& program) {
     program.services.events.processPendingEvents();
 }
 
-} // namespace quorix
+} // namespace quorix::menu

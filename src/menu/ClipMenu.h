@@ -2,7 +2,7 @@
 
 #include "program/Program.h"
 
-namespace quorix {
+namespace quorix::menu {
 
 // Builds (on the first call), lays out and shows the menu of clip titles, and highlights the
 // first entry or, later, the clip started last.
@@ -11,4 +11,4 @@ void ShowMenu(Program& program);
 // Takes the titles and the background away; pending events run before it returns.
 void HideMenu(Program& program);
 
-} // namespace quorix
+} // namespace quorix::menu

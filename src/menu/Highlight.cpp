@@ -2,7 +2,7 @@
 
 #include "ui/Form1.h"
 
-namespace quorix {
+namespace quorix::menu {
 
 void SetHilite(Program& program, std::int16_t id) {
     ProgramState& state = program.state;
@@ -28,4 +28,4 @@ void SetHilite(Program& program, std::int16_t id) {
     state.HiliteIndex = id;
 }
 
-} // namespace quorix
+} // namespace quorix::menu

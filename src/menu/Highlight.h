@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-namespace quorix {
+namespace quorix::menu {
 
 // Moves the highlight to menu entry id.
 void SetHilite(Program& program, std::int16_t id);
 
-} // namespace quorix
+} // namespace quorix::menu

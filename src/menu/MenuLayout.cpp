@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-namespace quorix {
+namespace quorix::menu {
 namespace {
 
 std::int32_t WholeNumber(double value) {
@@ -49,4 +49,4 @@ float ExplicitPosition(std::int32_t areaSize, std::int32_t placing) {
     return static_cast<float>(static_cast<double>(areaSize) / placing * 1000.0);
 }
 
-} // namespace quorix
+} // namespace quorix::menu

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace quorix {
+namespace quorix::menu {
 
 // The arithmetic of the menu's placing, in twips. "Whole number" below means rounded to the
 // nearest integer with halves to even, as the old runtime's conversions do; results that do not
@@ -26,4 +26,4 @@ std::int32_t AutomaticTop(std::int32_t index, std::int32_t pitch, std::int32_t m
 // the size, 4000 a quarter, 1000 the whole), not snapped. The placing value must not be 0.
 float ExplicitPosition(std::int32_t areaSize, std::int32_t placing);
 
-} // namespace quorix
+} // namespace quorix::menu

@@ -10,7 +10,7 @@
 
 #include <exception>
 
-namespace quorix {
+namespace quorix::menu {
 namespace {
 
 constexpr int TwipsPerPixel = 15;
@@ -143,4 +143,4 @@ QImage OffScreenMenu::picture() const {
     return presenter_->form.grab().toImage();
 }
 
-} // namespace quorix
+} // namespace quorix::menu

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace quorix {
+namespace quorix::menu {
 
 // The menu screen of a media folder as the presenter lays it out on a screen of a given size, at
 // 96 dots per inch (15 twips a pixel), on a main window that is never shown: start-up's reading
@@ -43,4 +43,4 @@ private:
     std::unique_ptr<Presenter> presenter_;
 };
 
-} // namespace quorix
+} // namespace quorix::menu

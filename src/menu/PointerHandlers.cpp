@@ -4,7 +4,7 @@
 #include "menu/StartVideo.h"
 #include "ui/Form1.h"
 
-namespace quorix {
+namespace quorix::menu {
 namespace {
 
 // Move events over the menu entries before the one that may move the highlight.
@@ -37,4 +37,4 @@ void Label2_Click(Program&) {}
 
 void Label2_MouseMove(Program&) {}
 
-} // namespace quorix
+} // namespace quorix::menu

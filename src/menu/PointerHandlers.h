@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace quorix {
+namespace quorix::menu {
 
 // The main window's pointer handlers over the menu; the video area's and the position panel's
 // are the position bar's (playback/).
@@ -14,4 +14,4 @@ void Picture1_Click(Program& program);
 void Label2_Click(Program& program);
 void Label2_MouseMove(Program& program);
 
-} // namespace quorix
+} // namespace quorix::menu

@@ -3,7 +3,7 @@
 #include "platform/PictureFile.h"
 #include "ui/Form1.h"
 
-namespace quorix {
+namespace quorix::menu {
 namespace {
 
 std::optional<QPixmap> MediaPicture(Program& program, const char* name) {
@@ -83,4 +83,4 @@ void Form_Activate(Program& program) {
     }
 }
 
-} // namespace quorix
+} // namespace quorix::menu

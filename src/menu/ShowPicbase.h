@@ -2,7 +2,7 @@
 
 #include "program/Program.h"
 
-namespace quorix {
+namespace quorix::menu {
 
 // Lays out the static layers of the menu screen and fills them with the optional pictures of the
 // media folder: the logo centred, the frame layer over the whole window, the menu and video area
@@ -13,4 +13,4 @@ void ShowPicbase(Program& program);
 // backdrop while the intro or the menu is pending, or before the first clip without a menu.
 void Form_Activate(Program& program);
 
-} // namespace quorix
+} // namespace quorix::menu

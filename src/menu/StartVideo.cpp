@@ -2,7 +2,7 @@
 
 #include "menu/ClipMenu.h"
 
-namespace quorix {
+namespace quorix::menu {
 
 void StartVideo(Program& program) {
     // Set before the menu is hidden: a tick that runs while HideMenu lets events through already
@@ -11,4 +11,4 @@ void StartVideo(Program& program) {
     HideMenu(program);
 }
 
-} // namespace quorix
+} // namespace quorix::menu

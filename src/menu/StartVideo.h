@@ -2,9 +2,9 @@
 
 #include "program/Program.h"
 
-namespace quorix {
+namespace quorix::menu {
 
 // Starts clip CurrentClip, chosen in the menu: the next tick opens it. Hides the menu.
 void StartVideo(Program& program);
 
-} // namespace quorix
+} // namespace quorix::menu

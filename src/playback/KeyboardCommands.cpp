@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-namespace quorix {
+namespace quorix::playback {
 namespace {
 
 constexpr std::int16_t ShiftAlone = ui::modifier::Shift;
@@ -64,7 +64,7 @@ void LeavePlaybackOrMenu(Program& program, KeyPress) {
     LeaveClip(program, WhatFollows(program.state, ClipLeaving::Escaped));
     // In the menu branch this hides the titles ShowMenu has just shown; the next tick finds them
     // hidden and brings the menu back.
-    HideMenu(program);
+    menu::HideMenu(program);
 }
 
 void StepBack(Program& program, std::int16_t shift) {
@@ -140,7 +140,7 @@ void HighlightPrevious(Program& program, KeyPress) {
                                : state.HiliteIndex > 0
                                    ? static_cast<std::int16_t>(state.HiliteIndex - 1)
                                    : std::int16_t{0};
-    SetHilite(program, index);
+    menu::SetHilite(program, index);
 }
 
 void HighlightNext(Program& program, KeyPress) {
@@ -148,12 +148,12 @@ void HighlightNext(Program& program, KeyPress) {
     const std::int16_t index = state.HiliteIndex < state.Catalogue.LastClip
                                    ? static_cast<std::int16_t>(state.HiliteIndex + 1)
                                    : std::int16_t{0};
-    SetHilite(program, index);
+    menu::SetHilite(program, index);
 }
 
 void StartHighlighted(Program& program, KeyPress) {
     program.state.CurrentClip = static_cast<std::int16_t>(program.state.HiliteIndex + 1);
-    StartVideo(program);
+    menu::StartVideo(program);
 }
 
 // Enter while playing or paused: the same clip again from its start.
@@ -222,4 +222,4 @@ void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
     }
 }
 
-} // namespace quorix
+} // namespace quorix::playback

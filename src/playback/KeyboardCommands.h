@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-namespace quorix {
+namespace quorix::playback {
 
 // The main window's keyboard handler: virtual-key code and modifier mask (1 Shift, 2 Ctrl,
 // 4 Alt).
 void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift);
 
-} // namespace quorix
+} // namespace quorix::playback

@@ -7,7 +7,7 @@
 #include "video/MousePointer.h"
 #include "video/Transport.h"
 
-namespace quorix {
+namespace quorix::playback {
 namespace {
 
 // Move events over the paused video area before the one that brings up the position bar.
@@ -137,4 +137,4 @@ void sspanel1_MouseMove(Program& program) {
     ResetLastButton(program);
 }
 
-} // namespace quorix
+} // namespace quorix::playback

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace quorix {
+namespace quorix::playback {
 
 // Brings up the position panel with its three buttons at the bottom of the window, the bar at the
 // device's position.
@@ -26,4 +26,4 @@ void Btn_Click(Program& program, std::int16_t index);
 void Btn_MouseMove(Program& program, std::int16_t index);
 void sspanel1_MouseMove(Program& program);
 
-} // namespace quorix
+} // namespace quorix::playback

@@ -12,7 +12,7 @@
 
 #include <cstdint>
 
-namespace quorix {
+namespace quorix::playback {
 namespace {
 
 // A clip counts as played to its end within this many frames of ClipEndFrame.
@@ -34,7 +34,7 @@ void ShowMenuWhenHidden(Program& program) {
     program.services.timer.setInterval(program.state.Settings.TickInterval);
     form.FXImage1->setVisible(false);
     form.FXImage1->setDisplayOption(LogoDisplayOption);
-    ShowMenu(program);
+    menu::ShowMenu(program);
 }
 
 void LoadCurrentClip(Program& program) {
@@ -109,4 +109,4 @@ void Timer1_Timer(Program& program) {
     }
 }
 
-} // namespace quorix
+} // namespace quorix::playback

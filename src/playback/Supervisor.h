@@ -2,10 +2,10 @@
 
 #include "program/Program.h"
 
-namespace quorix {
+namespace quorix::playback {
 
 // One tick of the supervisor: looks at PlayState and takes at most one step. The timer that
 // calls it does not call it again while it runs.
 void Timer1_Timer(Program& program);
 
-} // namespace quorix
+} // namespace quorix::playback

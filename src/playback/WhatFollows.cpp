@@ -4,7 +4,7 @@
 #include "ui/Form1.h"
 #include "video/Transport.h"
 
-namespace quorix {
+namespace quorix::playback {
 namespace {
 
 // Without a menu the clips play one after the other; after the last the loop setting starts
@@ -72,7 +72,7 @@ void TakeFollowUp(Program& program, FollowUp next) {
         LoadClip(state, 1);
         break;
     case FollowUp::Menu:
-        ShowMenu(program);
+        menu::ShowMenu(program);
         state.PlayState = PlayState::Menu;
         break;
     case FollowUp::ClosingLogo:
@@ -98,4 +98,4 @@ void GoToClip(Program& program, std::int16_t clip) {
     LoadClip(program.state, clip);
 }
 
-} // namespace quorix
+} // namespace quorix::playback

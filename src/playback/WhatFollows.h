@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace quorix {
+namespace quorix::playback {
 
 // Why the program is leaving the clip it has; what comes next depends on it.
 enum class ClipLeaving {
@@ -41,4 +41,4 @@ void TakeFollowUp(Program& program, FollowUp next);
 void LeaveClip(Program& program, FollowUp next);
 void GoToClip(Program& program, std::int16_t clip);
 
-} // namespace quorix
+} // namespace quorix::playback

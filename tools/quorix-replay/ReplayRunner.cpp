@@ -150,7 +150,7 @@ private:
         activate();
     }
 
-    void activate() { Form_Activate(*program_); }
+    void activate() { menu::Form_Activate(*program_); }
 
     // A pointer or bar command reaches its control only when the control is on screen.
     bool shown(const QWidget* control, const std::string& name) {
@@ -170,7 +170,7 @@ private:
             const long long count = w.size() > 1 ? std::stoll(w[1]) : 1;
             for (long long i = 0; i < count; ++i) {
                 if (timer_->enabled()) {
-                    Timer1_Timer(*program_);
+                    playback::Timer1_Timer(*program_);
                 } else {
                     transcript_.add("tick ignored");
                 }

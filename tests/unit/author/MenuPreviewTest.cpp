@@ -49,11 +49,11 @@ QImage PresenterMenu(const SampleDisc& disc, QSize screen, int selected) {
                     StartupPlace{disc.media().string(), "", '/'});
     startup::Form_Load(program);
     form.show();
-    Form_Activate(program);
-    Timer1_Timer(program);
+    menu::Form_Activate(program);
+    playback::Timer1_Timer(program);
     EXPECT_EQ(program.state.PlayState, PlayState::Menu);
     EXPECT_EQ(program.state.MenuBuilt, 1);
-    SetHilite(program, static_cast<std::int16_t>(selected));
+    menu::SetHilite(program, static_cast<std::int16_t>(selected));
     return form.grab().toImage();
 }
 

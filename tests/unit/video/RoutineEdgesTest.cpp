@@ -69,7 +69,7 @@ TEST_F(ProgramFixture, TheRightButtonIsTheRightKeyWithoutShift) {
     program_.state.PlayState = PlayState::Paused;
     program_.state.CurrentClip = 1;
     form_.sspanel1->show();
-    Btn_Click(program_, 2);
+    playback::Btn_Click(program_, 2);
     EXPECT_EQ(program_.state.CurrentClip, 2);
     EXPECT_EQ(program_.state.PlayState, PlayState::Load);
     EXPECT_TRUE(form_.sspanel1->isHidden());
@@ -80,7 +80,7 @@ TEST_F(ProgramFixture, ShiftLeftDoesNotSeekFromAPositionBeyondReading) {
     program_.state.PlayState = PlayState::Paused;
     program_.state.CurrentClip = 1;
     device_.reply("status video position", 0, "99999999999");
-    Form_KeyDown(program_, ui::vk::Left, ui::modifier::Shift);
+    playback::Form_KeyDown(program_, ui::vk::Left, ui::modifier::Shift);
     for (const std::string& sent : device_.sent()) {
         EXPECT_NE(sent.rfind("seek", 0), 0U) << sent;
     }
@@ -94,14 +94,14 @@ TEST_F(ProgramFixture, TheButtonUnderThePointerShowsItsHoverPicture) {
     };
     for (const int button : {2, 0, 1}) {
         const int before = program_.state.LastButton;
-        Btn_MouseMove(program_, static_cast<std::int16_t>(button));
+        playback::Btn_MouseMove(program_, static_cast<std::int16_t>(button));
         EXPECT_TRUE(shows(button, button + 3)) << button;
         EXPECT_EQ(program_.state.LastButton, button);
         if (before != button) {
             EXPECT_TRUE(shows(before, before + 6)) << before;
         }
     }
-    sspanel1_MouseMove(program_);
+    playback::sspanel1_MouseMove(program_);
     EXPECT_TRUE(shows(1, 7));
 }
 
@@ -114,11 +114,11 @@ TEST_F(ProgramFixture, TheMenuHighlightsTheFirstEntryForAClipNumberOutsideTheCat
     catalogue.LastClip = 2;
     program_.state.Settings.MenuMode = 1;
     program_.state.Settings.ShadowMode = 1;
-    ShowMenu(program_);
+    menu::ShowMenu(program_);
     const qsizetype labels = form_.findChildren<ui::AutoSizeLabel*>().size();
     for (const int clip : {3, 0, 5, -3}) {
         program_.state.CurrentClip = static_cast<std::int16_t>(clip);
-        ShowMenu(program_);
+        menu::ShowMenu(program_);
         EXPECT_EQ(program_.state.HiliteIndex, clip == 3 ? 2 : 0) << clip;
     }
     EXPECT_EQ(form_.findChildren<ui::AutoSizeLabel*>().size(), labels);
