@@ -42,7 +42,7 @@ stage install bash scripts/install-deps.sh
 jobs="$(nproc)"
 stage build build_default
 stage "sanitizer build" build_sanitized
-stage fuzzing bash scripts/fuzz.sh 20
+stage fuzzing bash scripts/fuzz.sh 10
 stage "sanitizer tests" ctest --preset sanitize -j "$jobs"
 stage arm64 test_arm64
 stage suite ctest --preset default -j "$jobs"
