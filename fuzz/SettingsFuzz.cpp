@@ -17,13 +17,13 @@ std::string FuzzSettingsFile(std::string_view bytes) {
     platform::MemoryProfileReader reader;
     reader.setFile(mediaPath + std::string(startup::SettingsFileName), bytes);
 
-    SettingsRecord settings = startup::ReadSettings(reader, mediaPath);
-    const ClipCatalogue catalogue = startup::ReadCatalogue(reader, mediaPath);
+    program::SettingsRecord settings = startup::ReadSettings(reader, mediaPath);
+    const program::ClipCatalogue catalogue = startup::ReadCatalogue(reader, mediaPath);
     startup::ReadTitleStyle(settings, reader, mediaPath);
 
-    if (catalogue.LastClip < -1 || catalogue.LastClip >= ClipCatalogue::Slots) {
+    if (catalogue.LastClip < -1 || catalogue.LastClip >= program::ClipCatalogue::Slots) {
         return "LastClip " + std::to_string(catalogue.LastClip) + " is outside -1.." +
-               std::to_string(ClipCatalogue::Slots - 1);
+               std::to_string(program::ClipCatalogue::Slots - 1);
     }
     for (int clip = 0; clip <= catalogue.LastClip; ++clip) {
         const auto slot = static_cast<std::size_t>(clip);
@@ -44,7 +44,7 @@ std::string FuzzSettingsFile(std::string_view bytes) {
         (void)platform::DecodeDisplayText(title);
     }
     for (auto slot = static_cast<std::size_t>(catalogue.LastClip + 1);
-         slot < static_cast<std::size_t>(ClipCatalogue::Slots); ++slot) {
+         slot < static_cast<std::size_t>(program::ClipCatalogue::Slots); ++slot) {
         if (!catalogue.ClipFiles[slot].empty()) {
             return "entry " + std::to_string(slot) + " past LastClip has a file";
         }

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorix {
+namespace quorix::app {
 namespace {
 
 constexpr std::string_view DebugWord = "/debug";
@@ -188,4 +188,4 @@ std::string HelpText() {
            "with exit status 2. See quorix(1).\n";
 }
 
-} // namespace quorix
+} // namespace quorix::app

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace quorix {
+namespace quorix::app {
 
 // What the program was asked to do.
 enum class RunMode {
@@ -58,4 +58,4 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, const Fo
 // The text of "quorix --help".
 std::string HelpText();
 
-} // namespace quorix
+} // namespace quorix::app

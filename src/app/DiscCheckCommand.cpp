@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <iostream>
 
-namespace quorix {
+namespace quorix::app {
 namespace {
 
 QtMessageHandler toolkitHandler = nullptr;
@@ -57,4 +57,4 @@ int RunDiscCheck(const CommandLine& line) {
     return report.sound() ? 0 : 1;
 }
 
-} // namespace quorix
+} // namespace quorix::app

@@ -2,7 +2,7 @@
 
 #include "app/CommandLine.h"
 
-namespace quorix {
+namespace quorix::app {
 
 // Readies the toolkit for the check before the Qt application is made: no display, and no word
 // about a runtime folder the check never uses.
@@ -15,4 +15,4 @@ void PrepareToolkitForCheck();
 // current directory cannot be told. Needs the Qt application.
 int RunDiscCheck(const CommandLine& line);
 
-} // namespace quorix
+} // namespace quorix::app

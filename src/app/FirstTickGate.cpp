@@ -1,6 +1,6 @@
 #include "app/FirstTickGate.h"
 
-namespace quorix {
+namespace quorix::app {
 
 bool FirstTickGate::passTick(Clock::time_point now) {
     if (!open_ && (!latest_ || now < *latest_)) {
@@ -19,4 +19,4 @@ bool FirstTickGate::activated() {
     return due;
 }
 
-} // namespace quorix
+} // namespace quorix::app

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <optional>
 
-namespace quorix {
+namespace quorix::app {
 
 // Keeps the supervisor's first tick until the main window has been shown and activated for the
 // first time. Start-up leaves the first tick to find the activation done: the backdrop drawn and
@@ -34,4 +34,4 @@ private:
     bool held_ = false;
 };
 
-} // namespace quorix
+} // namespace quorix::app

@@ -7,9 +7,9 @@
 #include "playback/Supervisor.h"
 #include "ui/Form1.h"
 
-namespace quorix {
+namespace quorix::app {
 
-void ConnectPlaybackHandlers(Program& program) {
+void ConnectPlaybackHandlers(program::Program& program) {
     ui::Form1& form = program.form;
     QObject::connect(&form, &ui::Form1::keyDown, &form,
                      [&program](std::int16_t keyCode, std::int16_t shift) {
@@ -21,9 +21,9 @@ void ConnectPlaybackHandlers(Program& program) {
                      [&program] { playback::HScroll1_Scroll(program); });
 }
 
-void ConnectPointerHandlers(Program& program) {
+void ConnectPointerHandlers(program::Program& program) {
     ui::Form1& form = program.form;
-    Program* p = &program;
+    program::Program* p = &program;
     QObject::connect(&form, &ui::Form1::clipClick, &form,
                      [p](std::int16_t index) { menu::clip_Click(*p, index); });
     QObject::connect(&form, &ui::Form1::clipMouseMove, &form,
@@ -42,13 +42,13 @@ void ConnectPointerHandlers(Program& program) {
                      [p] { menu::Label2_MouseMove(*p); });
 }
 
-void ConnectActivation(Program& program) {
+void ConnectActivation(program::Program& program) {
     ui::Form1& form = program.form;
     QObject::connect(&form, &ui::Form1::activated, &form,
                      [&program] { menu::Form_Activate(program); });
 }
 
-void ConnectSupervisor(Program& program, FirstTickGate& firstTick) {
+void ConnectSupervisor(program::Program& program, FirstTickGate& firstTick) {
     ui::Form1& form = program.form;
     QObject::connect(form.Timer1, &ui::QtSupervisorTimer::tick, &form, [&program, &firstTick] {
         if (firstTick.passTick(FirstTickGate::Clock::now())) {
@@ -62,4 +62,4 @@ void ConnectSupervisor(Program& program, FirstTickGate& firstTick) {
     });
 }
 
-} // namespace quorix
+} // namespace quorix::app

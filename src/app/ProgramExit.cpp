@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace quorix {
+namespace quorix::app {
 
 void ProgramExit::endProgram(int status) {
     // First, so that a service manager takes what follows for an end, not for a hang.
@@ -17,4 +17,4 @@ void ProgramExit::endProgram(int status) {
     std::_Exit(status);
 }
 
-} // namespace quorix
+} // namespace quorix::app

@@ -5,7 +5,7 @@
 #include "platform/ScreenSaverInhibitor.h"
 #include "platform/ServiceManager.h"
 
-namespace quorix {
+namespace quorix::app {
 
 // Ends the real program at once, from any depth of handlers and nested event loops: the service
 // manager is told that the program stops, the media device is closed (so no clip keeps playing or
@@ -25,4 +25,4 @@ private:
     platform::ServiceManager& manager_;
 };
 
-} // namespace quorix
+} // namespace quorix::app

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <chrono>
 
-namespace quorix {
+namespace quorix::app {
 
 ServiceHeartbeat::ServiceHeartbeat(platform::ServiceManager& manager, QWidget& mainWindow)
     : manager_(manager), window_(&mainWindow) {
@@ -36,4 +36,4 @@ bool ServiceHeartbeat::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-} // namespace quorix
+} // namespace quorix::app

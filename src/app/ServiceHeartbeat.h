@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace quorix {
+namespace quorix::app {
 
 // Keeps the service manager informed while the program runs: ready once the main window has
 // first been painted on the screen, and alive three times per watchdog period from the thread's
@@ -30,4 +30,4 @@ private:
     QTimer beat_;
 };
 
-} // namespace quorix
+} // namespace quorix::app

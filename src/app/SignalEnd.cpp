@@ -9,7 +9,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace quorix {
+namespace quorix::app {
 namespace {
 
 constexpr std::array<int, 3> StopSignals = {SIGTERM, SIGINT, SIGHUP};
@@ -97,4 +97,4 @@ void SignalEnd::take() {
     end_(byte);
 }
 
-} // namespace quorix
+} // namespace quorix::app

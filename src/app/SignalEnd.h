@@ -7,7 +7,7 @@
 
 class QSocketNotifier;
 
-namespace quorix {
+namespace quorix::app {
 
 // Ends the program in good order when the system asks it to stop: SIGTERM (a service manager
 // stopping it), SIGINT (Ctrl+C in its terminal) and SIGHUP (its terminal or session closed).
@@ -49,4 +49,4 @@ private:
     struct sigaction previous_[3] = {};
 };
 
-} // namespace quorix
+} // namespace quorix::app

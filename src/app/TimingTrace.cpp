@@ -1,6 +1,6 @@
 #include "app/TimingTrace.h"
 
-namespace quorix {
+namespace quorix::app {
 namespace {
 
 long long Nanoseconds(std::chrono::steady_clock::time_point at) {
@@ -39,4 +39,4 @@ void TimingTrace::beat() {
     lastBeat_ = now;
 }
 
-} // namespace quorix
+} // namespace quorix::app

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-namespace quorix {
+namespace quorix::app {
 
 // For the benchmarks only: writes to a file, as they happen, the monotonic times of events that
 // an outside observer cannot see (steady clock, nanoseconds; the clock of Python's
@@ -43,4 +43,4 @@ private:
     std::chrono::steady_clock::time_point lastBeat_;
 };
 
-} // namespace quorix
+} // namespace quorix::app

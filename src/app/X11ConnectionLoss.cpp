@@ -10,7 +10,7 @@
 #include <xcb/xcb.h>
 #endif
 
-namespace quorix {
+namespace quorix::app {
 namespace {
 
 // Xlib's I/O error handler and the toolkit's message handler are plain functions without a
@@ -103,4 +103,4 @@ void X11ConnectionLoss::end() {
     _exit(1);
 }
 
-} // namespace quorix
+} // namespace quorix::app

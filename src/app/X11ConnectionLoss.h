@@ -6,7 +6,7 @@
 struct _XDisplay;
 struct xcb_connection_t;
 
-namespace quorix {
+namespace quorix::app {
 
 // The end of the program when the X server goes away under it (the display unplugged, the server
 // restarted, the session ended). Every thread that talks to the server learns of it at about the
@@ -49,4 +49,4 @@ private:
     QtMessageHandler previousMessageHandler_ = nullptr;
 };
 
-} // namespace quorix
+} // namespace quorix::app

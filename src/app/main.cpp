@@ -62,7 +62,7 @@ int UsageError(const std::string& why) {
     return 2;
 }
 
-void WarnIgnored(const quorix::CommandLine& line) {
+void WarnIgnored(const quorix::app::CommandLine& line) {
     for (const std::string& why : line.ignored) {
         std::cerr << "quorix: ignored: " << why << "\n";
     }
@@ -101,15 +101,15 @@ int main(int argc, char** argv) {
     KeepStandardDescriptorsOpen();
 
     // Help and the version need no display; the check must not open one.
-    CommandLine line = ParseCommandLine(Arguments(argc, argv), IsFolder);
+    app::CommandLine line = app::ParseCommandLine(Arguments(argc, argv), IsFolder);
     if (line.verbose) {
         platform::EnableVerboseLogging();
     }
-    if (line.mode == RunMode::Help) {
-        std::cout << HelpText();
+    if (line.mode == app::RunMode::Help) {
+        std::cout << app::HelpText();
         return 0;
     }
-    if (line.mode == RunMode::Version) {
+    if (line.mode == app::RunMode::Version) {
         std::cout << "quorix " << QUORIX_VERSION << "\n";
         return 0;
     }
@@ -119,12 +119,12 @@ int main(int argc, char** argv) {
     if (!askToolkit && line.folder && !EnterFolder(*line.folder)) {
         return 2;
     }
-    if (line.mode == RunMode::Check) {
-        PrepareToolkitForCheck();
+    if (line.mode == app::RunMode::Check) {
+        app::PrepareToolkitForCheck();
     }
 
     // Before the toolkit starts: the media device's set-up may probe the display's renderer.
-    device::MpvSetUp deviceSetUp(line.mode == RunMode::Check
+    device::MpvSetUp deviceSetUp(line.mode == app::RunMode::Check
                                      ? device::DeviceRequest{device::VideoOutput::None, {}, false}
                                      : device::DeviceRequest{},
                                  argc, argv);
@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
 
     if (askToolkit) {
-        line = ParseCommandLine(Arguments(argc, argv), IsFolder);
+        line = app::ParseCommandLine(Arguments(argc, argv), IsFolder);
         if (!line.error.empty()) {
             return UsageError(line.error);
         }
@@ -142,19 +142,19 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (line.mode == RunMode::Check) {
-        return RunDiscCheck(line);
+    if (line.mode == app::RunMode::Check) {
+        return app::RunDiscCheck(line);
     }
 
     // Made before the media device, so that it still holds while the device's threads end.
-    const X11ConnectionLoss serverLoss(X11ConnectionLoss::ApplicationConnection());
+    const app::X11ConnectionLoss serverLoss(app::X11ConnectionLoss::ApplicationConnection());
 
     const platform::PathResolver paths;
     platform::FileProfileReader profile(paths);
 
     device::MpvSettings settings = deviceSetUp.settings();
     // Asked of the program once its settings have been read; the device is made before it.
-    const Program* settingsHolder = nullptr;
+    const program::Program* settingsHolder = nullptr;
     settings.holdLastPicture = [&settingsHolder] {
         return settingsHolder != nullptr && settingsHolder->state.Settings.HoldFrame == 1;
     };
@@ -177,28 +177,28 @@ int main(int argc, char** argv) {
         platform::X11ScreenSaverInhibitor::ApplicationDisplay());
     platform::ScreenSaverInhibitors screenSaver({&sessionScreenSaver, &serverScreenSaver});
     platform::SystemdServiceManager serviceManager;
-    const ServiceHeartbeat heartbeat(serviceManager, form);
-    ProgramExit exit(device, screenSaver, serviceManager);
+    const app::ServiceHeartbeat heartbeat(serviceManager, form);
+    app::ProgramExit exit(device, screenSaver, serviceManager);
 
     ui::QtWindowSystem windows(handles);
-    const Services services{device, dialogs, screen,  *form.Timer1, events,
-                            exit,   pointer, profile, paths,        windows};
-    StartupPlace place;
+    const program::Services services{device, dialogs, screen,  *form.Timer1, events,
+                                     exit,   pointer, profile, paths,        windows};
+    program::StartupPlace place;
     std::error_code error;
     place.currentDirectory = std::filesystem::current_path(error).string();
     place.separator = static_cast<char>(std::filesystem::path::preferred_separator);
     place.commandLine = line.startupText;
-    Program program(form, services, std::move(place));
+    program::Program program(form, services, std::move(place));
     settingsHolder = &program;
     // Asked to stop from outside, the program ends as Esc ends it at once.
-    const SignalEnd stopSignals([&program](int /*signal*/) {
+    const app::SignalEnd stopSignals([&program](int /*signal*/) {
         video::ShowMouse(program);
         program.services.end.endProgram(0);
     });
 
     // For the benchmarks only: QUORIX_TRACE=<file> receives the times of supervisor ticks and
     // of any stretch in which the window did not answer events.
-    TimingTrace trace;
+    app::TimingTrace trace;
     if (const QByteArray tracePath = qgetenv("QUORIX_TRACE"); !tracePath.isEmpty()) {
         if (!trace.open(tracePath.toStdString())) {
             std::cerr << "quorix: cannot write the trace file '" << tracePath.toStdString()
@@ -208,14 +208,14 @@ int main(int argc, char** argv) {
                              [&trace] { trace.tick(); });
         }
     }
-    ConnectActivation(program);
-    ConnectPlaybackHandlers(program);
-    ConnectPointerHandlers(program);
+    app::ConnectActivation(program);
+    app::ConnectPlaybackHandlers(program);
+    app::ConnectPointerHandlers(program);
 
     startup::Form_Load(program);
     // The first tick comes after the window is shown and activated, however short the tick.
-    FirstTickGate firstTick{std::chrono::milliseconds(startup::LongestTick)};
-    ConnectSupervisor(program, firstTick);
+    app::FirstTickGate firstTick{std::chrono::milliseconds(startup::LongestTick)};
+    app::ConnectSupervisor(program, firstTick);
     // libmpv and its video output start now, while the window is shown and waits for its first
     // tick: the output takes longer to come up than the shortest tick, and the first clip would
     // otherwise wait for it. Its threads do that work; this thread spends a few milliseconds.
@@ -229,7 +229,7 @@ int main(int argc, char** argv) {
     // Ask for the focus too: without a window manager (a kiosk's bare X server) nobody else
     // gives it, and activation is what draws the backdrop.
     form.activateWindow();
-    firstTick.shown(FirstTickGate::Clock::now());
+    firstTick.shown(app::FirstTickGate::Clock::now());
     const int status = QApplication::exec();
     serviceManager.stopping();
     screenSaver.release();

@@ -313,7 +313,7 @@ void AuthorWindow::refreshNow() {
     const MenuPicture menu = DrawMenu(document_, disc_->mediaPath, services_.paths,
                                       preview_->screenSize(), catalogue_->selectedEntry());
     platform::MemoryProfileReader profile = DocumentProfile(document_, disc_->mediaPath);
-    const SettingsRecord settings = startup::ReadSettings(profile, disc_->mediaPath);
+    const program::SettingsRecord settings = startup::ReadSettings(profile, disc_->mediaPath);
     const QImage marked = MarkPreview(menu.image, menu.area, settings.Overscan,
                                       preview_->aspectGuides(), preview_->overscanGuide());
     preview_->showPicture(

@@ -24,7 +24,7 @@ struct PresenterReading {
 PresenterReading ReadAsPresenter(const IniDocument& document) {
     const std::string mediaPath = "/";
     platform::MemoryProfileReader reader = DocumentProfile(document, mediaPath);
-    const SettingsRecord settings = startup::ReadSettings(reader, mediaPath);
+    const program::SettingsRecord settings = startup::ReadSettings(reader, mediaPath);
     return {std::max(settings.IntroClip - 1, -1), settings.LogoMode == 1};
 }
 

@@ -6,7 +6,7 @@
 namespace quorix::author {
 namespace {
 
-QString Entry(const ClipCatalogue& catalogue, int index) {
+QString Entry(const program::ClipCatalogue& catalogue, int index) {
     return QStringLiteral("entry %1 \u201c%2\u201d")
         .arg(index + 1)
         .arg(platform::DecodeDisplayText(catalogue.ClipTitles[static_cast<std::size_t>(index)]));
@@ -14,7 +14,8 @@ QString Entry(const ClipCatalogue& catalogue, int index) {
 
 } // namespace
 
-QString WithoutMenuNote(const SettingsRecord& settings, const ClipCatalogue& catalogue) {
+QString WithoutMenuNote(const program::SettingsRecord& settings,
+                        const program::ClipCatalogue& catalogue) {
     if (catalogue.LastClip < 0) {
         return QStringLiteral("No clip to play: the presenter shows \u201c%1\u201d and stops. Add "
                               "clips on the Catalogue tab.")

@@ -20,7 +20,7 @@ std::string Entry(int index, const std::string& title) {
 
 std::vector<std::string> CatalogueProblems(platform::ProfileReader& reader,
                                            const std::string& mediaPath,
-                                           const ClipCatalogue& catalogue) {
+                                           const program::ClipCatalogue& catalogue) {
     auto read = [&](std::string_view section, const std::string& key) {
         return startup::ReadSetting(reader, mediaPath, section, key, "");
     };
@@ -28,7 +28,7 @@ std::vector<std::string> CatalogueProblems(platform::ProfileReader& reader,
 
     // The titles start-up read: from clip00 up to the first missing one.
     int titles = 0;
-    while (titles < ClipCatalogue::Slots &&
+    while (titles < program::ClipCatalogue::Slots &&
            !catalogue.ClipTitles[static_cast<std::size_t>(titles)].empty()) {
         ++titles;
     }
@@ -37,18 +37,19 @@ std::vector<std::string> CatalogueProblems(platform::ProfileReader& reader,
     };
 
     // Titles start-up never reads: after the first missing key, or past the last slot.
-    const int firstUnread = titles < ClipCatalogue::Slots ? titles + 1 : ClipCatalogue::Slots;
+    const int firstUnread =
+        titles < program::ClipCatalogue::Slots ? titles + 1 : program::ClipCatalogue::Slots;
     for (int i = firstUnread; i <= LastKeyIndex; ++i) {
         const std::string unread = read("cliplist", IndexedKey("clip", i));
         if (unread.empty()) {
             continue;
         }
-        if (titles < ClipCatalogue::Slots) {
+        if (titles < program::ClipCatalogue::Slots) {
             problems.push_back(Entry(i, unread) + " comes after the gap at " +
                                IndexedKey("clip", titles) + " and is never read");
         } else {
             problems.push_back(Entry(i, unread) + " is never read: the catalogue holds " +
-                               std::to_string(ClipCatalogue::Slots) + " entries at most");
+                               std::to_string(program::ClipCatalogue::Slots) + " entries at most");
         }
     }
 

@@ -15,6 +15,6 @@ namespace quorix::check {
 // same file.
 std::vector<std::string> CatalogueProblems(platform::ProfileReader& reader,
                                            const std::string& mediaPath,
-                                           const ClipCatalogue& catalogue);
+                                           const program::ClipCatalogue& catalogue);
 
 } // namespace quorix::check

@@ -60,7 +60,7 @@ DiscReport CheckDisc(const DiscServices& services, const std::string& mediaPath,
     report.lines.emplace_back("Settings:");
     Append(report.lines, DescribeSettings(settings));
 
-    const ClipCatalogue catalogue = startup::ReadCatalogue(services.profile, mediaPath);
+    const program::ClipCatalogue catalogue = startup::ReadCatalogue(services.profile, mediaPath);
     Append(report.problems, CatalogueProblems(services.profile, mediaPath, catalogue));
 
     const int entries = catalogue.LastClip + 1;

@@ -5,8 +5,8 @@
 
 namespace quorix::check {
 
-std::vector<std::string> MenuProblems(const SettingsRecord& settings,
-                                      const ClipCatalogue& catalogue) {
+std::vector<std::string> MenuProblems(const program::SettingsRecord& settings,
+                                      const program::ClipCatalogue& catalogue) {
     std::vector<std::string> problems;
     if (settings.MenuMode != 1) {
         return problems;

@@ -13,7 +13,7 @@ namespace quorix::check {
 // - explicit layout (xpos00 not 0) with an xpos or ypos of 0 for a playable entry, a divisor of
 //   0: that entry cannot be placed where the author meant it;
 // - an intro that names an entry beyond the catalogue: the intro cannot be opened.
-std::vector<std::string> MenuProblems(const SettingsRecord& settings,
-                                      const ClipCatalogue& catalogue);
+std::vector<std::string> MenuProblems(const program::SettingsRecord& settings,
+                                      const program::ClipCatalogue& catalogue);
 
 } // namespace quorix::check

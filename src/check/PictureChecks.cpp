@@ -8,7 +8,7 @@
 namespace quorix::check {
 
 PictureChecks CheckPictures(const platform::PathResolver& paths, const std::string& mediaPath,
-                            const SettingsRecord& settings) {
+                            const program::SettingsRecord& settings) {
     struct Picture {
         const char* name;
         bool shown;

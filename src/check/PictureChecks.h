@@ -20,6 +20,6 @@ struct PictureChecks {
 // that asks for a picture the folder does not hold is a problem. A picture that is there but
 // cannot be decoded is a problem whenever it would be shown: the backdrop leaves it out.
 PictureChecks CheckPictures(const platform::PathResolver& paths, const std::string& mediaPath,
-                            const SettingsRecord& settings);
+                            const program::SettingsRecord& settings);
 
 } // namespace quorix::check

@@ -11,7 +11,7 @@ namespace quorix::check {
 // The settings as start-up reads them: the record, with the title labels' colour and style read
 // and the font colour applied as start-up applies it.
 struct SettingsAsRead {
-    SettingsRecord record;
+    program::SettingsRecord record;
     bool hiliteDerived = false; // the highlight colour was derived from the font colour
 };
 

@@ -31,12 +31,12 @@ void CreateElement(ui::ControlArray<ui::AutoSizeLabel>& array, int index) {
 
 } // namespace
 
-void ShowMenu(Program& program) {
+void ShowMenu(program::Program& program) {
     ui::Form1& form = program.form;
     const ui::TwipsGeometry& twips = form.twips();
-    ProgramState& state = program.state;
-    const SettingsRecord& settings = state.Settings;
-    const ClipCatalogue& catalogue = state.Catalogue;
+    program::ProgramState& state = program.state;
+    const program::SettingsRecord& settings = state.Settings;
+    const program::ClipCatalogue& catalogue = state.Catalogue;
 
     const std::int32_t px = program.services.screen.twipsPerPixelX();
     video::ShowMouse(program);
@@ -44,7 +44,7 @@ void ShowMenu(Program& program) {
         return;
     }
 
-    const int lastClip = std::min<int>(catalogue.LastClip, ClipCatalogue::Slots - 1);
+    const int lastClip = std::min<int>(catalogue.LastClip, program::ClipCatalogue::Slots - 1);
     const std::int32_t pitch = LinePitch(twips.height(form.clip[0]), settings.LineOffset);
     const ui::PictureBox& area = *form.Picture1;
     const std::int32_t menuTop = MenuTop(twips.height(area), lastClip + 1, pitch);
@@ -101,7 +101,7 @@ void ShowMenu(Program& program) {
     SetHilite(program, selected);
 }
 
-void HideMenu(Program& program) {
+void HideMenu(program::Program& program) {
     ui::Form1& form = program.form;
     if (!form.clip[0].isHidden()) {
         const int lastClip = program.state.Catalogue.LastClip;

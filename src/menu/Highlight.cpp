@@ -4,9 +4,9 @@
 
 namespace quorix::menu {
 
-void SetHilite(Program& program, std::int16_t id) {
-    ProgramState& state = program.state;
-    const SettingsRecord& settings = state.Settings;
+void SetHilite(program::Program& program, std::int16_t id) {
+    program::ProgramState& state = program.state;
+    const program::SettingsRecord& settings = state.Settings;
     // Hide mode 1 exactly keeps every colour; other non-zero hide modes still move it.
     if (settings.HideMode == 1) {
         return;

@@ -7,6 +7,6 @@
 namespace quorix::menu {
 
 // Moves the highlight to menu entry id.
-void SetHilite(Program& program, std::int16_t id);
+void SetHilite(program::Program& program, std::int16_t id);
 
 } // namespace quorix::menu

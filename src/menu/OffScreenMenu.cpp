@@ -72,13 +72,14 @@ struct OffScreenMenu::Presenter {
     Presenter(platform::ProfileReader& profile, const platform::PathResolver& paths, QSize size)
         : screen(size), form(ui::TwipsGeometry(TwipsPerPixel, TwipsPerPixel)),
           program(form,
-                  Services{still, still, screen, still, still, still, still, profile, paths, still},
-                  StartupPlace{}) {}
+                  program::Services{still, still, screen, still, still, still, still, profile,
+                                    paths, still},
+                  program::StartupPlace{}) {}
 
     FixedScreen screen;
     StillServices still;
     ui::Form1 form;
-    Program program;
+    program::Program program;
     bool menuShown = false;
 
     QRect onScreen(const QWidget& widget) const {
@@ -93,7 +94,7 @@ OffScreenMenu::OffScreenMenu(platform::ProfileReader& profile, const platform::P
     form.setWindowState(Qt::WindowNoState);
     form.setGeometry(0, 0, screen.width(), screen.height());
 
-    Program& program = presenter_->program;
+    program::Program& program = presenter_->program;
     program.state.MediaPath = mediaPath;
     startup::ReadSettingsFile(program);
     // Start-up stops here on a disc with nothing to play.
@@ -114,7 +115,7 @@ bool OffScreenMenu::menuShown() const {
     return presenter_->menuShown;
 }
 
-const ClipCatalogue& OffScreenMenu::catalogue() const {
+const program::ClipCatalogue& OffScreenMenu::catalogue() const {
     return presenter_->program.state.Catalogue;
 }
 

@@ -28,7 +28,7 @@ public:
 
     // False when menumode is not 1 or no entry is playable.
     bool menuShown() const;
-    const ClipCatalogue& catalogue() const;
+    const program::ClipCatalogue& catalogue() const;
     // The menu and video area (the 16:9 band or the whole screen), in screen pixels.
     QRect area() const;
     // Each title's place in screen pixels, in menu order; empty unless the menu is shown.

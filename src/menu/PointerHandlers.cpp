@@ -12,15 +12,15 @@ constexpr std::int16_t ClipMovesSkipped = 5;
 
 } // namespace
 
-void clip_Click(Program& program, std::int16_t index) {
+void clip_Click(program::Program& program, std::int16_t index) {
     program.state.CurrentClip = static_cast<std::int16_t>(index + 1);
     StartVideo(program);
 }
 
-void clip_MouseMove(Program& program, std::int16_t index) {
+void clip_MouseMove(program::Program& program, std::int16_t index) {
     // One counter for all entries: only every sixth move event, over whichever entry, can move
     // the highlight, so a pointer merely crossing the menu leaves it alone.
-    ProgramState& state = program.state;
+    program::ProgramState& state = program.state;
     if (state.ClipMoveCount < ClipMovesSkipped) {
         ++state.ClipMoveCount;
         return;
@@ -31,10 +31,10 @@ void clip_MouseMove(Program& program, std::int16_t index) {
     }
 }
 
-void Picture1_Click(Program&) {}
+void Picture1_Click(program::Program&) {}
 
-void Label2_Click(Program&) {}
+void Label2_Click(program::Program&) {}
 
-void Label2_MouseMove(Program&) {}
+void Label2_MouseMove(program::Program&) {}
 
 } // namespace quorix::menu

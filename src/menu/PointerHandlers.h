@@ -8,10 +8,10 @@ namespace quorix::menu {
 
 // The main window's pointer handlers over the menu; the video area's and the position panel's
 // are the position bar's (playback/).
-void clip_Click(Program& program, std::int16_t index);
-void clip_MouseMove(Program& program, std::int16_t index);
-void Picture1_Click(Program& program);
-void Label2_Click(Program& program);
-void Label2_MouseMove(Program& program);
+void clip_Click(program::Program& program, std::int16_t index);
+void clip_MouseMove(program::Program& program, std::int16_t index);
+void Picture1_Click(program::Program& program);
+void Label2_Click(program::Program& program);
+void Label2_MouseMove(program::Program& program);
 
 } // namespace quorix::menu

@@ -6,16 +6,16 @@
 namespace quorix::menu {
 namespace {
 
-std::optional<QPixmap> MediaPicture(Program& program, const char* name) {
+std::optional<QPixmap> MediaPicture(program::Program& program, const char* name) {
     return platform::LoadPictureFile(program.services.paths, program.state.MediaPath + name);
 }
 
 } // namespace
 
-void ShowPicbase(Program& program) {
+void ShowPicbase(program::Program& program) {
     ui::Form1& form = program.form;
     const ui::TwipsGeometry& twips = form.twips();
-    const SettingsRecord& settings = program.state.Settings;
+    const program::SettingsRecord& settings = program.state.Settings;
     program.services.screen.setMousePointer(11);
 
     // The logo, centred on the window by its current size.
@@ -74,11 +74,12 @@ void ShowPicbase(Program& program) {
     program.services.screen.setMousePointer(0);
 }
 
-void Form_Activate(Program& program) {
-    const ProgramState& state = program.state;
-    if (state.PlayState == PlayState::IntroPending || state.PlayState == PlayState::Menu) {
+void Form_Activate(program::Program& program) {
+    const program::ProgramState& state = program.state;
+    if (state.PlayState == program::PlayState::IntroPending ||
+        state.PlayState == program::PlayState::Menu) {
         ShowPicbase(program);
-    } else if (state.Settings.MenuMode == 0 && state.PlayState == PlayState::Load) {
+    } else if (state.Settings.MenuMode == 0 && state.PlayState == program::PlayState::Load) {
         ShowPicbase(program);
     }
 }

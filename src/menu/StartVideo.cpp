@@ -4,10 +4,10 @@
 
 namespace quorix::menu {
 
-void StartVideo(Program& program) {
+void StartVideo(program::Program& program) {
     // Set before the menu is hidden: a tick that runs while HideMenu lets events through already
     // finds the clip to load.
-    program.state.PlayState = PlayState::Load;
+    program.state.PlayState = program::PlayState::Load;
     HideMenu(program);
 }
 

@@ -5,6 +5,6 @@
 namespace quorix::menu {
 
 // Starts clip CurrentClip, chosen in the menu: the next tick opens it. Hides the menu.
-void StartVideo(Program& program);
+void StartVideo(program::Program& program);
 
 } // namespace quorix::menu

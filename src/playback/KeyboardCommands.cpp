@@ -29,12 +29,12 @@ constexpr std::int64_t NearEnd = 25;
 
 // The device's position of the open clip. Failures are not reported here: whatever the channel
 // holds then (blanks) reads as 0.
-std::int64_t ReadPosition(Program& program) {
+std::int64_t ReadPosition(program::Program& program) {
     program.channel.SendMci("status video position");
     return program.channel.AnswerAsNumber().value_or(0);
 }
 
-void Seek(Program& program, std::int64_t frame) {
+void Seek(program::Program& program, std::int64_t frame) {
     // A clip's frames are 32-bit numbers; a step past that range has nowhere to go.
     if (frame < INT32_MIN || frame > INT32_MAX) {
         return;
@@ -43,9 +43,9 @@ void Seek(Program& program, std::int64_t frame) {
 }
 
 // Shows the position the device reached on the bar without the bar seeking again.
-void UpdatePositionBar(Program& program) {
+void UpdatePositionBar(program::Program& program) {
     const std::int64_t position = ReadPosition(program);
-    ProgramState& state = program.state;
+    program::ProgramState& state = program.state;
     state.SettingBar = 1;
     program.form.HScroll1->setValue(
         static_cast<int>(std::clamp<std::int64_t>(position, INT32_MIN, INT32_MAX)));
@@ -53,13 +53,13 @@ void UpdatePositionBar(Program& program) {
 }
 
 // Esc while a clip loads or the logo is up.
-void EndProgram(Program& program, KeyPress) {
+void EndProgram(program::Program& program, KeyPress) {
     video::ShowMouse(program);
     program.services.end.endProgram(program.state.ExitStatus);
 }
 
 // Esc while playing, paused, in the menu or with the intro pending.
-void LeavePlaybackOrMenu(Program& program, KeyPress) {
+void LeavePlaybackOrMenu(program::Program& program, KeyPress) {
     program.form.hidePositionPanel();
     LeaveClip(program, WhatFollows(program.state, ClipLeaving::Escaped));
     // In the menu branch this hides the titles ShowMenu has just shown; the next tick finds them
@@ -67,7 +67,7 @@ void LeavePlaybackOrMenu(Program& program, KeyPress) {
     menu::HideMenu(program);
 }
 
-void StepBack(Program& program, std::int16_t shift) {
+void StepBack(program::Program& program, std::int16_t shift) {
     const std::int64_t position = ReadPosition(program);
     if (shift == ShiftAlone) {
         if (position > 0) {
@@ -81,7 +81,7 @@ void StepBack(Program& program, std::int16_t shift) {
     UpdatePositionBar(program);
 }
 
-void StepForward(Program& program, std::int16_t shift) {
+void StepForward(program::Program& program, std::int16_t shift) {
     const std::int64_t position = ReadPosition(program);
     const std::int64_t end = program.state.ClipEndFrame;
     if (shift == ShiftAlone) {
@@ -96,20 +96,20 @@ void StepForward(Program& program, std::int16_t shift) {
     UpdatePositionBar(program);
 }
 
-void PauseOrResume(Program& program, KeyPress) {
+void PauseOrResume(program::Program& program, KeyPress) {
     if (ReadPosition(program) < program.state.ClipEndFrame) {
         video::TogglePause(program);
     }
 }
 
-void Left(Program& program, KeyPress key) {
+void Left(program::Program& program, KeyPress key) {
     const std::int16_t shift = key.shift;
-    ProgramState& state = program.state;
+    program::ProgramState& state = program.state;
     if (state.CurrentClip > 1) {
         program.form.hidePositionPanel();
     }
     if (shift > 0) {
-        if (state.PlayState == PlayState::Paused) {
+        if (state.PlayState == program::PlayState::Paused) {
             StepBack(program, shift);
         }
         return;
@@ -119,14 +119,14 @@ void Left(Program& program, KeyPress key) {
     }
 }
 
-void Right(Program& program, KeyPress key) {
+void Right(program::Program& program, KeyPress key) {
     const std::int16_t shift = key.shift;
-    ProgramState& state = program.state;
+    program::ProgramState& state = program.state;
     if (shift == 0) {
         program.form.hidePositionPanel();
     }
     if (shift > 0) {
-        if (state.PlayState == PlayState::Paused) {
+        if (state.PlayState == program::PlayState::Paused) {
             StepForward(program, shift);
         }
         return;
@@ -134,8 +134,8 @@ void Right(Program& program, KeyPress key) {
     LeaveClip(program, WhatFollows(state, ClipLeaving::Skipped));
 }
 
-void HighlightPrevious(Program& program, KeyPress) {
-    const ProgramState& state = program.state;
+void HighlightPrevious(program::Program& program, KeyPress) {
+    const program::ProgramState& state = program.state;
     const std::int16_t index = state.HiliteIndex == 0 ? state.Catalogue.LastClip
                                : state.HiliteIndex > 0
                                    ? static_cast<std::int16_t>(state.HiliteIndex - 1)
@@ -143,21 +143,21 @@ void HighlightPrevious(Program& program, KeyPress) {
     menu::SetHilite(program, index);
 }
 
-void HighlightNext(Program& program, KeyPress) {
-    const ProgramState& state = program.state;
+void HighlightNext(program::Program& program, KeyPress) {
+    const program::ProgramState& state = program.state;
     const std::int16_t index = state.HiliteIndex < state.Catalogue.LastClip
                                    ? static_cast<std::int16_t>(state.HiliteIndex + 1)
                                    : std::int16_t{0};
     menu::SetHilite(program, index);
 }
 
-void StartHighlighted(Program& program, KeyPress) {
+void StartHighlighted(program::Program& program, KeyPress) {
     program.state.CurrentClip = static_cast<std::int16_t>(program.state.HiliteIndex + 1);
     menu::StartVideo(program);
 }
 
 // Enter while playing or paused: the same clip again from its start.
-void RestartClip(Program& program, KeyPress) {
+void RestartClip(program::Program& program, KeyPress) {
     program.form.hidePositionPanel();
     LeaveClip(program, FollowUp::SameClip);
 }
@@ -165,27 +165,27 @@ void RestartClip(Program& program, KeyPress) {
 // The set of states a command acts in, one bit per state.
 using States = unsigned;
 
-constexpr States In(std::initializer_list<PlayState> states) {
+constexpr States In(std::initializer_list<program::PlayState> states) {
     States set = 0;
-    for (const PlayState state : states) {
-        set |=
-            1U << static_cast<unsigned>(StateNumber(state) - StateNumber(PlayState::IntroPending));
+    for (const program::PlayState state : states) {
+        set |= 1U << static_cast<unsigned>(program::StateNumber(state) -
+                                           program::StateNumber(program::PlayState::IntroPending));
     }
     return set;
 }
 
-constexpr States PlayingOrPaused = In({PlayState::Playing, PlayState::Paused});
+constexpr States PlayingOrPaused = In({program::PlayState::Playing, program::PlayState::Paused});
 
 // One command: the keys it is for (codes first to last), the states it acts in and what it does.
 struct KeyCommand {
     std::int16_t first;
     std::int16_t last;
     States states;
-    void (*act)(Program& program, KeyPress key);
+    void (*act)(program::Program& program, KeyPress key);
 };
 
 // A digit key plays the clip of its number, when there is one.
-void GoToDigit(Program& program, KeyPress key) {
+void GoToDigit(program::Program& program, KeyPress key) {
     const auto digit = static_cast<std::int16_t>(key.code - ui::vk::Digit0);
     if (digit <= program.state.Catalogue.LastClip + 1) {
         GoToClip(program, digit);
@@ -193,24 +193,26 @@ void GoToDigit(Program& program, KeyPress key) {
 }
 
 constexpr KeyCommand Commands[] = {
-    {ui::vk::Digit1, ui::vk::Digit9, In({PlayState::Playing}), GoToDigit},
-    {ui::vk::Escape, ui::vk::Escape, In({PlayState::Load, PlayState::ClosingLogo, PlayState::Exit}),
+    {ui::vk::Digit1, ui::vk::Digit9, In({program::PlayState::Playing}), GoToDigit},
+    {ui::vk::Escape, ui::vk::Escape,
+     In({program::PlayState::Load, program::PlayState::ClosingLogo, program::PlayState::Exit}),
      EndProgram},
     {ui::vk::Escape, ui::vk::Escape,
-     In({PlayState::IntroPending, PlayState::Menu, PlayState::Paused, PlayState::Playing}),
+     In({program::PlayState::IntroPending, program::PlayState::Menu, program::PlayState::Paused,
+         program::PlayState::Playing}),
      LeavePlaybackOrMenu},
     {ui::vk::Space, ui::vk::Space, PlayingOrPaused, PauseOrResume},
     {ui::vk::Left, ui::vk::Left, PlayingOrPaused, Left},
-    {ui::vk::Up, ui::vk::Up, In({PlayState::Menu}), HighlightPrevious},
+    {ui::vk::Up, ui::vk::Up, In({program::PlayState::Menu}), HighlightPrevious},
     {ui::vk::Right, ui::vk::Right, PlayingOrPaused, Right},
-    {ui::vk::Down, ui::vk::Down, In({PlayState::Menu}), HighlightNext},
-    {ui::vk::Enter, ui::vk::Enter, In({PlayState::Menu}), StartHighlighted},
+    {ui::vk::Down, ui::vk::Down, In({program::PlayState::Menu}), HighlightNext},
+    {ui::vk::Enter, ui::vk::Enter, In({program::PlayState::Menu}), StartHighlighted},
     {ui::vk::Enter, ui::vk::Enter, PlayingOrPaused, RestartClip},
 };
 
 } // namespace
 
-void Form_KeyDown(Program& program, std::int16_t keyCode, std::int16_t shift) {
+void Form_KeyDown(program::Program& program, std::int16_t keyCode, std::int16_t shift) {
     program.form.Picture1->setFocus();
     const States now = In({program.state.PlayState});
     for (const KeyCommand& command : Commands) {

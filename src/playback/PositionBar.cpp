@@ -19,13 +19,13 @@ constexpr int NormalOffset = 6;
 constexpr int ButtonCount = 3;
 
 // The button last given its hover picture shows its normal picture again.
-void ResetLastButton(Program& program) {
+void ResetLastButton(program::Program& program) {
     ui::ControlArray<ui::PictureControl>& buttons = program.form.Btn;
     const int last = program.state.LastButton;
     buttons[last].setPicture(buttons[last + NormalOffset].picture());
 }
 
-void BarMoved(Program& program) {
+void BarMoved(program::Program& program) {
     // The pointer has left the buttons to work the bar.
     ResetLastButton(program);
     if (program.state.SettingBar == 0) {
@@ -35,9 +35,9 @@ void BarMoved(Program& program) {
 
 } // namespace
 
-void Picture1_MouseMove(Program& program) {
-    ProgramState& state = program.state;
-    if (state.CursorHidden == -1 && state.PlayState == PlayState::Paused) {
+void Picture1_MouseMove(program::Program& program) {
+    program::ProgramState& state = program.state;
+    if (state.CursorHidden == -1 && state.PlayState == program::PlayState::Paused) {
         // Over a paused clip only every seventh move brings up the position bar, so a nudge of
         // the mouse does not cover the picture.
         if (state.PictureMoveCount < PictureMovesSkipped) {
@@ -52,15 +52,15 @@ void Picture1_MouseMove(Program& program) {
     }
 }
 
-void HScroll1_Change(Program& program) {
+void HScroll1_Change(program::Program& program) {
     BarMoved(program);
 }
 
-void HScroll1_Scroll(Program& program) {
+void HScroll1_Scroll(program::Program& program) {
     BarMoved(program);
 }
 
-void ShowPositionBar(Program& program) {
+void ShowPositionBar(program::Program& program) {
     ui::Form1& form = program.form;
     const ui::TwipsGeometry& twips = form.twips();
     ui::PictureBox& panel = *form.sspanel1;
@@ -106,7 +106,7 @@ void ShowPositionBar(Program& program) {
     program.state.SettingBar = 0;
 }
 
-void Btn_Click(Program& program, std::int16_t index) {
+void Btn_Click(program::Program& program, std::int16_t index) {
     switch (index) {
     case 0:
         Form_KeyDown(program, ui::vk::Left, 0);
@@ -122,7 +122,7 @@ void Btn_Click(Program& program, std::int16_t index) {
     }
 }
 
-void Btn_MouseMove(Program& program, std::int16_t index) {
+void Btn_MouseMove(program::Program& program, std::int16_t index) {
     // Only the three buttons are ever shown; the picture store behind them raises no events.
     if (index < 0 || index >= ButtonCount) {
         return;
@@ -133,7 +133,7 @@ void Btn_MouseMove(Program& program, std::int16_t index) {
     program.state.LastButton = index;
 }
 
-void sspanel1_MouseMove(Program& program) {
+void sspanel1_MouseMove(program::Program& program) {
     ResetLastButton(program);
 }
 

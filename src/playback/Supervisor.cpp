@@ -25,7 +25,7 @@ constexpr int LogoInterval = 3000;
 // load attempt.
 constexpr std::int16_t LogoDisplayOption = 24;
 
-void ShowMenuWhenHidden(Program& program) {
+void ShowMenuWhenHidden(program::Program& program) {
     ui::Form1& form = program.form;
     if (!form.clip[0].isHidden()) {
         return;
@@ -37,7 +37,7 @@ void ShowMenuWhenHidden(Program& program) {
     menu::ShowMenu(program);
 }
 
-void LoadCurrentClip(Program& program) {
+void LoadCurrentClip(program::Program& program) {
     program.services.screen.setMousePointer(11);
     const std::int32_t opened = video::OpenVideo(program);
     if (opened == 0) {
@@ -54,20 +54,20 @@ void LoadCurrentClip(Program& program) {
 
 // Polls the playing clip; when the device has stopped, closes a clip that ran to its end and
 // moves on. Runs in continue-on-failure mode: a failed step is reported by the next check.
-void PollPlayingClip(Program& program) {
-    MciChannel& channel = program.channel;
-    ContinueOnFailure run(channel);
+void PollPlayingClip(program::Program& program) {
+    program::MciChannel& channel = program.channel;
+    program::ContinueOnFailure run(channel);
     std::int32_t code = 0;
 
     run.Send("status video mode", code);
-    run.Check(trouble::Requesting2, code);
+    run.Check(program::trouble::Requesting2, code);
     // Paused counts as stopped: some devices report a clip that ran out as paused.
     if (!video::AnswerIsStopped(channel)) {
         return;
     }
 
     run.Send("status video position", code);
-    run.Check(trouble::Requesting3, code);
+    run.Check(program::trouble::Requesting3, code);
     std::int32_t position = 0;
     run.ReadNumber(position);
     // A clip that stopped earlier is left open; the next open of "video" then reports it.
@@ -79,32 +79,32 @@ void PollPlayingClip(Program& program) {
 
 } // namespace
 
-void Timer1_Timer(Program& program) {
-    ProgramState& state = program.state;
+void Timer1_Timer(program::Program& program) {
+    program::ProgramState& state = program.state;
     switch (state.PlayState) {
-    case PlayState::IntroPending:
+    case program::PlayState::IntroPending:
         state.CurrentClip = state.Settings.IntroClip;
         state.Settings.IntroClip = 0;
-        state.PlayState = PlayState::Load;
+        state.PlayState = program::PlayState::Load;
         break;
-    case PlayState::Menu:
+    case program::PlayState::Menu:
         ShowMenuWhenHidden(program);
         break;
-    case PlayState::Load:
+    case program::PlayState::Load:
         LoadCurrentClip(program);
         break;
-    case PlayState::Playing:
+    case program::PlayState::Playing:
         PollPlayingClip(program);
         break;
-    case PlayState::ClosingLogo:
+    case program::PlayState::ClosingLogo:
         program.services.timer.setInterval(LogoInterval);
-        state.PlayState = PlayState::Exit;
+        state.PlayState = program::PlayState::Exit;
         break;
-    case PlayState::Exit:
+    case program::PlayState::Exit:
         video::ShowMouse(program);
         program.services.end.endProgram(state.ExitStatus);
         break;
-    case PlayState::Paused:
+    case program::PlayState::Paused:
         break;
     }
 }

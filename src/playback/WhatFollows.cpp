@@ -9,8 +9,8 @@ namespace {
 
 // Without a menu the clips play one after the other; after the last the loop setting starts
 // them again, or the logo or the end follows.
-FollowUp AfterPlayAll(const ProgramState& state) {
-    const SettingsRecord& settings = state.Settings;
+FollowUp AfterPlayAll(const program::ProgramState& state) {
+    const program::SettingsRecord& settings = state.Settings;
     if (state.CurrentClip != state.Catalogue.LastClip + 1) {
         return FollowUp::NextClip;
     }
@@ -20,15 +20,15 @@ FollowUp AfterPlayAll(const ProgramState& state) {
     return settings.LogoMode == 1 ? FollowUp::ClosingLogo : FollowUp::End;
 }
 
-void LoadClip(ProgramState& state, std::int16_t clip) {
+void LoadClip(program::ProgramState& state, std::int16_t clip) {
     state.CurrentClip = clip;
-    state.PlayState = PlayState::Load;
+    state.PlayState = program::PlayState::Load;
 }
 
 } // namespace
 
-FollowUp WhatFollows(const ProgramState& state, ClipLeaving why) {
-    const SettingsRecord& settings = state.Settings;
+FollowUp WhatFollows(const program::ProgramState& state, ClipLeaving why) {
+    const program::SettingsRecord& settings = state.Settings;
     switch (why) {
     case ClipLeaving::RanOut:
         // With a menu a clip that ran out either repeats or gives way to the menu.
@@ -44,7 +44,7 @@ FollowUp WhatFollows(const ProgramState& state, ClipLeaving why) {
         return AfterPlayAll(state);
     case ClipLeaving::Escaped:
         // Esc leads from a clip back to the menu; from the menu itself it leads out.
-        if (settings.MenuMode == 1 && state.PlayState != PlayState::Menu) {
+        if (settings.MenuMode == 1 && state.PlayState != program::PlayState::Menu) {
             return FollowUp::Menu;
         }
         break;
@@ -54,8 +54,8 @@ FollowUp WhatFollows(const ProgramState& state, ClipLeaving why) {
     return settings.LogoMode == 1 ? FollowUp::ClosingLogo : FollowUp::End;
 }
 
-void TakeFollowUp(Program& program, FollowUp next) {
-    ProgramState& state = program.state;
+void TakeFollowUp(program::Program& program, FollowUp next) {
+    program::ProgramState& state = program.state;
     switch (next) {
     case FollowUp::Stay:
         break;
@@ -73,19 +73,19 @@ void TakeFollowUp(Program& program, FollowUp next) {
         break;
     case FollowUp::Menu:
         menu::ShowMenu(program);
-        state.PlayState = PlayState::Menu;
+        state.PlayState = program::PlayState::Menu;
         break;
     case FollowUp::ClosingLogo:
-        state.PlayState = PlayState::ClosingLogo;
+        state.PlayState = program::PlayState::ClosingLogo;
         program.form.FXImage1->setVisible(true);
         break;
     case FollowUp::End:
-        state.PlayState = PlayState::Exit;
+        state.PlayState = program::PlayState::Exit;
         break;
     }
 }
 
-void LeaveClip(Program& program, FollowUp next) {
+void LeaveClip(program::Program& program, FollowUp next) {
     if (next == FollowUp::Stay) {
         return;
     }
@@ -93,7 +93,7 @@ void LeaveClip(Program& program, FollowUp next) {
     TakeFollowUp(program, next);
 }
 
-void GoToClip(Program& program, std::int16_t clip) {
+void GoToClip(program::Program& program, std::int16_t clip) {
     video::CloseVideo(program);
     LoadClip(program.state, clip);
 }

@@ -28,17 +28,17 @@ enum class FollowUp {
 
 // Decides what follows the current clip from the settings, the clip's place in the catalogue
 // and the state the program is in. Changes nothing.
-FollowUp WhatFollows(const ProgramState& state, ClipLeaving why);
+FollowUp WhatFollows(const program::ProgramState& state, ClipLeaving why);
 
 // Sets the playback state (and the current clip) for what follows; shows the menu or the logo
 // when that is what follows. The device is left as it is.
-void TakeFollowUp(Program& program, FollowUp next);
+void TakeFollowUp(program::Program& program, FollowUp next);
 
 // The ways a key changes the clip. Both close the open clip first; the next tick opens the new
 // one. LeaveClip goes where `next` leads, counted from the clip current once the device is closed
 // (closing lets pending events run), and does nothing at all for Stay; GoToClip goes to clip
 // number `clip`.
-void LeaveClip(Program& program, FollowUp next);
-void GoToClip(Program& program, std::int16_t clip);
+void LeaveClip(program::Program& program, FollowUp next);
+void GoToClip(program::Program& program, std::int16_t clip);
 
 } // namespace quorix::playback

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace quorix {
+namespace quorix::program {
 
 // The clips on offer. Titles and file names are kept as the bytes the settings file holds:
 // a title is also the key of its file entry, and must match byte for byte.
@@ -18,4 +18,4 @@ struct ClipCatalogue {
     std::int16_t LastClip = 0; // index of the last playable entry, -1 when there is none
 };
 
-} // namespace quorix
+} // namespace quorix::program

@@ -8,7 +8,7 @@
 #include <limits>
 #include <string>
 
-namespace quorix {
+namespace quorix::program {
 namespace {
 
 // The size of the blank-filled answer buffer.
@@ -80,4 +80,4 @@ void ContinueOnFailure::ReadNumber(std::int32_t& target) {
     }
 }
 
-} // namespace quorix
+} // namespace quorix::program

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-namespace quorix {
+namespace quorix::program {
 
 // The fixed texts of the failure messages; the code and ")" follow each.
 namespace trouble {
@@ -95,4 +95,4 @@ private:
     bool failed_ = false;
 };
 
-} // namespace quorix
+} // namespace quorix::program

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace quorix {
+namespace quorix::program {
 
 // The playback state word: what the supervisor's next tick does. The numbers are part of the
 // design (transcripts show them, and the order is compared: every state below Load is one in
@@ -22,4 +22,4 @@ constexpr std::int16_t StateNumber(PlayState state) {
     return static_cast<std::int16_t>(state);
 }
 
-} // namespace quorix
+} // namespace quorix::program

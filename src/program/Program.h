@@ -15,11 +15,11 @@
 
 #include <string>
 
-namespace quorix {
-
-namespace ui {
+namespace quorix::ui {
 class Form1;
 }
+
+namespace quorix::program {
 
 // The outside services one run of the program uses. Whoever builds the program owns them.
 struct Services {
@@ -61,4 +61,4 @@ public:
     MciChannel channel;
 };
 
-} // namespace quorix
+} // namespace quorix::program

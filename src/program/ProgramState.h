@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <string>
 
-namespace quorix {
+namespace quorix::program {
 
 // Everything that exists once per run. Before start-up every number is 0 and every string
 // empty, as the routines expect.
 struct ProgramState {
     // Playback state word; its type names the states.
-    quorix::PlayState PlayState = quorix::PlayState::Load;
+    program::PlayState PlayState = program::PlayState::Load;
     std::int16_t CurrentClip = 0; // 1-based number of the clip to open or playing
     std::string MediaPath;        // the media folder, ending in a backslash
 
@@ -48,4 +48,4 @@ struct ProgramState {
     int ExitStatus = 0;
 };
 
-} // namespace quorix
+} // namespace quorix::program

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace quorix {
+namespace quorix::program {
 
 // The values of sections [settings] and [font] of quorix.ini, filled once at start-up (the keys,
 // their defaults and ranges are in startup/SettingsTable.h). Colours are &H00BBGGRR.
@@ -26,4 +26,4 @@ struct SettingsRecord {
     bool Italic = false;
 };
 
-} // namespace quorix
+} // namespace quorix::program

@@ -28,8 +28,9 @@ void StorePlacing(std::int32_t& slot, const std::string& text) {
 
 } // namespace
 
-ClipCatalogue ReadCatalogue(platform::ProfileReader& reader, const std::string& mediaPath) {
-    ClipCatalogue catalogue;
+program::ClipCatalogue ReadCatalogue(platform::ProfileReader& reader,
+                                     const std::string& mediaPath) {
+    program::ClipCatalogue catalogue;
     auto read = [&](std::string_view section, const std::string& key) {
         return ReadSetting(reader, mediaPath, section, key, "");
     };
@@ -37,7 +38,7 @@ ClipCatalogue ReadCatalogue(platform::ProfileReader& reader, const std::string& 
     // Pass 1: titles and placing values, up to the first missing title. There are 16 slots, so
     // a "clip16" key after a full list is never read.
     int titles = 0;
-    while (titles < ClipCatalogue::Slots) {
+    while (titles < program::ClipCatalogue::Slots) {
         std::string title = read("cliplist", IndexedKey("clip", titles));
         if (title.empty()) {
             break;

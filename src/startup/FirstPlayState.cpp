@@ -2,9 +2,10 @@
 
 namespace quorix::startup {
 
-void ChooseFirstPlayState(ProgramState& state) {
+void ChooseFirstPlayState(program::ProgramState& state) {
     if (state.Settings.MenuMode == 1) {
-        state.PlayState = state.Settings.IntroClip >= 1 ? PlayState::IntroPending : PlayState::Menu;
+        state.PlayState = state.Settings.IntroClip >= 1 ? program::PlayState::IntroPending
+                                                        : program::PlayState::Menu;
         return;
     }
     state.CurrentClip = 1;

@@ -8,16 +8,16 @@
 
 namespace quorix::startup {
 
-void ReadSettingsFile(Program& program) {
-    ProgramState& state = program.state;
+void ReadSettingsFile(program::Program& program) {
+    program::ProgramState& state = program.state;
     state.Settings = ReadSettings(program.services.profile, state.MediaPath);
     SizeTitleFont(program);
     ApplyFontKeys(program);
     state.Catalogue = ReadCatalogue(program.services.profile, state.MediaPath);
 }
 
-void Form_Load(Program& program) {
-    ProgramState& state = program.state;
+void Form_Load(program::Program& program) {
+    program::ProgramState& state = program.state;
 
     state.MciReturnLength = 255;
     state.MciReturn.assign(255, ' ');

@@ -12,10 +12,10 @@ inline constexpr std::string_view NothingToPlayMessage =
 
 // Start-up's reading of the settings file in the media folder MediaPath: the settings, the title
 // font sized and styled, and the catalogue.
-void ReadSettingsFile(Program& program);
+void ReadSettingsFile(program::Program& program);
 
 // The whole start-up: media folder, settings, title font, catalogue, the first playback state and
 // the supervisor timer switched on. Ends the program when the catalogue is empty.
-void Form_Load(Program& program);
+void Form_Load(program::Program& program);
 
 } // namespace quorix::startup

@@ -8,7 +8,7 @@
 namespace quorix::startup {
 namespace {
 
-void Store(SettingsRecord& settings, const SettingRow& row, double value) {
+void Store(program::SettingsRecord& settings, const SettingRow& row, double value) {
     std::visit(
         [&](auto member) {
             auto& field = settings.*member;
@@ -27,7 +27,7 @@ void Store(SettingsRecord& settings, const SettingRow& row, double value) {
 // The start-up value first, then the file's: a value that cannot be stored in its field (out of
 // range, overflowing, not convertible) is treated as if the key were absent. The old runtime
 // stopped with a run-time error here, which is no behaviour for a presenter in a kiosk.
-void ReadRows(SettingsRecord& settings, platform::ProfileReader& reader,
+void ReadRows(program::SettingsRecord& settings, platform::ProfileReader& reader,
               const std::string& mediaPath, bool titleStyle) {
     for (const SettingRow* row : SettingsTable) {
         if (StylesTitles(*row) != titleStyle) {
@@ -45,13 +45,14 @@ void ReadRows(SettingsRecord& settings, platform::ProfileReader& reader,
 
 } // namespace
 
-SettingsRecord ReadSettings(platform::ProfileReader& reader, const std::string& mediaPath) {
-    SettingsRecord settings;
+program::SettingsRecord ReadSettings(platform::ProfileReader& reader,
+                                     const std::string& mediaPath) {
+    program::SettingsRecord settings;
     ReadRows(settings, reader, mediaPath, false);
     return settings;
 }
 
-void ReadTitleStyle(SettingsRecord& settings, platform::ProfileReader& reader,
+void ReadTitleStyle(program::SettingsRecord& settings, platform::ProfileReader& reader,
                     const std::string& mediaPath) {
     ReadRows(settings, reader, mediaPath, true);
     // No highlight colour chosen (0): one that stands out from the font colour, each channel c

@@ -10,11 +10,11 @@ namespace quorix::startup {
 
 // Reads sections [settings] and the key "factor" of [font] into a fresh record, key by key in the
 // order the presenter has always read them.
-SettingsRecord ReadSettings(platform::ProfileReader& reader, const std::string& mediaPath);
+program::SettingsRecord ReadSettings(platform::ProfileReader& reader, const std::string& mediaPath);
 
 // Reads the keys of [font] that colour and style the title labels into the record. A font colour
 // read there derives the highlight colour when none was chosen.
-void ReadTitleStyle(SettingsRecord& settings, platform::ProfileReader& reader,
+void ReadTitleStyle(program::SettingsRecord& settings, platform::ProfileReader& reader,
                     const std::string& mediaPath);
 
 } // namespace quorix::startup

@@ -27,7 +27,7 @@ constexpr bool RangeFitsField(const SettingRow& row) {
     return row.range.minimum <= row.range.maximum &&
            std::visit(
                [&](auto member) {
-                   using Field = std::remove_cvref_t<decltype(SettingsRecord{}.*member)>;
+                   using Field = std::remove_cvref_t<decltype(program::SettingsRecord{}.*member)>;
                    return FieldHolds<Field>(low, high);
                },
                row.field);
@@ -82,7 +82,7 @@ std::optional<std::int32_t> AbsentNumber(const SettingRow& row) {
     return RoundToInt32(BasicVal(row.defaultText).value);
 }
 
-std::optional<double> FieldValue(const SettingsRecord& record, const SettingRow& row) {
+std::optional<double> FieldValue(const program::SettingsRecord& record, const SettingRow& row) {
     return std::visit(
         [&record](auto member) -> std::optional<double> {
             const auto& value = record.*member;

@@ -27,9 +27,10 @@ enum class SettingRule {
 
 // The field of the settings record a key's value is kept in.
 using SettingField =
-    std::variant<std::int16_t SettingsRecord::*, std::int32_t SettingsRecord::*,
-                 float SettingsRecord::*, std::optional<std::int32_t> SettingsRecord::*,
-                 bool SettingsRecord::*>;
+    std::variant<std::int16_t program::SettingsRecord::*, std::int32_t program::SettingsRecord::*,
+                 float program::SettingsRecord::*,
+                 std::optional<std::int32_t> program::SettingsRecord::*,
+                 bool program::SettingsRecord::*>;
 
 // The numbers a key may hold, in the key's own terms (as written in the file, before the rule
 // adds or divides), both ends included.
@@ -73,45 +74,45 @@ inline constexpr SettingRange FlagRange{0, 1};
 // clang-format off
 
 // Step 3 of start-up: [settings] and the font factor, in the order the presenter reads them.
-inline constexpr SettingRow WideMode{"settings", "widemode", "WideMode", &SettingsRecord::WideMode,
+inline constexpr SettingRow WideMode{"settings", "widemode", "WideMode", &program::SettingsRecord::WideMode,
     SettingRule::Number, "", Int16Range, ""};
-inline constexpr SettingRow MenuMode{"settings", "menumode", "MenuMode", &SettingsRecord::MenuMode,
+inline constexpr SettingRow MenuMode{"settings", "menumode", "MenuMode", &program::SettingsRecord::MenuMode,
     SettingRule::Number, "", Int16Range, ""};
-inline constexpr SettingRow LoopMode{"settings", "loopmode", "LoopMode", &SettingsRecord::LoopMode,
+inline constexpr SettingRow LoopMode{"settings", "loopmode", "LoopMode", &program::SettingsRecord::LoopMode,
     SettingRule::Number, "", Int16Range, ""};
-inline constexpr SettingRow HideMode{"settings", "hidemode", "HideMode", &SettingsRecord::HideMode,
+inline constexpr SettingRow HideMode{"settings", "hidemode", "HideMode", &program::SettingsRecord::HideMode,
     SettingRule::Number, "", Int16Range, ""};
 inline constexpr SettingRow ShadowMode{"settings", "shadowmode", "ShadowMode",
-    &SettingsRecord::ShadowMode, SettingRule::Number, "", Int16Range, ""};
-inline constexpr SettingRow Overscan{"settings", "overscan", "Overscan", &SettingsRecord::Overscan,
+    &program::SettingsRecord::ShadowMode, SettingRule::Number, "", Int16Range, ""};
+inline constexpr SettingRow Overscan{"settings", "overscan", "Overscan", &program::SettingsRecord::Overscan,
     SettingRule::Number, "", Int16Range, "pixels"};
 // The field holds the entry number, one more than the key: the key's range is one lower.
-inline constexpr SettingRow Intro{"settings", "intro", "IntroClip", &SettingsRecord::IntroClip,
+inline constexpr SettingRow Intro{"settings", "intro", "IntroClip", &program::SettingsRecord::IntroClip,
     SettingRule::EntryNumber, "", {Int16Range.minimum - 1, Int16Range.maximum - 1}, ""};
 // Tenths of a title's height; the range keeps the number a whole number can hold.
 inline constexpr SettingRow LineOffset{"settings", "lineoffset", "LineOffset",
-    &SettingsRecord::LineOffset, SettingRule::Tenths, "15", Int32Range, "tenths"};
+    &program::SettingsRecord::LineOffset, SettingRule::Tenths, "15", Int32Range, "tenths"};
 inline constexpr SettingRow HiliteColor{"settings", "hilitecolor", "HiliteColor",
-    &SettingsRecord::HiliteColor, SettingRule::Colour, "15", Int32Range, ""};
-inline constexpr SettingRow LogoMode{"settings", "logomode", "LogoMode", &SettingsRecord::LogoMode,
+    &program::SettingsRecord::HiliteColor, SettingRule::Colour, "15", Int32Range, ""};
+inline constexpr SettingRow LogoMode{"settings", "logomode", "LogoMode", &program::SettingsRecord::LogoMode,
     SettingRule::Number, "", Int16Range, ""};
 // The supervisor's tick can only be made shorter than the once-a-second tick the presenter has
 // always had, and not below 50 ms, where polling the device would cost more than it gains.
 inline constexpr SettingRow Interval{"settings", "interval", "TickInterval",
-    &SettingsRecord::TickInterval, SettingRule::Number, "1000", {ShortestTick, LongestTick}, "ms",
+    &program::SettingsRecord::TickInterval, SettingRule::Number, "1000", {ShortestTick, LongestTick}, "ms",
     false};
 // Whether a clip's last picture stays until the next clip's first picture replaces it.
 inline constexpr SettingRow HoldFrame{"settings", "holdframe", "HoldFrame",
-    &SettingsRecord::HoldFrame, SettingRule::Number, "", FlagRange, "", false};
-inline constexpr SettingRow FontFactor{"font", "factor", "FontFactor", &SettingsRecord::FontFactor,
+    &program::SettingsRecord::HoldFrame, SettingRule::Number, "", FlagRange, "", false};
+inline constexpr SettingRow FontFactor{"font", "factor", "FontFactor", &program::SettingsRecord::FontFactor,
     SettingRule::Number, "3495", Int32Range, ""};
 
 // Step 5 of start-up, after the title font is sized: the title labels' colour and style.
-inline constexpr SettingRow FontColor{"font", "color", "FontColor", &SettingsRecord::FontColor,
+inline constexpr SettingRow FontColor{"font", "color", "FontColor", &program::SettingsRecord::FontColor,
     SettingRule::TitleColour, "", Int32Range, ""};
-inline constexpr SettingRow Bold{"font", "bold", "Bold", &SettingsRecord::Bold,
+inline constexpr SettingRow Bold{"font", "bold", "Bold", &program::SettingsRecord::Bold,
     SettingRule::TitleStyle, "0", FlagRange, ""};
-inline constexpr SettingRow Italic{"font", "italic", "Italic", &SettingsRecord::Italic,
+inline constexpr SettingRow Italic{"font", "italic", "Italic", &program::SettingsRecord::Italic,
     SettingRule::TitleStyle, "0", FlagRange, ""};
 
 // clang-format on
@@ -142,6 +143,6 @@ std::optional<std::int32_t> AbsentNumber(const SettingRow& row);
 
 // The value kept in the record's field for the key, as a number; no value for a font colour
 // that was not given.
-std::optional<double> FieldValue(const SettingsRecord& record, const SettingRow& row);
+std::optional<double> FieldValue(const program::SettingsRecord& record, const SettingRow& row);
 
 } // namespace quorix::startup

@@ -18,9 +18,9 @@ constexpr float LargestTitleSize = 200.0F;
 
 } // namespace
 
-void SizeTitleFont(Program& program) {
+void SizeTitleFont(program::Program& program) {
     ui::AutoSizeLabel& title = program.form.clip[0];
-    const ProgramState& state = program.state;
+    const program::ProgramState& state = program.state;
 
     title.setCaption(platform::DecodeDisplayText(
         ReadSetting(program.services.profile, state.MediaPath, "cliplist", "clip00", "")));
@@ -54,10 +54,10 @@ void SizeTitleFont(Program& program) {
     program.form.Shadow[0].setFontSize(title.fontSize());
 }
 
-void ApplyFontKeys(Program& program) {
+void ApplyFontKeys(program::Program& program) {
     ui::AutoSizeLabel& title = program.form.clip[0];
     ui::AutoSizeLabel& shadow = program.form.Shadow[0];
-    SettingsRecord& settings = program.state.Settings;
+    program::SettingsRecord& settings = program.state.Settings;
     ReadTitleStyle(settings, program.services.profile, program.state.MediaPath);
 
     if (settings.FontColor) {

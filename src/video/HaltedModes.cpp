@@ -23,7 +23,8 @@ constexpr std::array<HaltedMode, 4> HaltedModeNames{{
 
 constexpr qsizetype HaltedPrefix = 5;
 
-bool AnswerBeginsLike(const MciChannel& channel, std::string_view name, qsizetype characters) {
+bool AnswerBeginsLike(const program::MciChannel& channel, std::string_view name,
+                      qsizetype characters) {
     const QByteArray start = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))
                                  .left(characters)
                                  .toUtf8();
@@ -33,7 +34,7 @@ bool AnswerBeginsLike(const MciChannel& channel, std::string_view name, qsizetyp
 
 } // namespace
 
-bool AnswerIsHalted(const MciChannel& channel) {
+bool AnswerIsHalted(const program::MciChannel& channel) {
     for (const HaltedMode& mode : HaltedModeNames) {
         if (AnswerBeginsLike(channel, mode.name, HaltedPrefix)) {
             return true;
@@ -42,7 +43,7 @@ bool AnswerIsHalted(const MciChannel& channel) {
     return false;
 }
 
-bool AnswerIsStopped(const MciChannel& channel) {
+bool AnswerIsStopped(const program::MciChannel& channel) {
     for (const HaltedMode& mode : HaltedModeNames) {
         if (AnswerBeginsLike(channel, mode.name, mode.stoppedPrefix)) {
             return true;

@@ -9,10 +9,10 @@ namespace quorix::video {
 // much of each name they compare.
 
 // For pausing and resuming: the first five characters of any of the names.
-bool AnswerIsHalted(const MciChannel& channel);
+bool AnswerIsHalted(const program::MciChannel& channel);
 
 // For noticing that a clip has come to its end: the English names whole, the Finnish ones by
 // their first three characters (devices answering in Finnish vary in the rest).
-bool AnswerIsStopped(const MciChannel& channel);
+bool AnswerIsStopped(const program::MciChannel& channel);
 
 } // namespace quorix::video

@@ -2,8 +2,8 @@
 
 namespace quorix::video {
 
-void ShowMouse(Program& program) {
-    ProgramState& state = program.state;
+void ShowMouse(program::Program& program) {
+    program::ProgramState& state = program.state;
     platform::PointerDisplayCounter& pointer = program.services.pointer;
     // Back up to the count HideMouse found; at least one request, so each further ShowMouse
     // without a HideMouse in between raises the count by one more.
@@ -14,8 +14,8 @@ void ShowMouse(Program& program) {
     state.CursorHidden = 0;
 }
 
-void HideMouse(Program& program) {
-    ProgramState& state = program.state;
+void HideMouse(program::Program& program) {
+    program::ProgramState& state = program.state;
     platform::PointerDisplayCounter& pointer = program.services.pointer;
     int count = pointer.showCursor(false);
     if (count >= 0) {

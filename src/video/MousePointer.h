@@ -5,9 +5,9 @@
 namespace quorix::video {
 
 // Shows the pointer again, back to the display count it had before HideMouse.
-void ShowMouse(Program& program);
+void ShowMouse(program::Program& program);
 
 // Hides the pointer, leaving the display count at exactly -1 whatever it was.
-void HideMouse(Program& program);
+void HideMouse(program::Program& program);
 
 } // namespace quorix::video

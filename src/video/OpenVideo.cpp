@@ -27,17 +27,17 @@ std::optional<std::string> OpenCommand(const std::string& path) {
 
 } // namespace
 
-std::int32_t OpenVideo(Program& program) {
-    ProgramState& state = program.state;
+std::int32_t OpenVideo(program::Program& program) {
+    program::ProgramState& state = program.state;
     platform::EventPump& events = program.services.events;
     platform::Screen& screen = program.services.screen;
-    MciChannel& channel = program.channel;
-    ContinueOnFailure run(channel);
+    program::MciChannel& channel = program.channel;
+    program::ContinueOnFailure run(channel);
     std::int32_t code = 0;
 
     std::string file;
     const int entry = state.CurrentClip - 1;
-    if (entry >= 0 && entry < ClipCatalogue::Slots) {
+    if (entry >= 0 && entry < program::ClipCatalogue::Slots) {
         file = state.Catalogue.ClipFiles[static_cast<std::size_t>(entry)];
     } else {
         run.Trap(); // no such catalogue entry: the file name stays empty
@@ -54,7 +54,7 @@ std::int32_t OpenVideo(Program& program) {
         run.Trap(); // the send cannot be made: code keeps its value, as for a failed send
     }
     if (run.Failed()) {
-        channel.ReportTrouble(trouble::Initializing0, code);
+        channel.ReportTrouble(program::trouble::Initializing0, code);
         return -1;
     }
     if (code == UnknownDeviceName) {
@@ -64,7 +64,7 @@ std::int32_t OpenVideo(Program& program) {
         return -1;
     }
     if (code > 0) {
-        channel.ReportTrouble(trouble::Initializing1, code);
+        channel.ReportTrouble(program::trouble::Initializing1, code);
         return -1;
     }
 
@@ -74,14 +74,14 @@ std::int32_t OpenVideo(Program& program) {
     events.processPendingEvents();
 
     run.Send("status video start position", code);
-    if (run.Check(trouble::Initializing2, code)) {
+    if (run.Check(program::trouble::Initializing2, code)) {
         return -1;
     }
     run.ReadNumber(state.ClipStartFrame);
     events.processPendingEvents();
 
     run.Send("status video length", code);
-    if (run.Check(trouble::Initializing3, code)) {
+    if (run.Check(program::trouble::Initializing3, code)) {
         return -1;
     }
     events.processPendingEvents();
@@ -97,7 +97,7 @@ std::int32_t OpenVideo(Program& program) {
     }
     // A length that could not be read or an end that does not fit leaves the clip's span
     // unknown; the clip must not play against the previous clip's end.
-    if (run.Check(trouble::Initializing3, code)) {
+    if (run.Check(program::trouble::Initializing3, code)) {
         return -1;
     }
 

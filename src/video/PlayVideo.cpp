@@ -28,12 +28,12 @@ std::optional<std::int32_t> DestinationSize(std::int32_t twips, std::int16_t fac
 
 } // namespace
 
-std::int32_t PlayVideo(Program& program) {
-    ProgramState& state = program.state;
+std::int32_t PlayVideo(program::Program& program) {
+    program::ProgramState& state = program.state;
     ui::Form1& form = program.form;
     platform::WindowSystem& windows = program.services.windows;
     platform::EventPump& events = program.services.events;
-    ContinueOnFailure run(program.channel);
+    program::ContinueOnFailure run(program.channel);
     std::int32_t code = 0;
     std::int32_t result = 0;
 
@@ -72,11 +72,11 @@ std::int32_t PlayVideo(Program& program) {
     events.processPendingEvents();
 
     run.Send("play video", code);
-    if (run.Check(trouble::Playing1, code)) {
+    if (run.Check(program::trouble::Playing1, code)) {
         result = -1;
     } else {
         events.processPendingEvents();
-        state.PlayState = PlayState::Playing;
+        state.PlayState = program::PlayState::Playing;
         HideMouse(program);
     }
 

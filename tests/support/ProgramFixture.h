@@ -49,10 +49,10 @@ protected:
     platform::PathResolver paths_;
     replay::ReplayWindowSystem windows_;
     ui::Form1 form_;
-    Program program_{form_,
-                     Services{mci_, dialogs_, screen_, timer_, events_, end_, pointer_, profile_,
-                              paths_, windows_},
-                     StartupPlace{}};
+    program::Program program_{form_,
+                              program::Services{mci_, dialogs_, screen_, timer_, events_, end_,
+                                                pointer_, profile_, paths_, windows_},
+                              program::StartupPlace{}};
 
 private:
     std::size_t read_ = 0;

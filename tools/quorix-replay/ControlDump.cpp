@@ -33,9 +33,9 @@ std::string Indexed(const char* name, int index) {
 
 } // namespace
 
-std::string DumpState(const Program& program) {
-    const ProgramState& s = program.state;
-    return "state" + Field("PlayState", StateNumber(s.PlayState)) +
+std::string DumpState(const program::Program& program) {
+    const program::ProgramState& s = program.state;
+    return "state" + Field("PlayState", program::StateNumber(s.PlayState)) +
            Field("CurrentClip", s.CurrentClip) + Field("IntroClip", s.Settings.IntroClip) +
            Field("HiliteIndex", s.HiliteIndex) + Field("LastButton", s.LastButton) +
            Field("MenuBuilt", s.MenuBuilt) + Field("SettingBar", s.SettingBar) +
@@ -44,7 +44,7 @@ std::string DumpState(const Program& program) {
            Field("ClipEndFrame", s.ClipEndFrame) + " MediaPath=" + QuoteWord(s.MediaPath);
 }
 
-std::string DumpSettings(const Program& program) {
+std::string DumpSettings(const program::Program& program) {
     std::string line = "settings";
     for (const startup::SettingRow* row : startup::SettingsTable) {
         if (!row->dumped) {
@@ -62,10 +62,10 @@ std::string DumpSettings(const Program& program) {
     return line;
 }
 
-std::vector<std::string> DumpCatalogue(const Program& program) {
-    const ClipCatalogue& c = program.state.Catalogue;
+std::vector<std::string> DumpCatalogue(const program::Program& program) {
+    const program::ClipCatalogue& c = program.state.Catalogue;
     std::vector<std::string> lines{"catalogue" + Field("LastClip", c.LastClip)};
-    for (int i = 0; i <= c.LastClip && i < ClipCatalogue::Slots; ++i) {
+    for (int i = 0; i <= c.LastClip && i < program::ClipCatalogue::Slots; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         lines.push_back(
             "clip " + std::to_string(i) +
@@ -76,7 +76,7 @@ std::vector<std::string> DumpCatalogue(const Program& program) {
     return lines;
 }
 
-std::vector<std::string> DumpControls(const Program& program) {
+std::vector<std::string> DumpControls(const program::Program& program) {
     const ui::Form1& form = program.form;
     const ui::TwipsGeometry& twips = form.twips();
     std::vector<std::string> lines;
@@ -116,7 +116,7 @@ std::vector<std::string> DumpControls(const Program& program) {
     return lines;
 }
 
-std::vector<std::string> DumpNamedControls(const Program& program,
+std::vector<std::string> DumpNamedControls(const program::Program& program,
                                            const std::vector<std::string>& names,
                                            std::string& missing) {
     const std::vector<std::string> all = DumpControls(program);

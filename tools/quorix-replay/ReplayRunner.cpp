@@ -136,14 +136,14 @@ private:
         form_->setWindowState(Qt::WindowNoState);
         form_->setGeometry(0, 0, width_, height_);
 
-        const Services services{*mci_, *dialogs_, *screen_,  *timer_, events_,
-                                *end_, *pointer_, *profile_, *paths_, windows_};
-        StartupPlace place;
+        const program::Services services{*mci_, *dialogs_, *screen_,  *timer_, events_,
+                                         *end_, *pointer_, *profile_, *paths_, windows_};
+        program::StartupPlace place;
         place.currentDirectory = StartupDirectory(cwd_, place.separator);
         place.commandLine = args_;
-        program_ = std::make_unique<Program>(*form_, services, std::move(place));
-        ConnectPlaybackHandlers(*program_);
-        ConnectPointerHandlers(*program_);
+        program_ = std::make_unique<program::Program>(*form_, services, std::move(place));
+        app::ConnectPlaybackHandlers(*program_);
+        app::ConnectPointerHandlers(*program_);
 
         startup::Form_Load(*program_);
         form_->show();
@@ -321,7 +321,7 @@ private:
     std::unique_ptr<ReplayProgramEnd> end_;
     std::unique_ptr<TranscribingMciDevice> mci_;
     std::unique_ptr<ui::Form1> form_;
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<program::Program> program_;
 };
 
 } // namespace

@@ -5,7 +5,7 @@
 #include <optional>
 #include <set>
 
-namespace quorix {
+namespace quorix::app {
 namespace {
 
 // Folders that exist, as the tests pretend.
@@ -114,4 +114,4 @@ TEST(CommandLine, UnattendedTakesSecondsAfterAnEqualsSign) {
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::app

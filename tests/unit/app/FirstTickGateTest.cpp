@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace quorix {
+namespace quorix::app {
 namespace {
 
 using namespace std::chrono_literals;
@@ -32,4 +32,4 @@ TEST(FirstTickGate, TicksWaitForTheWindowAndItsFirstActivationOrTheDesignedTime)
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::app

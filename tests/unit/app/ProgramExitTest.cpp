@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 
-namespace quorix {
+namespace quorix::app {
 namespace {
 
 // The end runs no destructors, so it must close the device and let the screen saver run again
@@ -26,4 +26,4 @@ TEST(ProgramExitDeathTest, ClosesTheDeviceAndReleasesTheScreenSaverBeforeItEnds)
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::app

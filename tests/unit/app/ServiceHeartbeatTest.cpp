@@ -14,7 +14,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace quorix {
+namespace quorix::app {
 namespace {
 
 using Messages = std::vector<std::string>;
@@ -76,4 +76,4 @@ TEST(ServiceHeartbeat, ReadyAfterThePaintAliveOnlyFromTheEventLoop) {
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::app

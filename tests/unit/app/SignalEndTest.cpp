@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-namespace quorix {
+namespace quorix::app {
 namespace {
 
 TEST(SignalEndTest, ASignalSoonAfterTheFirstChangesNothing) {
@@ -33,4 +33,4 @@ TEST(SignalEndDeathTest, ASignalAfterThePatienceKillsAtOnce) {
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::app

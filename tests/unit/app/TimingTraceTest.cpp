@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-namespace quorix {
+namespace quorix::app {
 namespace {
 
 using namespace std::chrono_literals;
@@ -31,4 +31,4 @@ TEST(TimingTraceTest, ReportsABlockedWindowThreadWithItsStartAndLength) {
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::app

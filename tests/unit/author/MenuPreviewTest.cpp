@@ -43,15 +43,15 @@ QImage PresenterMenu(const SampleDisc& disc, QSize screen, int selected) {
     ui::Form1 form(ui::TwipsGeometry(15, 15));
     form.setWindowState(Qt::WindowNoState);
     form.setGeometry(0, 0, screen.width(), screen.height());
-    Program program(form,
-                    Services{device, dialogs, screenService, timer, events, end, pointer, profile,
-                             paths, windows},
-                    StartupPlace{disc.media().string(), "", '/'});
+    program::Program program(form,
+                             program::Services{device, dialogs, screenService, timer, events, end,
+                                               pointer, profile, paths, windows},
+                             program::StartupPlace{disc.media().string(), "", '/'});
     startup::Form_Load(program);
     form.show();
     menu::Form_Activate(program);
     playback::Timer1_Timer(program);
-    EXPECT_EQ(program.state.PlayState, PlayState::Menu);
+    EXPECT_EQ(program.state.PlayState, program::PlayState::Menu);
     EXPECT_EQ(program.state.MenuBuilt, 1);
     menu::SetHilite(program, static_cast<std::int16_t>(selected));
     return form.grab().toImage();

@@ -37,7 +37,7 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
 }
 
 // What the presenter's start-up read: title=file for each playable entry.
-inline std::vector<std::string> PlayableEntries(const ClipCatalogue& catalogue) {
+inline std::vector<std::string> PlayableEntries(const program::ClipCatalogue& catalogue) {
     std::vector<std::string> entries;
     for (std::size_t i = 0; static_cast<int>(i) <= catalogue.LastClip; ++i) {
         entries.push_back(catalogue.ClipTitles[i] + "=" + catalogue.ClipFiles[i]);

@@ -19,7 +19,7 @@ std::optional<double> PresenterValue(const SettingKey& key, const QString& value
         value.isNull()
             ? std::string()
             : QStringLiteral("[%1]\n%2=%3\n").arg(key.section, key.key, value).toStdString());
-    SettingsRecord settings = startup::ReadSettings(reader, media);
+    program::SettingsRecord settings = startup::ReadSettings(reader, media);
     startup::ReadTitleStyle(settings, reader, media);
     for (const startup::SettingRow* row : startup::SettingsTable) {
         if (QLatin1String(row->section) == key.section && QLatin1String(row->key) == key.key) {

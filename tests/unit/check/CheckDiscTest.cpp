@@ -190,10 +190,10 @@ TEST_F(CheckDiscTest, NamesAndDevicesThatCannotBeUsedAreProblems) {
 
 // Without the menu, a layout and an intro that the menu could not use go unreported.
 TEST(MenuProblems, WithoutTheMenuTheseSettingsAreUnused) {
-    ClipCatalogue catalogue;
+    program::ClipCatalogue catalogue;
     catalogue.LastClip = 1;
     catalogue.ClipXPos = {2000, 0};
-    SettingsRecord settings;
+    program::SettingsRecord settings;
     settings.IntroClip = 9;
     for (const std::int16_t mode : {std::int16_t{0}, std::int16_t{2}}) {
         settings.MenuMode = mode;

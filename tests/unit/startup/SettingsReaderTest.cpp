@@ -10,7 +10,7 @@ namespace {
 
 const std::string Media = "d:\\quorix\\";
 
-SettingsRecord Read(const std::string& ini) {
+program::SettingsRecord Read(const std::string& ini) {
     platform::MemoryProfileReader reader;
     reader.setFile(Media + "quorix.ini", ini);
     return ReadSettings(reader, Media);
@@ -18,8 +18,9 @@ SettingsRecord Read(const std::string& ini) {
 
 // Edges of the numbers in the settings file that no replayed disc shows.
 TEST(ReadSettings, NumbersAreRoundedAndValuesThatCannotBeStoredKeepTheStartUpValue) {
-    const SettingsRecord s = Read("[settings]\nmenumode=1e400\noverscan=-40000\nintro=32767\n"
-                                  "lineoffset=1e308\nhilitecolor=3000000000\n");
+    const program::SettingsRecord s =
+        Read("[settings]\nmenumode=1e400\noverscan=-40000\nintro=32767\n"
+             "lineoffset=1e308\nhilitecolor=3000000000\n");
     EXPECT_EQ(s.MenuMode, 0);
     EXPECT_EQ(s.Overscan, 0);
     EXPECT_EQ(s.IntroClip, 1); // 32767 + 1 does not fit 16 bits
@@ -52,11 +53,11 @@ TEST(TitleStyle, ColourDerivesTheHighlightOnlyWhenItIsZeroAndFlagsAreAnyNonZeroN
     auto style = [](const std::string& ini) {
         platform::MemoryProfileReader reader;
         reader.setFile(Media + "quorix.ini", ini);
-        SettingsRecord settings = ReadSettings(reader, Media);
+        program::SettingsRecord settings = ReadSettings(reader, Media);
         ReadTitleStyle(settings, reader, Media);
         return settings;
     };
-    SettingsRecord s = style("[settings]\nhilitecolor=0\n[font]\ncolor=255\n");
+    program::SettingsRecord s = style("[settings]\nhilitecolor=0\n[font]\ncolor=255\n");
     EXPECT_EQ(s.FontColor, 0x0000FF);
     EXPECT_EQ(s.HiliteColor, 0xFFFF80);
     EXPECT_EQ(style("[font]\ncolor=&HFFFFFF\n").HiliteColor, 15);

@@ -33,8 +33,8 @@ protected:
 
     device::ScriptedMciDevice device_;
     NoDialogs dialogs_;
-    ProgramState state_;
-    MciChannel channel_{device_, dialogs_, state_};
+    program::ProgramState state_;
+    program::MciChannel channel_{device_, dialogs_, state_};
 };
 
 // The answer as a caller's buffer of MciReturnLength characters shows it: up to the first NUL
@@ -117,13 +117,13 @@ TEST_F(MciChannelTest, ModeWordsCompareTheLowerCasedStartOfTheAnswer) {
 }
 
 TEST_F(MciChannelTest, NumberThatDoesNotFitIsAFailedStepAndKeepsTheTarget) {
-    ContinueOnFailure routine(channel_);
+    program::ContinueOnFailure routine(channel_);
     std::int32_t length = 99;
     answer("99999999999");
     routine.ReadNumber(length);
     EXPECT_EQ(length, 99);
     EXPECT_TRUE(routine.Failed());
-    ContinueOnFailure next(channel_);
+    program::ContinueOnFailure next(channel_);
     answer("750");
     next.ReadNumber(length);
     EXPECT_EQ(length, 750);
