@@ -51,15 +51,17 @@ std::string FuzzBasicNumber(std::string_view bytes) {
     if (bytes.size() >= sizeof(double)) {
         double raw = 0;
         std::memcpy(&raw, bytes.data(), sizeof raw);
-        if (std::string problem = CheckRounding(raw, RoundToInt16(raw)); !problem.empty()) {
+        if (std::string problem = CheckRounding(raw, platform::RoundToInt16(raw));
+            !problem.empty()) {
             return "RoundToInt16: " + problem;
         }
-        if (std::string problem = CheckRounding(raw, RoundToInt32(raw)); !problem.empty()) {
+        if (std::string problem = CheckRounding(raw, platform::RoundToInt32(raw));
+            !problem.empty()) {
             return "RoundToInt32: " + problem;
         }
     }
 
-    const BasicNumber number = BasicVal(bytes);
+    const platform::BasicNumber number = platform::BasicVal(bytes);
     if (number.ok() && !std::isfinite(number.value)) {
         return "BasicVal gave the non-finite " + Describe(number.value) + " as a number";
     }
@@ -67,8 +69,8 @@ std::string FuzzBasicNumber(std::string_view bytes) {
         return "BasicVal failed but left the value " + Describe(number.value);
     }
 
-    const std::optional<std::int16_t> int16 = ReadInt16(bytes);
-    const std::optional<std::int32_t> int32 = ReadInt32(bytes);
+    const std::optional<std::int16_t> int16 = platform::ReadInt16(bytes);
+    const std::optional<std::int32_t> int32 = platform::ReadInt32(bytes);
     if (!number.ok()) {
         if (int16 || int32) {
             return "a number that failed to read was stored";

@@ -20,7 +20,8 @@ namespace {
 // it (it then takes its default).
 std::optional<std::int32_t> WholeNumber(const QString& text) {
     const QByteArray bytes = text.toUtf8();
-    return ReadInt32(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return platform::ReadInt32(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 QString ColourText(std::int32_t colour) {

@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-namespace quorix {
+namespace quorix::platform {
 namespace {
 
 bool IsBlank(char c) {
@@ -247,4 +247,4 @@ std::optional<std::int32_t> ReadInt32(std::string_view text) {
     return number.ok() ? RoundToInt32(number.value) : std::nullopt;
 }
 
-} // namespace quorix
+} // namespace quorix::platform

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace quorix {
+namespace quorix::platform {
 
 // Numbers in the settings file are read the way the old BASIC runtime's Val read them, since the
 // discs' settings files were written and tested against it.
@@ -41,4 +41,4 @@ std::optional<std::int32_t> RoundToInt32(double value);
 std::optional<std::int16_t> ReadInt16(std::string_view text);
 std::optional<std::int32_t> ReadInt32(std::string_view text);
 
-} // namespace quorix
+} // namespace quorix::platform

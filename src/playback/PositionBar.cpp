@@ -75,7 +75,7 @@ void ShowPositionBar(program::Program& program) {
     const float panelLeft = static_cast<float>(form.widthTwips()) / 2.0F -
                             static_cast<float>(twips.width(panel)) / 2.0F -
                             static_cast<float>(twips.width(left)) * 3.0F / 2.0F;
-    if (const auto rounded = RoundToInt32(static_cast<double>(panelLeft))) {
+    if (const auto rounded = platform::RoundToInt32(static_cast<double>(panelLeft))) {
         twips.setLeft(panel, *rounded);
     }
     twips.setTop(panel, static_cast<double>(form.heightTwips()) - 2.0 * twips.height(panel));

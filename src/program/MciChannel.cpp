@@ -41,8 +41,8 @@ void MciChannel::ReportTrouble(std::string_view text, std::int32_t code) {
 std::optional<std::int32_t> MciChannel::AnswerAsNumber() const {
     // The device writes plain decimal numbers; the settings file's richer rule (blanks inside a
     // number, &H) would read more into an answer than the device put there.
-    const BasicNumber number = DecimalVal(state_.MciReturn);
-    return number.ok() ? RoundToInt32(number.value) : std::nullopt;
+    const platform::BasicNumber number = platform::DecimalVal(state_.MciReturn);
+    return number.ok() ? platform::RoundToInt32(number.value) : std::nullopt;
 }
 
 bool MciChannel::AnswerIsMode(std::string_view word) const {

@@ -21,7 +21,7 @@ void StorePlacing(std::int32_t& slot, const std::string& text) {
     if (text.empty()) {
         return;
     }
-    if (const auto value = ReadInt32(text)) {
+    if (const auto value = platform::ReadInt32(text)) {
         slot = *value;
     }
 }

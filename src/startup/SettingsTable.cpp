@@ -46,7 +46,7 @@ static_assert(EveryRangeFits());
 } // namespace
 
 std::optional<double> SettingValue(const SettingRow& row, std::string_view text) {
-    const BasicNumber number = BasicVal(text);
+    const platform::BasicNumber number = platform::BasicVal(text);
     auto inRange = [&row](double keyNumber) {
         return keyNumber >= row.range.minimum && keyNumber <= row.range.maximum;
     };
@@ -58,7 +58,8 @@ std::optional<double> SettingValue(const SettingRow& row, std::string_view text)
     }
     switch (row.rule) {
     case SettingRule::EntryNumber:
-        if (const auto entry = RoundToInt32(number.value + 1.0); entry && inRange(*entry - 1.0)) {
+        if (const auto entry = platform::RoundToInt32(number.value + 1.0);
+            entry && inRange(*entry - 1.0)) {
             return *entry;
         }
         return std::nullopt;
@@ -68,7 +69,7 @@ std::optional<double> SettingValue(const SettingRow& row, std::string_view text)
         }
         return std::nullopt;
     default:
-        if (const auto whole = RoundToInt32(number.value); whole && inRange(*whole)) {
+        if (const auto whole = platform::RoundToInt32(number.value); whole && inRange(*whole)) {
             return *whole;
         }
         return std::nullopt;
@@ -79,7 +80,7 @@ std::optional<std::int32_t> AbsentNumber(const SettingRow& row) {
     if (row.rule == SettingRule::TitleColour) {
         return std::nullopt;
     }
-    return RoundToInt32(BasicVal(row.defaultText).value);
+    return platform::RoundToInt32(platform::BasicVal(row.defaultText).value);
 }
 
 std::optional<double> FieldValue(const program::SettingsRecord& record, const SettingRow& row) {

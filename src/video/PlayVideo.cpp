@@ -23,7 +23,7 @@ std::optional<std::int32_t> DestinationSize(std::int32_t twips, std::int16_t fac
     }
     const float pixels = static_cast<float>(twips) / static_cast<float>(factor) +
                          2.0F * static_cast<float>(overscan);
-    return RoundToInt32(static_cast<double>(pixels));
+    return platform::RoundToInt32(static_cast<double>(pixels));
 }
 
 } // namespace
@@ -39,7 +39,7 @@ std::int32_t PlayVideo(program::Program& program) {
 
     // The same horizontal factor divides both sizes.
     std::int16_t factor = 0;
-    if (const auto rounded = RoundToInt16(program.services.screen.twipsPerPixelX())) {
+    if (const auto rounded = platform::RoundToInt16(program.services.screen.twipsPerPixelX())) {
         factor = *rounded;
     } else {
         run.Trap();

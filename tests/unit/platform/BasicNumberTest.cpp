@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-namespace quorix {
+namespace quorix::platform {
 namespace {
 
 struct ValCase {
@@ -67,4 +67,4 @@ TEST(RoundToWhole, HalvesToEvenAndNothingWhenItDoesNotFit) {
 }
 
 } // namespace
-} // namespace quorix
+} // namespace quorix::platform
