@@ -18,9 +18,8 @@ program::SettingsRecord Read(const std::string& ini) {
 
 // Edges of the numbers in the settings file that no replayed disc shows.
 TEST(ReadSettings, NumbersAreRoundedAndValuesThatCannotBeStoredKeepTheStartUpValue) {
-    const program::SettingsRecord s =
-        Read("[settings]\nmenumode=1e400\noverscan=-40000\nintro=32767\n"
-             "lineoffset=1e308\nhilitecolor=3000000000\n");
+    const auto s = Read("[settings]\nmenumode=1e400\noverscan=-40000\nintro=32767\n"
+                        "lineoffset=1e308\nhilitecolor=3000000000\n");
     EXPECT_EQ(s.MenuMode, 0);
     EXPECT_EQ(s.Overscan, 0);
     EXPECT_EQ(s.IntroClip, 1); // 32767 + 1 does not fit 16 bits

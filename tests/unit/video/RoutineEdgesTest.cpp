@@ -10,6 +10,7 @@
 namespace quorix::video {
 namespace {
 
+using program::PlayState;
 using testing::ProgramFixture;
 using namespace std::string_literals;
 
@@ -42,20 +43,19 @@ TEST_F(ProgramFixture, OpenVideoNeverSendsANameWithADoubleQuoteOrANul) {
 // Only the device's own 0 changes the play state: a resume it answers plays again; sends that
 // never reach it report the routine's own 0 and leave the state, though the code holds an old 0.
 TEST_F(ProgramFixture, PauseAndSeekChangeNothingWithoutTheDevicesOwnAnswer) {
-    program_.state.PlayState = program::PlayState::Paused;
+    program_.state.PlayState = PlayState::Paused;
     device_.reply("status video mode", 0, "paused");
     TogglePause(program_);
-    EXPECT_EQ(program_.state.PlayState, program::PlayState::Playing);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Playing);
     device_.fail("status video mode");
     device_.fail("pause video");
     TogglePause(program_);
     EXPECT_EQ(messages(), (std::vector<std::string>{
                               "msgbox \"Having trouble in requesting the MPEG video file. (1: 0)\"",
                               "msgbox \"Having trouble in pausing the MPEG video file. (1: 0)\""}));
-    EXPECT_EQ(program_.state.PlayState, program::PlayState::Playing);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Playing);
 
-    for (const program::PlayState state :
-         {program::PlayState::Playing, program::PlayState::Load, program::PlayState::Menu}) {
+    for (const PlayState state : {PlayState::Playing, PlayState::Load, PlayState::Menu}) {
         program_.state.PlayState = state;
         EXPECT_EQ(SeekVideo(program_, 120), 0);
     }
@@ -67,18 +67,18 @@ TEST_F(ProgramFixture, TheRightButtonIsTheRightKeyWithoutShift) {
     catalogue.ClipTitles = {"a", "b", "c"};
     catalogue.ClipFiles = {"a.mpg", "b.mpg", "c.mpg"};
     catalogue.LastClip = 2;
-    program_.state.PlayState = program::PlayState::Paused;
+    program_.state.PlayState = PlayState::Paused;
     program_.state.CurrentClip = 1;
     form_.sspanel1->show();
     playback::Btn_Click(program_, 2);
     EXPECT_EQ(program_.state.CurrentClip, 2);
-    EXPECT_EQ(program_.state.PlayState, program::PlayState::Load);
+    EXPECT_EQ(program_.state.PlayState, PlayState::Load);
     EXPECT_TRUE(form_.sspanel1->isHidden());
 }
 
 // A position no 32-bit number holds reads as frame 0, which has no frame before it.
 TEST_F(ProgramFixture, ShiftLeftDoesNotSeekFromAPositionBeyondReading) {
-    program_.state.PlayState = program::PlayState::Paused;
+    program_.state.PlayState = PlayState::Paused;
     program_.state.CurrentClip = 1;
     device_.reply("status video position", 0, "99999999999");
     playback::Form_KeyDown(program_, ui::vk::Left, ui::modifier::Shift);
