@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev libmpv-dev libavformat-dev libgtest-dev libgmock-dev
-    ffmpeg xvfb xauth xdotool imagemagick fonts-dejavu-core
+    ffmpeg xvfb xauth xdotool x11-xserver-utils imagemagick fonts-dejavu-core
     mpv time python3 dbus-daemon libxss-dev libx11-dev libxcb1-dev
     clang libclang-rt-14-dev llvm
     qt6-wayland xwayland cage sway weston grim wtype systemd

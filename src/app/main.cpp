@@ -153,10 +153,12 @@ int main(int argc, char** argv) {
     platform::FileProfileReader profile(paths);
 
     device::MpvSettings settings = deviceSetUp.settings();
-    // Asked of the program once its settings have been read; the device is made before it.
+    // Asked of the program once its settings have been read; the device is made before it. The
+    // menu, the closing logo and the end come as they always did, without the last picture.
     const program::Program* settingsHolder = nullptr;
     settings.holdLastPicture = [&settingsHolder] {
-        return settingsHolder != nullptr && settingsHolder->state.Settings.HoldFrame == 1;
+        return settingsHolder != nullptr && settingsHolder->state.Settings.HoldFrame == 1 &&
+               settingsHolder->state.PlayState == program::PlayState::Load;
     };
     const platform::WindowHandles handles = settings.output == device::VideoOutput::Native
                                                 ? platform::WindowHandles::Native

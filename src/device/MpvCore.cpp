@@ -1,7 +1,6 @@
 #include "device/MpvCore.h"
 
 #include "device/MpvOptions.h"
-#include "device/PictureHold.h"
 #include "device/SoftwareVideoSurface.h"
 #include "platform/Logging.h"
 
@@ -71,7 +70,6 @@ bool MpvCore::setUp(const MpvSettings& settings) {
     }
     if (QWidget* widget = surface_->widget()) {
         widget->resize(ParkedSize, ParkedSize);
-        widget->setObjectName(QLatin1String(PictureHold::SurfaceName));
         // Pointer moves over the picture belong to the host: a native window without tracking
         // would swallow them, and the position bar over a paused clip is brought up by them.
         widget->setMouseTracking(true);

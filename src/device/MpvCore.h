@@ -31,8 +31,9 @@ struct MpvSettings {
     // it, plain X11 images, which every X server shows.
     std::function<NativeDrawing()> nativeDrawing;
     // Whether a closed clip's last picture stays on the screen until the next clip's first
-    // picture replaces it. Asked when a clip is loaded, after the program has read its settings.
-    // Without it, the window shows black between clips.
+    // picture replaces it: true only while the program is about to open another clip. Asked when
+    // a clip is loaded, and once the program has done what follows a close; a picture held then
+    // goes. Without it, the window shows black between clips.
     std::function<bool()> holdLastPicture;
 };
 

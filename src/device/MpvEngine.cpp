@@ -73,13 +73,17 @@ MpvEngine::MpvEngine(MpvSettings settings) : settings_(settings) {}
 MpvEngine::~MpvEngine() = default;
 
 PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
+    PictureHold* hold = pictureHold();
     std::unique_ptr<MpvCore> core = takeCore();
     if (core == nullptr) {
         qCInfo(platform::lcDevice) << "no player for" << hostPath.c_str()
                                    << "(libmpv could not be set up): internal error";
+        // No picture follows the one held.
+        if (hold != nullptr) {
+            hold->release();
+        }
         return {nullptr, error::Internal};
     }
-    PictureHold* hold = pictureHold();
     const auto deadline = std::chrono::steady_clock::now() + settings_.loadTimeout;
     // An MP4's table of frames is read beside libmpv's own reading of the file: a long clip's
     // table takes a while to go through.
@@ -185,7 +189,8 @@ PictureHold* MpvEngine::pictureHold() {
         return nullptr;
     }
     if (hold_ == nullptr) {
-        hold_ = std::make_unique<PictureHold>(settings_.output == VideoOutput::Native);
+        hold_ = std::make_unique<PictureHold>(settings_.output == VideoOutput::Native,
+                                              settings_.holdLastPicture);
     }
     return hold_.get();
 }

@@ -1,6 +1,5 @@
 #include "device/PictureHold.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QPainter>
 #include <utility>
@@ -43,9 +42,19 @@ private:
 
 } // namespace
 
-PictureHold::PictureHold(bool nativeCover) : nativeCover_(nativeCover) {
+PictureHold::PictureHold(bool nativeCover, std::function<bool()> nextClip)
+    : nativeCover_(nativeCover), nextClip_(std::move(nextClip)) {
     poll_.setInterval(PollEvery);
     connect(&poll_, &QTimer::timeout, this, [this] { poll(); });
+    // Asked once the presenter has done what follows the close: the menu, say, is then laid out
+    // whole under the cover, and nothing of it shows beside the held picture.
+    afterClose_.setSingleShot(true);
+    afterClose_.setInterval(0);
+    connect(&afterClose_, &QTimer::timeout, this, [this] {
+        if (!nextClip_ || !nextClip_()) {
+            release();
+        }
+    });
 }
 
 PictureHold::~PictureHold() {
@@ -71,6 +80,9 @@ void PictureHold::closing(const QWidget* surface) {
         holdFollowed();
     }
     stopFollowing();
+    if (holding()) {
+        afterClose_.start();
+    }
 }
 
 void PictureHold::stopFollowing() {
@@ -111,28 +123,42 @@ void PictureHold::hold(QWidget& host, const QRect& destination, const QImage& pi
     cover->show();
     // Painted now: the host may be hidden before the event loop would paint it.
     cover->repaint();
-    host_ = &host;
     shown_ = nullptr;
     poll_.stop();
-    qApp->installEventFilter(this);
 }
 
 void PictureHold::releaseWhen(std::function<bool()> shown) {
     if (!holding()) {
         return;
     }
+    afterClose_.stop();
     shown_ = std::move(shown);
     giveUp_ = std::chrono::steady_clock::now() + LongestWait;
     poll_.start();
 }
 
 void PictureHold::release() {
+    takeAway(true);
+}
+
+void PictureHold::takeAway(bool blankFirst) {
     poll_.stop();
+    afterClose_.stop();
     shown_ = nullptr;
-    host_ = nullptr;
-    qApp->removeEventFilter(this);
-    if (cover_ != nullptr) {
-        cover_->hide();
+    if (cover_ == nullptr || cover_->isHidden()) {
+        return;
+    }
+    if (blankFirst) {
+        // Whatever the screen shows of the cover while the window below is painted again is
+        // then black, never the held picture beside part of what replaces it.
+        static_cast<HeldPictureCover*>(cover_.data())->setPicture({}, {});
+        cover_->repaint();
+    }
+    cover_->hide();
+    // What the cover lay over is painted at once: left to the window system's request, the
+    // screen would go on showing the held picture there, beside whatever is painted meanwhile.
+    if (QWidget* parent = cover_->parentWidget()) {
+        parent->repaint(cover_->geometry());
     }
 }
 
@@ -142,23 +168,14 @@ bool PictureHold::holding() const {
 
 void PictureHold::poll() {
     if (!shown_ || shown_() || std::chrono::steady_clock::now() >= giveUp_) {
-        release();
+        // The next clip's picture lies under the cover: it takes the held one's place at once.
+        takeAway(false);
     }
 }
 
 bool PictureHold::eventFilter(QObject* watched, QEvent* event) {
     if (watched == followedHost_ && event->type() == QEvent::Hide) {
         holdFollowed();
-        return false;
-    }
-    if (event->type() != QEvent::Show || event->spontaneous() || !watched->isWidgetType() ||
-        cover_ == nullptr) {
-        return false;
-    }
-    const auto* widget = static_cast<const QWidget*>(watched);
-    if (widget != cover_ && widget != host_ && widget->objectName() != SurfaceName &&
-        widget->window() == cover_->window()) {
-        release();
     }
     return false;
 }

@@ -18,11 +18,13 @@ namespace quorix::device {
 // the presenter hides the window while it closes a clip, and anything inside it would go too. The
 // cover is a native window where the clip was drawn into one (a native window lies above every
 // picture its parent paints), and lies above the window's siblings. It goes when the next clip's
-// picture is on the screen, when the next open fails, and when anything else is shown in the same
-// top-level window (the menu, the logo): those follow a clip without a picture of their own.
+// picture is on the screen, when the next open fails, and when the presenter has closed a clip
+// for anything but another one (the menu, the logo, the end).
 class PictureHold final : public QObject {
 public:
-    explicit PictureHold(bool nativeCover);
+    // nextClip says whether the presenter is about to open a clip; asked once it has done what
+    // follows a close.
+    PictureHold(bool nativeCover, std::function<bool()> nextClip);
     ~PictureHold() override;
     PictureHold(const PictureHold&) = delete;
     PictureHold& operator=(const PictureHold&) = delete;
@@ -31,17 +33,16 @@ public:
     // When host is hidden while the surface is placed in it, that picture is held.
     void follow(QWidget& host, QWidget& surface, std::function<QImage()> picture);
     // The clip shown on surface closes: when it is the one followed, its picture is held if it
-    // is not yet, and it is no longer followed.
+    // is not yet, and it is no longer followed. Unless a clip is to open next, the held picture
+    // goes as soon as events are handled again.
     void closing(const QWidget* surface);
     // The next clip's picture is on its way: the held one goes once shown() says it is on the
     // screen, or after a while at the most.
     void releaseWhen(std::function<bool()> shown);
-    // Takes the held picture away now.
+    // Takes the held picture away now (black for as long as the cover still shows), and shows
+    // what it covered.
     void release();
     bool holding() const;
-
-    // Object name of the widgets that show a clip's picture: their showing never ends a hold.
-    static constexpr const char* SurfaceName = "clip picture surface";
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,9 +55,11 @@ private:
     void holdFollowed();
     void stopFollowing();
     void poll();
+    // Hides the cover and paints what it lay over; blankFirst makes it black before it goes.
+    void takeAway(bool blankFirst);
 
     bool nativeCover_;
-    QPointer<QWidget> host_;
+    std::function<bool()> nextClip_;
     // The clip followed: its host, surface and picture.
     QPointer<QWidget> followedHost_;
     QPointer<QWidget> followedSurface_;
@@ -65,6 +68,7 @@ private:
     QPointer<QWidget> cover_;
     std::function<bool()> shown_;
     QTimer poll_;
+    QTimer afterClose_;
     std::chrono::steady_clock::time_point giveUp_;
 };
 

@@ -3,7 +3,8 @@
 area: at 50 frames a second on X11, and as fast as grim takes pictures under cage (--case cage).
 With holdframe=1 the last red picture stays until the first blue one replaces it: every frame
 filmed from the first red one to the first blue one is red. Without the key the window is black
-between them for a while, as it has always been."""
+between them for a while, as it has always been. After the last clip, black until the end
+either way."""
 
 import re
 import sys
@@ -68,10 +69,16 @@ def between(colours):
 
 
 def test(s):
-    held = between(film(s, disc(s, "held", {"holdframe": 1})))
+    if not s.options.case:
+        # Told apart from the presenter's black once it has ended.
+        s.tool("xsetroot", "-solid", "#406040")
+    colours = film(s, disc(s, "held", {"holdframe": 1}))
+    held = between(colours)
     others = [c for c in held if not near(c, RED)]
     s.log(f"holdframe=1: {len(held)} frames from the first red to the first blue")
     s.check(not others, f"with holdframe=1, frames between red and blue showed {others}")
+    last = max(i for i, c in enumerate(colours) if near(c, BLUE))
+    s.check(any(max(c) < 40 for c in colours[last:]), "the last blue picture stayed to the end")
 
     black = between(film(s, disc(s, "black", {})))
     dark = [c for c in black if max(c) < 40]
