@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# On 2 cores the whole run takes about 26 minutes, the arm64 stage about 9 of them; the last line
+# On 2 cores the whole run takes about 22 minutes, the arm64 stage about 6 of them; the last line
 # says where the time went.
 timings=()
 stage() {
