@@ -3,13 +3,17 @@
 # Debian 12 systems) into build-arm64/, and makes the Debian package quorix_VERSION_arm64.deb
 # there. Installs what is missing first: Debian's cross compiler, the arm64 libraries beside the
 # machine's own, and qemu, which runs the arm64 programs here (CTest starts the tests through it).
-# With --targets T1,T2,... only those targets are built, and no package is made.
+# With --targets T1,T2,... only those targets are built, and no package is made; with
+# --install-only nothing is built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 targets=()
+install_only=false
 if [ "${1:-}" = "--targets" ]; then
     IFS=, read -r -a targets <<<"${2:?--targets needs a comma-separated list}"
+elif [ "${1:-}" = "--install-only" ]; then
+    install_only=true
 fi
 
 as_root=()
@@ -54,6 +58,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt_get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+if $install_only; then
+    exit 0
+fi
 cmake --preset arm64
 if [ ${#targets[@]} -gt 0 ]; then
     cmake --build --preset arm64 -j "$(nproc)" --target "${targets[@]}"

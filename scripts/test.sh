@@ -34,12 +34,24 @@ arm64_targets=quorix,quorix-replay,quorix_platform_tests,quorix_mci_tests,startu
 arm64_targets+=,quorix_video_tests,quorix_check_tests,quorix_author_tests,quorix_app_tests
 arm64_targets+=,quorix_screensaver_tests,quorix_x11_screensaver_tests
 test_arm64() {
+    if ! wait "$arm64_install"; then
+        cat "$arm64_install_log" >&2
+        echo "test.sh: the arm64 packages could not be installed" >&2
+        return 1
+    fi
     bash scripts/build-arm64.sh --targets "$arm64_targets"
     ctest --preset arm64 -j "$jobs"
 }
 
 stage install bash scripts/install-deps.sh
 jobs="$(nproc)"
+# On a fresh machine the arm64 packages take minutes to fetch and unpack, mostly waiting on the
+# network and the disk: they come meanwhile the native builds compile, and the arm64 stage waits
+# for them.
+arm64_install_log=$(mktemp)
+trap 'rm -f "$arm64_install_log"' EXIT
+bash scripts/build-arm64.sh --install-only >"$arm64_install_log" 2>&1 &
+arm64_install=$!
 stage build build_default
 stage "sanitizer build" build_sanitized
 stage fuzzing bash scripts/fuzz.sh 10
