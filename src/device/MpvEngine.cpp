@@ -78,10 +78,7 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
     if (core == nullptr) {
         qCInfo(platform::lcDevice) << "no player for" << hostPath.c_str()
                                    << "(libmpv could not be set up): internal error";
-        // No picture follows the one held.
-        if (hold != nullptr) {
-            hold->release();
-        }
+        failed(nullptr, hold);
         return {nullptr, error::Internal};
     }
     const auto deadline = std::chrono::steady_clock::now() + settings_.loadTimeout;
@@ -175,8 +172,10 @@ PlaybackEngine::Loaded MpvEngine::load(const std::string& hostPath) {
 }
 
 void MpvEngine::failed(std::unique_ptr<MpvCore> core, PictureHold* hold) {
-    core->unload();
-    giveBack(std::move(core));
+    if (core != nullptr) {
+        core->unload();
+        giveBack(std::move(core));
+    }
     // No picture of the clip follows the one held.
     if (hold != nullptr) {
         hold->release();

@@ -27,7 +27,7 @@ private:
 
     // The picture held between clips, made when first asked for.
     PictureHold* pictureHold();
-    // Gives back the core of a clip that did not load.
+    // A clip did not load: gives back its core (if it had one) and gives up the held picture.
     void failed(std::unique_ptr<MpvCore> core, PictureHold* hold);
 
     MpvSettings settings_;
