@@ -38,6 +38,7 @@
 #include <algorithm>
 #include <chrono>
 #include <clocale>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <iostream>
@@ -94,11 +95,21 @@ void KeepStandardDescriptorsOpen() {
     }
 }
 
+// A write to a connection whose other end is gone (the X server killed under a playing clip, a
+// session service restarted) must fail with EPIPE, so that the code that wrote learns of it and
+// ends as it means to; for the X server, X11ConnectionLoss with status 1. SIGPIPE's default kills
+// the process on the spot instead, which a service manager reports as a crash. Which thread
+// writes first to the dead server is chance, so that crash came only now and then.
+void LetBrokenConnectionsFail() {
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace quorix;
     KeepStandardDescriptorsOpen();
+    LetBrokenConnectionsFail();
 
     // Help and the version need no display; the check must not open one.
     app::CommandLine line = app::ParseCommandLine(Arguments(argc, argv), IsFolder);
