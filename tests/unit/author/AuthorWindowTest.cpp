@@ -113,23 +113,7 @@ protected:
     AuthorWindow window{{dialogs, launcher, device, paths, "quorix"}};
 };
 
-TEST_F(AuthorWindowTest, PresentingSavesOnlyTheChangedLinesAndStartsThePresenter) {
-    EXPECT_EQ(table().rowCount(), 4);
-    table().item(2, 0)->setText("Deep Sea");
-    catalogue().logoBox()->click();
-    EXPECT_TRUE(window.modified());
-    window.presentAction()->trigger();
-    EXPECT_FALSE(window.modified());
-    std::string expected = sample;
-    expected.replace(expected.find("logomode=1"), 10, "logomode=0");
-    expected.replace(expected.find("clip02=Open Sea"), 15, "clip02=Deep Sea");
-    expected.replace(expected.find("Open Sea=sea.mpg"), 16, "Deep Sea=sea.mpg");
-    EXPECT_EQ(ReadBytes(disc.settingsFile()), expected);
-    EXPECT_THAT(launcher.started, ElementsAre("quorix " + disc.media().string()));
-    EXPECT_THAT(dialogs.shown, IsEmpty());
-}
-
-TEST_F(AuthorWindowTest, AddsByDialogAndByDropReordersAndSaves) {
+TEST_F(AuthorWindowTest, AddsByDialogAndByDropReordersSavesAndPresents) {
     platform::testing_support::TempDir elsewhere;
     const auto harbour = elsewhere.write("Harbour.mpg", "mpeg");
     const auto night = elsewhere.write("clips/Night.mpg", "mpeg");
@@ -163,7 +147,9 @@ TEST_F(AuthorWindowTest, AddsByDialogAndByDropReordersAndSaves) {
     table().setFocus();
     QTest::keyClick(&table(), Qt::Key_Delete);
     EXPECT_EQ(table().rowCount(), 6);
-    window.saveAction()->trigger();
+    window.presentAction()->trigger();
+    EXPECT_FALSE(window.modified());
+    EXPECT_THAT(launcher.started, ElementsAre("quorix " + disc.media().string()));
 
     platform::FileProfileReader reader(paths);
     EXPECT_THAT(testing_support::PlayableEntries(startup::ReadCatalogue(reader, disc.mediaPath())),

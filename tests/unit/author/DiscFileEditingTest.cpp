@@ -52,32 +52,6 @@ TEST(IniDocumentTest, UnchangedFilesComeBackByteForByte) {
     }
 }
 
-TEST(IniDocumentTest, LooksUpKeysAsThePresenterDoes) {
-    const IniDocument document = IniDocument::FromBytes(HandWritten);
-    const platform::IniFile presenter(HandWritten);
-    for (const char* section : {"settings", "cliplist", "filelist", "extra", "font"}) {
-        for (const char* key : {"menumode", "intro", "colour", "clip00", "clip01", "lonely",
-                                "Welcome", "Open Sea", "owner", "stray", "factor"}) {
-            const auto expected = presenter.find(section, key);
-            const auto actual = document.value(section, key);
-            ASSERT_EQ(actual.has_value(), expected.has_value()) << section << " " << key;
-            if (expected) {
-                EXPECT_EQ(actual->toStdString(), std::string(*expected)) << section << " " << key;
-            }
-        }
-    }
-    EXPECT_EQ(document.keys("settings"), QStringList({"MenuMode", "intro", "colour"}));
-
-    // Blanks of every kind around names and values, right up to the "=".
-    const std::string blanks = "[s]\r\nk\t=x\r\nv = y  \r\n  w\t\v=\x1az\x1a\r\n";
-    const IniDocument spaced = IniDocument::FromBytes(blanks);
-    const platform::IniFile spacedPresenter(blanks);
-    for (const char* key : {"k", "v", "w"}) {
-        ASSERT_TRUE(spaced.value("s", key).has_value()) << key;
-        EXPECT_EQ(spaced.value("s", key)->toStdString(), *spacedPresenter.find("s", key)) << key;
-    }
-}
-
 TEST(IniDocumentTest, WritesValuesSoThatTheyReadBackUnchanged) {
     IniDocument document;
     const QStringList values = {" lead", "trail\t", "\"quoted\"",      "'single'", "\"",
@@ -215,43 +189,6 @@ TEST(DiscCatalogueTest, ReorderingAddingAndRemovingKeepWhatThePresenterReadsInSt
     EXPECT_EQ(written.value("settings", "logomode"), "1");
     EXPECT_EQ(written.keys("cliplist"), QStringList({"clip00", "xpos00", "ypos00"}));
     EXPECT_EQ(written.keys("filelist"), QStringList({"A", "spare"}));
-}
-
-TEST(DiscCatalogueTest, ATitleThatCannotBeAKeyGetsNoFileEntry) {
-    EXPECT_TRUE(IniDocument::KeyNameProblem("Open Sea").isEmpty());
-    for (const char* bad : {"", " lead", "a=b", ";x", "[x", "two\nlines"}) {
-        EXPECT_FALSE(IniDocument::KeyNameProblem(bad).isEmpty()) << bad;
-    }
-    IniDocument document;
-    DiscCatalogue catalogue;
-    catalogue.entries.push_back({"a=b", "x.mpg", "", "", ""});
-    catalogue.entries.push_back({"Fine", "f.mpg", "", "", ""});
-    WriteDiscCatalogue(document, catalogue);
-    EXPECT_EQ(document.keys("filelist"), QStringList({"Fine"}));
-    EXPECT_EQ(document.value("cliplist", "clip00"), "a=b");
-    // The intro key is absent: the presenter takes the first entry, as asked.
-    EXPECT_FALSE(document.value("settings", "intro").has_value());
-    // An intro beyond the entries could not be played: it is written as none.
-    catalogue.intro = 5;
-    WriteDiscCatalogue(document, catalogue);
-    EXPECT_EQ(document.value("settings", "intro"), "-1");
-}
-
-// Saving in Windows-1252 where it can is seen by the window's tests, which save the sample disc.
-TEST(SettingsFileTest, SavesInUtf8WithANoticeWhenWindows1252CannotHoldTheText) {
-    platform::testing_support::TempDir folder;
-    const auto path = folder.write("quorix.ini", "[cliplist]\r\nclip00=B\xE4r\r\n");
-    const QString name = QString::fromStdString(path.string());
-    LoadedSettingsFile loaded = LoadSettingsFile(name);
-    ASSERT_TRUE(loaded.document);
-    EXPECT_TRUE(loaded.existed);
-    loaded.document->setValue("cliplist", "clip01", QString::fromUtf8("\xE6\x9D\xB1\xE4\xBA\xAC"));
-    EXPECT_TRUE(Utf8SavingNotice(*loaded.document).contains("Windows-1252 lacks"));
-    const SavedSettingsFile saved = SaveSettingsFile(name, *loaded.document);
-    EXPECT_TRUE(saved.saved);
-    EXPECT_EQ(saved.encoding, TextEncoding::Utf8);
-    EXPECT_EQ(testing_support::ReadBytes(path),
-              "[cliplist]\r\nclip00=B\xC3\xA4r\r\nclip01=\xE6\x9D\xB1\xE4\xBA\xAC\r\n");
 }
 
 TEST(SettingsFileTest, AMissingFileIsANewDocumentAndAFolderIsRefused) {

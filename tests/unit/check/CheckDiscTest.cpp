@@ -31,9 +31,6 @@ protected:
         platform::FileProfileReader profile(paths);
         return CheckDisc({profile, paths, device}, mediaPath);
     }
-    ClipCheck clip(const std::string& file) {
-        return CheckClip(device, paths, media(), 1, "Open Sea", file);
-    }
 
     TempDir folder;
     platform::PathResolver paths{[](const std::string&) { return std::nullopt; }};
@@ -169,23 +166,6 @@ TEST_F(CheckDiscTest, MeasurementsThatFailOrDoNotFit) {
         EXPECT_EQ(checked.length, c.length);
         EXPECT_EQ(scripted.sent().back(), "close check");
     }
-}
-
-TEST_F(CheckDiscTest, NamesAndDevicesThatCannotBeUsedAreProblems) {
-    folder.write("b\"quote.mpg", "mpeg");
-    EXPECT_THAT(
-        clip("b\"quote.mpg").problems,
-        ElementsAre("entry 2 (clip01 \"Open Sea\"): the clip file name b\"quote.mpg holds a "
-                    "double quote, which no open command can name: the presenter refuses "
-                    "it"));
-    EXPECT_THAT(device.sent(), IsEmpty());
-
-    folder.write("sea.mpg", "mpeg");
-    device.fail("open*");
-    EXPECT_THAT(clip("sea.mpg").problems,
-                ElementsAre("entry 2 (clip01 \"Open Sea\"): the media device could not be "
-                            "reached for \"open " +
-                            media() + "sea.mpg alias check\""));
 }
 
 // Without the menu, a layout and an intro that the menu could not use go unreported.

@@ -44,21 +44,5 @@ TEST_F(FileProfileReaderTest, MissingEmptyOrUnreadableFileGivesTheDefault) {
     }
 }
 
-TEST_F(FileProfileReaderTest, OnlyTheFirstMegabyteOfAHugeFileIsRead) {
-    // The second line runs across the limit: its value would be read cut in two.
-    std::string bytes = "[first]\r\nk=start\r\n[edge]\r\nk=";
-    bytes += std::string(ProfileReadLimit - bytes.size(), 'x') + "\r\n[later]\r\nk=v\r\n";
-    disc.write("big.ini", bytes + std::string(10 * ProfileReadLimit, '\n'));
-    EXPECT_EQ(read("first", "k", "e:\\big.ini"), "start");
-    EXPECT_EQ(read("edge", "k", "e:\\big.ini"), "d");
-    EXPECT_EQ(read("later", "k", "e:\\big.ini"), "d");
-
-    const std::string exact = "[s]\r\nk=" + std::string(ProfileReadLimit - 7, 'y');
-    const auto whole = ReadProfileFile(disc.write("exact.ini", exact).string());
-    ASSERT_TRUE(whole);
-    EXPECT_FALSE(whole->cutShort);
-    EXPECT_EQ(whole->bytes, exact);
-}
-
 } // namespace
 } // namespace quorix::platform
