@@ -23,7 +23,10 @@ Players on X11:
   memory images);
 - mpv: mpv's own choice of output;
 - vlc: `cvlc` with its own choice (it refuses root: run as QUORIX_BENCH_USER, default
-  quorixtest, when the benchmark runs as root).
+  quorixtest, when the benchmark runs as root);
+- mpv-x11-fill, only when named in --only: `mpv --vo=x11 --keepaspect=no`, mpv's cheapest output
+  stretched over the whole screen as the presenter stretches the clip: the same work, for
+  telling what the presenter costs from what its filling of the screen costs.
 Under cage: quorix, mpv-wlshm (`--vo=wlshm`) and mpv.
 
 The clips are silent, so that no player pays for a sound output the others lack:
@@ -212,9 +215,15 @@ def main():
             "mpv-x11": lambda kind: ([*MPV, "--vo=x11", str(clips[kind])], {}, work),
             "mpv": lambda kind: ([*MPV, str(clips[kind])], {}, work),
             "vlc": lambda kind: ([*VLC, str(clips[kind])], {}, work),
+            # Not a user's pick: mpv's cheapest output stretched over the whole screen as the
+            # presenter stretches it, the same pixels to scale and to send. Only with --only.
+            "mpv-x11-fill": lambda kind: (
+                [*MPV, "--vo=x11", "--keepaspect=no", str(clips[kind])], {}, work),
         }
     if options.only:
         players = {name: make for name, make in players.items() if name in options.only.split(",")}
+    else:
+        players.pop("mpv-x11-fill", None)
     figures = {}
     print(f"# {time.strftime('%Y-%m-%d %H:%M')} {os.cpu_count()} cores, "
           f"{'cage (pixman)' if options.wayland else 'Xvfb'}, load {os.getloadavg()[0]:.2f}",
