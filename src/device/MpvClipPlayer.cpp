@@ -24,6 +24,9 @@ MpvClipPlayer::~MpvClipPlayer() {
 
 void MpvClipPlayer::play(double from, double endTime) {
     core_->drain();
+    if (shownWhenUsed_) {
+        showPlaced();
+    }
     // After a stop at an end point mpv holds there; playing on needs the picture sought again.
     // A paused picture whose surface was placed or resized is drawn again only when the next
     // frame is due, which leaves the new area black for a frame's time: seeking to it draws it
@@ -52,6 +55,9 @@ void MpvClipPlayer::hold() {
 }
 
 void MpvClipPlayer::seek(double time) {
+    if (shownWhenUsed_) {
+        showPlaced();
+    }
     core_->setPaused(true);
     heldAt_ = time;
     seekTarget_ = time;
@@ -120,16 +126,45 @@ Rect MpvClipPlayer::hostArea() {
 }
 
 void MpvClipPlayer::setDestination(const Rect& destination) {
+    place(destination);
+    showPlaced();
+}
+
+void MpvClipPlayer::setNativeDestination(const Rect& destination) {
+    const Rect host = hostArea();
+    place(destination);
+    // Drawn at a size once, libmpv's X11 images keep that size for the rest of the clip and
+    // the clips after it: a phone's full-HD picture shown for a moment at its native size in a
+    // smaller window would leave every later frame sent as a part of a larger image, which
+    // costs the X server a slower copy, and the images their memory. Hidden, the surface's
+    // native window keeps its size until it is shown; the caller's own destination, which
+    // usually follows, shows it at the size it keeps.
+    if (destination.width > host.width || destination.height > host.height) {
+        shownWhenUsed_ = true;
+        return;
+    }
+    showPlaced();
+}
+
+void MpvClipPlayer::place(const Rect& destination) {
     QWidget* surface = core_->surface();
     if (surface == nullptr || host_ == nullptr) {
         return;
     }
     surface->setGeometry(destination.x, destination.y, destination.width, destination.height);
-    surface->setVisible(destination.width > 0 && destination.height > 0);
     placedSinceShown_ = true;
     if (hold_ != nullptr) {
         hold_->follow(*host_, *surface, [core = core_.get()] { return core->currentPicture(); });
     }
+}
+
+void MpvClipPlayer::showPlaced() {
+    shownWhenUsed_ = false;
+    QWidget* surface = core_->surface();
+    if (surface == nullptr || host_ == nullptr) {
+        return;
+    }
+    surface->setVisible(surface->width() > 0 && surface->height() > 0);
 }
 
 } // namespace quorix::device

@@ -35,8 +35,12 @@ public:
     bool showIn(std::uint64_t windowHandle) override;
     Rect hostArea() override;
     void setDestination(const Rect& destination) override;
+    void setNativeDestination(const Rect& destination) override;
 
 private:
+    void place(const Rect& destination);
+    void showPlaced();
+
     std::unique_ptr<MpvCore> core_;
     Release release_;
     ClipInfo info_;
@@ -48,6 +52,9 @@ private:
     std::optional<double> seekTarget_;
     // The surface was placed since the picture was last drawn.
     bool placedSinceShown_ = false;
+    // The surface was placed at the picture's native size, larger than its window, and not
+    // shown yet.
+    bool shownWhenUsed_ = false;
     QPointer<QWidget> host_;
     std::unique_ptr<QWidget> ownWindow_;
     PictureHold* hold_;

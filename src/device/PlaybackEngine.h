@@ -42,6 +42,10 @@ public:
     virtual Rect hostArea() = 0;
     // Where the picture goes, in client pixels of that window; stretched to fill it exactly.
     virtual void setDestination(const Rect& destination) = 0;
+    // The picture at its native size in the top left corner of the window it was just given.
+    // An engine may leave a picture larger than that window unseen until it is played, sought
+    // or placed again: a destination of the caller's own usually follows at once.
+    virtual void setNativeDestination(const Rect& destination) { setDestination(destination); }
 };
 
 // Loads clips. A load that fails answers the MCI code: 296 for a file that holds no playable

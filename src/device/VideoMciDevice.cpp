@@ -307,7 +307,7 @@ platform::MciReply VideoMciDevice::window(OpenClip& clip, const WindowOptions& o
     // A new window starts with the picture at its native size in the top left corner.
     clip.window = options.handle;
     clip.destination = Rect{0, 0, clip.player->info().width, clip.player->info().height};
-    clip.player->setDestination(clip.destination);
+    clip.player->setNativeDestination(clip.destination);
     return done();
 }
 

@@ -173,6 +173,20 @@ TEST_F(SurfaceTest, HeldLastPictureLastsUntilTheNextClipsFirstOrWhatElseFollows)
     EXPECT_TRUE(WaitUntil([&] { return Near(pixel(100, 75), 255, 0, 0); }));
 }
 
+TEST_F(SurfaceTest, APictureLargerThanItsWindowIsShownAtItsNativeSizeWhenUsed) {
+    // 320x240 in a 200x150 window. Shown at once at that size, X11 images would keep it for
+    // good, though the caller's destination usually follows: it waits until it is used.
+    ASSERT_EQ(code("open " + clips_.path("border.mpg") + " alias video"), 0);
+    ASSERT_EQ(code("window video handle " + std::to_string(host_.winId())), 0);
+    EXPECT_FALSE(WaitUntil([&] { return !Near(pixel(100, 75), 255, 0, 0); }, 300))
+        << "shown before it was used";
+    // Sought, it shows at its native size, cut by the window: 30 px in is still the border.
+    ASSERT_EQ(code("seek video to 0"), 0);
+    EXPECT_TRUE(WaitUntil([&] { return Near(pixel(100, 75), 0, 0, 255); }));
+    EXPECT_TRUE(Near(pixel(30, 30), 0, 255, 0));
+    EXPECT_TRUE(Near(pixel(190, 140), 0, 0, 255));
+}
+
 TEST_F(SurfaceTest, PictureIsStretchedToTheDestinationAndOverscanIsCut) {
     openShown("border.mpg", " at 20 10 160 120");
     ASSERT_TRUE(WaitUntil([&] { return Near(pixel(100, 70), 0, 0, 255); }));
