@@ -307,7 +307,12 @@ platform::MciReply VideoMciDevice::window(OpenClip& clip, const WindowOptions& o
     // A new window starts with the picture at its native size in the top left corner.
     clip.window = options.handle;
     clip.destination = Rect{0, 0, clip.player->info().width, clip.player->info().height};
-    clip.player->setNativeDestination(clip.destination);
+    // A clip that plays on shows in its new window at once.
+    if (clip.mode == Mode::Playing) {
+        clip.player->setDestination(clip.destination);
+    } else {
+        clip.player->setNativeDestination(clip.destination);
+    }
     return done();
 }
 

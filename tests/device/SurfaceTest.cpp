@@ -185,6 +185,15 @@ TEST_F(SurfaceTest, APictureLargerThanItsWindowIsShownAtItsNativeSizeWhenUsed) {
     EXPECT_TRUE(WaitUntil([&] { return Near(pixel(100, 75), 0, 0, 255); }));
     EXPECT_TRUE(Near(pixel(30, 30), 0, 255, 0));
     EXPECT_TRUE(Near(pixel(190, 140), 0, 0, 255));
+    // Playing, it moves to another window and shows there at once.
+    QWidget other(&host_);
+    other.setGeometry(100, 75, 100, 75);
+    other.setStyleSheet("background: red");
+    other.show();
+    ASSERT_EQ(code("play video"), 0);
+    ASSERT_EQ(code("window video handle " + std::to_string(other.winId())), 0);
+    EXPECT_TRUE(WaitUntil([&] { return Near(pixel(150, 110), 0, 255, 0); }))
+        << "not shown in the window it moved to";
 }
 
 TEST_F(SurfaceTest, PictureIsStretchedToTheDestinationAndOverscanIsCut) {
