@@ -24,9 +24,8 @@ MpvClipPlayer::~MpvClipPlayer() {
 
 void MpvClipPlayer::play(double from, double endTime) {
     core_->drain();
-    if (shownWhenUsed_) {
-        showPlaced();
-    }
+    // A picture placed but not yet shown shows when it is used.
+    showPlaced();
     // After a stop at an end point mpv holds there; playing on needs the picture sought again.
     // A paused picture whose surface was placed or resized is drawn again only when the next
     // frame is due, which leaves the new area black for a frame's time: seeking to it draws it
@@ -55,9 +54,8 @@ void MpvClipPlayer::hold() {
 }
 
 void MpvClipPlayer::seek(double time) {
-    if (shownWhenUsed_) {
-        showPlaced();
-    }
+    // A picture placed but not yet shown shows when it is used.
+    showPlaced();
     core_->setPaused(true);
     heldAt_ = time;
     seekTarget_ = time;
@@ -139,11 +137,9 @@ void MpvClipPlayer::setNativeDestination(const Rect& destination) {
     // costs the X server a slower copy, and the images their memory. Hidden, the surface's
     // native window keeps its size until it is shown; the caller's own destination, which
     // usually follows, shows it at the size it keeps.
-    if (destination.width > host.width || destination.height > host.height) {
-        shownWhenUsed_ = true;
-        return;
+    if (destination.width <= host.width && destination.height <= host.height) {
+        showPlaced();
     }
-    showPlaced();
 }
 
 void MpvClipPlayer::place(const Rect& destination) {
@@ -159,7 +155,6 @@ void MpvClipPlayer::place(const Rect& destination) {
 }
 
 void MpvClipPlayer::showPlaced() {
-    shownWhenUsed_ = false;
     QWidget* surface = core_->surface();
     if (surface == nullptr || host_ == nullptr) {
         return;

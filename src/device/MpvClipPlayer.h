@@ -52,9 +52,6 @@ private:
     std::optional<double> seekTarget_;
     // The surface was placed since the picture was last drawn.
     bool placedSinceShown_ = false;
-    // The surface was placed at the picture's native size, larger than its window, and not
-    // shown yet.
-    bool shownWhenUsed_ = false;
     QPointer<QWidget> host_;
     std::unique_ptr<QWidget> ownWindow_;
     PictureHold* hold_;
