@@ -9,6 +9,7 @@
 #include "app/ServiceHeartbeat.h"
 #include "app/SignalEnd.h"
 #include "app/TimingTrace.h"
+#include "app/WindowFrames.h"
 #include "app/X11ConnectionLoss.h"
 #include "device/MpvMciDevice.h"
 #include "device/MpvSetUp.h"
@@ -175,6 +176,8 @@ int main(int argc, char** argv) {
                                                 ? platform::WindowHandles::Native
                                                 : platform::WindowHandles::Painted;
 
+    // Before the first window is shown, which is when the toolkit decides.
+    app::LeaveWindowFramesToCompositor();
     const ui::TwipsGeometry twips = ui::TwipsGeometry::ForScreen(QGuiApplication::primaryScreen());
     ui::Form1 form(twips, handles);
     ui::OverrideCursor cursor;

@@ -178,6 +178,9 @@ def sample_disc_menu(c):
                 "XWayland was started")
         presenter = c.tool("pgrep", "-s", session, "-x", "quorix").split()[0]
         c.check(not c.tool("pgrep", "-P", presenter, check=False), "the presenter keeps a child")
+        # Cage draws the frames of windows: the toolkit does not bring up GL to draw its own.
+        c.check("libEGL_mesa" not in Path(f"/proc/{presenter}/maps").read_text(),
+                "the presenter loaded a GL driver under cage")
         # The intro was handed to the compositor on a surface of its own, not painted through Qt.
         log = b"".join(path.read_bytes() for path in c.work.glob("cage-*.log"))
         c.check(b"get_subsurface" in log, "the picture was not shown on a subsurface")
