@@ -1,10 +1,12 @@
 // What one picture costs to scale and convert as the software and Wayland surfaces have libmpv
-// do it: CPU and wall time a picture, for each number of scaler threads given.
+// do it: CPU and wall time a picture, for each set of scaler options given.
 //
-//   quorix-render-bench CLIP WIDTHxHEIGHT [THREADS,...] [PICTURES]
+//   quorix-render-bench CLIP WIDTHxHEIGHT [SET;SET...] [PICTURES]
 //
-// THREADS are values of libmpv's zimg-threads ("1,auto" unless given); each renders the clip's
-// first frame PICTURES times (300 unless given) at the size given, in "bgra" as the surfaces do.
+// A SET is libmpv options laid over the device's own, "name=value,name=value" ("" for none).
+// Unless given, the device's two scalers: "sws-allow-zimg=no;sws-allow-zimg=yes". Each set renders
+// the clip's first frame PICTURES times (300 unless given) at the size given, in "bgra" as the
+// surfaces do.
 
 #include "device/MpvOptions.h"
 
@@ -51,7 +53,21 @@ bool WaitForFirstFrame(mpv_handle* core) {
     }
 }
 
-bool Measure(const char* clip, int width, int height, const std::string& threads, int pictures,
+// Sets "name=value,name=value" on the core; false on a malformed or refused option.
+bool SetOptionSet(mpv_handle* core, const std::string& set) {
+    std::stringstream options(set);
+    for (std::string option; std::getline(options, option, ',');) {
+        const auto equals = option.find('=');
+        if (equals == std::string::npos ||
+            !SetOption(core, option.substr(0, equals).c_str(), option.substr(equals + 1).c_str())) {
+            std::fprintf(stderr, "quorix-render-bench: cannot set %s\n", option.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Measure(const char* clip, int width, int height, const std::string& set, int pictures,
              Cost& cost) {
     mpv_handle* core = mpv_create();
     if (core == nullptr) {
@@ -63,7 +79,7 @@ bool Measure(const char* clip, int width, int height, const std::string& threads
     mpv_render_context* context = nullptr;
     const char* load[] = {"loadfile", clip, nullptr};
     bool ok = SetCommonOptions(core, false, 4 << 20) && SetOption(core, "vo", "libmpv") &&
-              SetOption(core, "zimg-threads", threads.c_str()) && mpv_initialize(core) >= 0 &&
+              SetOptionSet(core, set) && mpv_initialize(core) >= 0 &&
               mpv_render_context_create(&context, core, create) >= 0 &&
               mpv_command(core, load) >= 0 && WaitForFirstFrame(core);
     if (ok) {
@@ -105,21 +121,21 @@ int main(int argc, char** argv) {
     int height = 0;
     if (argc < 3 || std::sscanf(argv[2], "%dx%d", &width, &height) != 2 || width <= 0 ||
         height <= 0) {
-        std::fprintf(stderr, "usage: quorix-render-bench CLIP WIDTHxHEIGHT [THREADS,...] "
+        std::fprintf(stderr, "usage: quorix-render-bench CLIP WIDTHxHEIGHT [SET;SET...] "
                              "[PICTURES]\n");
         return 2;
     }
-    std::stringstream threads(argc > 3 ? argv[3] : "1,auto");
+    std::stringstream sets(argc > 3 ? argv[3] : "sws-allow-zimg=no;sws-allow-zimg=yes");
     const int pictures = argc > 4 ? std::max(1, std::atoi(argv[4])) : 300;
     std::printf("%s at %dx%d, %d pictures\n", argv[1], width, height, pictures);
-    for (std::string value; std::getline(threads, value, ',');) {
+    for (std::string set; std::getline(sets, set, ';');) {
         Cost cost;
-        if (!Measure(argv[1], width, height, value, pictures, cost)) {
+        if (!Measure(argv[1], width, height, set, pictures, cost)) {
             std::fprintf(stderr, "quorix-render-bench: libmpv could not render %s\n", argv[1]);
             return 1;
         }
-        std::printf("zimg-threads=%s: %.2f ms CPU, %.2f ms wall a picture\n", value.c_str(),
-                    cost.cpuMs, cost.wallMs);
+        std::printf("%s: %.2f ms CPU, %.2f ms wall a picture\n",
+                    set.empty() ? "device's own" : set.c_str(), cost.cpuMs, cost.wallMs);
     }
     return 0;
 }

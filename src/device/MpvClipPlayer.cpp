@@ -148,6 +148,10 @@ void MpvClipPlayer::place(const Rect& destination) {
         return;
     }
     surface->setGeometry(destination.x, destination.y, destination.width, destination.height);
+    const double pixels = surface->devicePixelRatioF();
+    core_->chooseScaler(info_.width, info_.height,
+                        static_cast<int>(std::lround(destination.width * pixels)),
+                        static_cast<int>(std::lround(destination.height * pixels)));
     placedSinceShown_ = true;
     if (hold_ != nullptr) {
         hold_->follow(*host_, *surface, [core = core_.get()] { return core->currentPicture(); });

@@ -259,6 +259,12 @@ bool MpvCore::pictureFitsSurface() {
     return surface_ == nullptr || surface_->pictureFits();
 }
 
+void MpvCore::chooseScaler(int clipWidth, int clipHeight, int width, int height) {
+    const bool reduced = static_cast<std::int64_t>(width) * height <
+                         static_cast<std::int64_t>(clipWidth) * clipHeight;
+    setAsync("sws-allow-zimg", reduced ? "yes" : "no");
+}
+
 void MpvCore::setPaused(bool paused) {
     setAsync("pause", paused ? "yes" : "no");
 }

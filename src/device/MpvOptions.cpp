@@ -63,15 +63,19 @@ bool SetCommonOptions(mpv_handle* core, bool audio, std::int64_t cacheBytes) {
         {"hr-seek-demuxer-offset", "1"},
         {"keepaspect", "no"},
         // Pictures drawn without a GPU (X11 images, the software and Wayland surfaces) are scaled
-        // on the CPU, for an old disc's picture on a full-HD screen the larger part of the
-        // presenter's work: bilinear costs a third less than libmpv's default (Lanczos) and,
-        // enlarging, looks the same at viewing distance. The GPU output does not use it.
+        // and converted on the CPU, the larger part of the presenter's work on such screens. Each
+        // clip is given the cheaper of two scalers for its size on the screen (see
+        // MpvCore::chooseScaler), both bilinear, which enlarging looks the same as libmpv's
+        // default (Lanczos) at viewing distance, and both on one core: zimg sliced a picture over
+        // the cores in less time but more CPU (a full-HD clip scaled to 1280x720 2.4 against 1.8
+        // ms a picture). libswscale's fast path takes each pair of pixels' colour from the
+        // nearest chroma sample rather than interpolating it, which shows only as a pixel-wide
+        // fringe between saturated colours. Its "fast-bilinear" is cheaper still but draws an
+        // enlarged picture a source pixel too far right. The GPU output uses neither.
         {"zimg-scaler", "bilinear"},
-        // One thread per picture. Sliced over the cores a picture took less time but more CPU:
-        // a full-HD clip scaled to 1280x720 2.4 against 1.8 ms a picture, never less than on one
-        // core. On one core a full-HD picture takes under 3 ms here, well inside a frame's time,
-        // and decoding runs beside it on the other cores.
         {"zimg-threads", "1"},
+        {"sws-scaler", "bilinear"},
+        {"sws-fast", "yes"},
         {"input-default-bindings", "no"},
         {"input-vo-keyboard", "no"},
         {"input-cursor", "no"},
